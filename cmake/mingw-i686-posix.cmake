@@ -1,0 +1,4 @@
+# i686 Windows target, posix thread model of the runtime.
+set(VEILMARK_MINGW_ARCH i686)
+set(VEILMARK_MINGW_THREADS posix)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw.cmake)

@@ -1,0 +1,293 @@
+#include "platform/memory/memory_tree_view.h"
+
+#include <algorithm>
+
+std::size_t MemoryTreeView::IdOf(TreeItem item) const
+{
+    return static_cast<std::size_t>(reinterpret_cast<std::uintptr_t>(item));
+}
+
+TreeItem MemoryTreeView::HandleOf(std::size_t id)
+{
+    return reinterpret_cast<TreeItem>(static_cast<std::uintptr_t>(id));
+}
+
+const MemoryTreeView::Node* MemoryTreeView::Find(TreeItem item) const
+{
+    const std::size_t id = IdOf(item);
+    if (id == 0 || id > m_nodes.size() || !m_nodes[id - 1].alive)
+        return nullptr;
+    return &m_nodes[id - 1];
+}
+
+MemoryTreeView::Node* MemoryTreeView::Find(TreeItem item)
+{
+    return const_cast<Node*>(static_cast<const MemoryTreeView*>(this)->Find(item));
+}
+
+TreeItem MemoryTreeView::InsertItem(std::string_view text, TreeItem parent, int image)
+{
+    if (parent && !Find(parent))
+        return nullptr;
+    m_nodes.push_back(Node{std::string(text), IdOf(parent), image, image});
+    return HandleOf(m_nodes.size());
+}
+
+bool MemoryTreeView::DeleteAllItems()
+{
+    // Ids are never reused, so the handles of deleted items name nothing.
+    for (Node& node : m_nodes)
+        node.alive = false;
+    m_selected = 0;
+    return true;
+}
+
+bool MemoryTreeView::SetItemData(TreeItem item, std::uintptr_t data)
+{
+    Node* node = Find(item);
+    if (node)
+        node->data = data;
+    return node != nullptr;
+}
+
+bool MemoryTreeView::GetItemImage(TreeItem item, int& image) const
+{
+    const Node* node = Find(item);
+    if (node)
+        image = node->image;
+    return node != nullptr;
+}
+
+bool MemoryTreeView::SetItemImage(TreeItem item, int image)
+{
+    Node* node = Find(item);
+    if (!node)
+        return false;
+    node->image = image;
+    node->selectedImage = image;
+    if (m_redraw)
+        ++m_visibleImageWrites;
+    return true;
+}
+
+std::string MemoryTreeView::GetItemText(TreeItem item) const
+{
+    const Node* node = Find(item);
+    return node ? node->text : std::string();
+}
+
+TreeItem MemoryTreeView::GetParentItem(TreeItem item) const
+{
+    const Node* node = Find(item);
+    return node ? HandleOf(node->parent) : nullptr;
+}
+
+TreeItem MemoryTreeView::GetChildItem(TreeItem parent) const
+{
+    if (parent && !Find(parent))
+        return nullptr;
+    const std::size_t parentId = IdOf(parent);
+    for (std::size_t i = 0; i < m_nodes.size(); ++i)
+        if (m_nodes[i].alive && m_nodes[i].parent == parentId)
+            return HandleOf(i + 1);
+    return nullptr;
+}
+
+TreeItem MemoryTreeView::GetNextSiblingItem(TreeItem item) const
+{
+    const Node* node = Find(item);
+    if (!node)
+        return nullptr;
+    for (std::size_t i = IdOf(item); i < m_nodes.size(); ++i)
+        if (m_nodes[i].alive && m_nodes[i].parent == node->parent)
+            return HandleOf(i + 1);
+    return nullptr;
+}
+
+TreeItem MemoryTreeView::GetSelectedItem() const { return Find(HandleOf(m_selected)) ? HandleOf(m_selected) : nullptr; }
+
+bool MemoryTreeView::SelectItem(TreeItem item)
+{
+    if (item && !Find(item))
+        return false;
+    m_selected = IdOf(item);
+    return true;
+}
+
+bool MemoryTreeView::Expand(TreeItem item)
+{
+    Node* node = Find(item);
+    if (node)
+        node->expanded = true;
+    return node != nullptr;
+}
+
+bool MemoryTreeView::IsExpanded(TreeItem item) const
+{
+    const Node* node = Find(item);
+    return node && node->expanded;
+}
+
+bool MemoryTreeView::HasChildren(std::size_t id) const
+{
+    return std::any_of(m_nodes.begin(), m_nodes.end(),
+                       [id](const Node& n) { return n.alive && n.parent == id; });
+}
+
+int MemoryTreeView::Level(std::size_t id) const
+{
+    int level = 0;
+    for (std::size_t p = m_nodes[id - 1].parent; p != 0; p = m_nodes[p - 1].parent)
+        ++level;
+    return level;
+}
+
+void MemoryTreeView::AppendVisible(std::size_t parent, std::vector<std::size_t>& rows) const
+{
+    for (std::size_t i = 0; i < m_nodes.size(); ++i) {
+        if (!m_nodes[i].alive || m_nodes[i].parent != parent)
+            continue;
+        rows.push_back(i + 1);
+        if (m_nodes[i].expanded)
+            AppendVisible(i + 1, rows);
+    }
+}
+
+std::vector<std::size_t> MemoryTreeView::VisibleRows() const
+{
+    std::vector<std::size_t> rows;
+    AppendVisible(0, rows);
+    return rows;
+}
+
+TreeItem MemoryTreeView::HitTest(TreePoint point, unsigned& flags) const
+{
+    const std::vector<std::size_t> rows = VisibleRows();
+    const int row = point.y / kRowHeight;
+    if (point.y < 0 || point.x < 0 || row >= static_cast<int>(rows.size())) {
+        flags = kTreeHitNowhere;
+        return nullptr;
+    }
+    const std::size_t id = rows[row];
+    const int buttonStart = Level(id) * kIndent;
+    const int iconStart = buttonStart + kIndent;
+    const int labelStart = iconStart + kImageWidth;
+    const int labelEnd = labelStart + kCharWidth * static_cast<int>(m_nodes[id - 1].text.size());
+    if (point.x < buttonStart)
+        flags = kTreeHitOnIndent;
+    else if (point.x < iconStart)
+        flags = HasChildren(id) ? kTreeHitOnButton : kTreeHitOnIndent;
+    else if (point.x < labelStart)
+        flags = kTreeHitOnIcon;
+    else if (point.x < labelEnd)
+        flags = kTreeHitOnLabel;
+    else
+        flags = kTreeHitOnRight;
+    return HandleOf(id);
+}
+
+TreePoint MemoryTreeView::PointOn(TreeItem item, Zone zone) const
+{
+    const std::vector<std::size_t> rows = VisibleRows();
+    const auto row = std::find(rows.begin(), rows.end(), IdOf(item));
+    if (!Find(item) || row == rows.end())
+        return {-1, -1};
+    const std::size_t id = IdOf(item);
+    const int y = static_cast<int>(row - rows.begin()) * kRowHeight + kRowHeight / 2;
+    const int buttonStart = Level(id) * kIndent;
+    const int labelStart = buttonStart + kIndent + kImageWidth;
+    switch (zone) {
+    case Zone::Indent: return {buttonStart - 1, y};
+    case Zone::Button: return {buttonStart + kIndent / 2, y};
+    case Zone::Icon: return {buttonStart + kIndent + kImageWidth / 2, y};
+    case Zone::Label: return {labelStart + 1, y};
+    case Zone::Right:
+        return {labelStart + kCharWidth * static_cast<int>(m_nodes[id - 1].text.size()) + 50, y};
+    }
+    return {-1, -1};
+}
+
+TreePoint MemoryTreeView::PointBelowItems() const
+{
+    return {kIndent + 1, static_cast<int>(VisibleRows().size()) * kRowHeight + kRowHeight / 2};
+}
+
+void MemoryTreeView::SetRedraw(bool redraw)
+{
+    if (!redraw && m_redraw)
+        ++m_redrawOffCount;
+    m_redraw = redraw;
+}
+
+void MemoryTreeView::SetMessageHandler(ITreeMessageHandler* handler) { m_handler = handler; }
+
+void MemoryTreeView::Default()
+{
+    ++m_defaultCalls;
+    if (m_message == Message::LButtonDown) {
+        unsigned flags = 0;
+        TreeItem item = HitTest(m_messagePoint, flags);
+        if (item && !(flags & kTreeHitOnButton))
+            SelectItem(item);
+    } else if (m_message == Message::Char) {
+        ++m_charsPassedOn;
+    }
+}
+
+void MemoryTreeView::Click(TreePoint point)
+{
+    m_message = Message::LButtonDown;
+    m_messagePoint = point;
+    if (m_handler)
+        m_handler->OnLButtonDown(0, point);
+    else
+        Default();
+    m_message = Message::None;
+}
+
+void MemoryTreeView::PressChar(unsigned charCode)
+{
+    m_message = Message::Char;
+    if (m_handler)
+        m_handler->OnChar(charCode, 1, 0);
+    else
+        Default();
+    m_message = Message::None;
+}
+
+ImageListHandle MemoryTreeView::LoadImageList(unsigned bitmapId, int /*imageWidth*/, int /*grow*/,
+                                              std::uint32_t maskRgb)
+{
+    m_loadedBitmapId = bitmapId;
+    m_loadedMask = maskRgb;
+    if (m_failImageLists)
+        return nullptr;
+    ++m_liveImageLists;
+    return reinterpret_cast<ImageListHandle>(m_nextImageList++);
+}
+
+void MemoryTreeView::SetNormalImageList(ImageListHandle images) { m_normalImageList = images; }
+
+void MemoryTreeView::DestroyImageList(ImageListHandle images)
+{
+    if (images)
+        --m_liveImageLists;
+}
+
+std::size_t MemoryTreeView::ItemCount() const
+{
+    return static_cast<std::size_t>(
+        std::count_if(m_nodes.begin(), m_nodes.end(), [](const Node& n) { return n.alive; }));
+}
+
+std::uintptr_t MemoryTreeView::ItemData(TreeItem item) const
+{
+    const Node* node = Find(item);
+    return node ? node->data : 0;
+}
+
+int MemoryTreeView::SelectedImage(TreeItem item) const
+{
+    const Node* node = Find(item);
+    return node ? node->selectedImage : -1;
+}

@@ -1,0 +1,108 @@
+// An in-memory tree view: real items in a vector, a simple row geometry for
+// hit-testing, and a record of what the tree's own handling was asked to do.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "platform/tree_view.h"
+
+class MemoryTreeView final : public ITreeView {
+public:
+    // Row geometry used by HitTest: each visible item is one row; a row holds
+    // its indentation (the last step of it is the expand button of an item
+    // with children), the item's image, its label and the space to the right.
+    static constexpr int kRowHeight = 16;
+    static constexpr int kIndent = 19;
+    static constexpr int kImageWidth = 16;
+    static constexpr int kCharWidth = 6;
+
+    enum class Zone { Indent, Button, Icon, Label, Right };
+
+    TreeItem InsertItem(std::string_view text, TreeItem parent, int image) override;
+    bool DeleteAllItems() override;
+    bool SetItemData(TreeItem item, std::uintptr_t data) override;
+    bool GetItemImage(TreeItem item, int& image) const override;
+    bool SetItemImage(TreeItem item, int image) override;
+    std::string GetItemText(TreeItem item) const override;
+    TreeItem GetParentItem(TreeItem item) const override;
+    TreeItem GetChildItem(TreeItem parent) const override;
+    TreeItem GetNextSiblingItem(TreeItem item) const override;
+    TreeItem GetSelectedItem() const override;
+    bool SelectItem(TreeItem item) override;
+    bool Expand(TreeItem item) override;
+    bool IsExpanded(TreeItem item) const override;
+    TreeItem HitTest(TreePoint point, unsigned& flags) const override;
+    void SetRedraw(bool redraw) override;
+    void SetMessageHandler(ITreeMessageHandler* handler) override;
+    void Default() override;
+    ImageListHandle LoadImageList(unsigned bitmapId, int imageWidth, int grow,
+                                  std::uint32_t maskRgb) override;
+    void SetNormalImageList(ImageListHandle images) override;
+    void DestroyImageList(ImageListHandle images) override;
+
+    // Input as a user gives it: the handler sees it first, and whatever it
+    // passes on is handled as a real tree would (a click selects the item).
+    void Click(TreePoint point);
+    void PressChar(unsigned charCode);
+    // A point on `item`'s row, in the given zone; {-1,-1} when not visible.
+    TreePoint PointOn(TreeItem item, Zone zone) const;
+    // A point below the last visible row.
+    TreePoint PointBelowItems() const;
+
+    // What the tree holds and was asked, for tests to inspect.
+    std::size_t ItemCount() const;
+    std::uintptr_t ItemData(TreeItem item) const;
+    int SelectedImage(TreeItem item) const;
+    int DefaultCalls() const { return m_defaultCalls; }
+    int CharsPassedOn() const { return m_charsPassedOn; }
+    bool IsRedrawOn() const { return m_redraw; }
+    int RedrawOffCount() const { return m_redrawOffCount; }
+    // Images written while redrawing was on.
+    int VisibleImageWrites() const { return m_visibleImageWrites; }
+    unsigned LoadedBitmapId() const { return m_loadedBitmapId; }
+    std::uint32_t LoadedMaskRgb() const { return m_loadedMask; }
+    ImageListHandle NormalImageList() const { return m_normalImageList; }
+    int LiveImageLists() const { return m_liveImageLists; }
+    ITreeMessageHandler* MessageHandler() const { return m_handler; }
+    void FailImageListLoads(bool fail) { m_failImageLists = fail; }
+
+private:
+    struct Node {
+        std::string text;
+        std::size_t parent = 0;  // id; 0 for a top-level item
+        int image = 0;
+        int selectedImage = 0;
+        std::uintptr_t data = 0;
+        bool expanded = false;
+        bool alive = true;
+    };
+    enum class Message { None, LButtonDown, Char };
+
+    const Node* Find(TreeItem item) const;
+    Node* Find(TreeItem item);
+    std::size_t IdOf(TreeItem item) const;
+    static TreeItem HandleOf(std::size_t id);
+    bool HasChildren(std::size_t id) const;
+    int Level(std::size_t id) const;
+    std::vector<std::size_t> VisibleRows() const;
+    void AppendVisible(std::size_t parent, std::vector<std::size_t>& rows) const;
+
+    std::vector<Node> m_nodes;  // id n is m_nodes[n - 1]
+    std::size_t m_selected = 0;
+    ITreeMessageHandler* m_handler = nullptr;
+    Message m_message = Message::None;
+    TreePoint m_messagePoint;
+    int m_defaultCalls = 0;
+    int m_charsPassedOn = 0;
+    bool m_redraw = true;
+    int m_redrawOffCount = 0;
+    int m_visibleImageWrites = 0;
+    unsigned m_loadedBitmapId = 0;
+    std::uint32_t m_loadedMask = 0;
+    ImageListHandle m_normalImageList = nullptr;
+    int m_liveImageLists = 0;
+    std::uintptr_t m_nextImageList = 1;
+    bool m_failImageLists = false;
+};

@@ -1,0 +1,83 @@
+// Port: a tree-view control, as the option tree needs it.
+// The Win32 adapter drives a real SysTreeView32; the in-memory one keeps
+// the items in a vector so the option logic can be tested without windows.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+// An item handle. Null names no item; a deleted item's handle names none either.
+using TreeItem = struct TreeItemOpaque*;
+// An image list created from a bitmap resource; null when creation failed.
+using ImageListHandle = struct ImageListOpaque*;
+
+struct TreePoint {
+    int x = 0;
+    int y = 0;
+};
+
+// Hit-test flags, with the values the Win32 tree view uses.
+enum TreeHitFlags : unsigned {
+    kTreeHitNowhere = 0x01,
+    kTreeHitOnIcon = 0x02,
+    kTreeHitOnLabel = 0x04,
+    kTreeHitOnIndent = 0x08,
+    kTreeHitOnButton = 0x10,
+    kTreeHitOnRight = 0x20,
+    kTreeHitOnStateIcon = 0x40,
+};
+
+// Receives the input messages of the tree before the tree handles them.
+// A handler that wants the tree's own handling too calls ITreeView::Default.
+class ITreeMessageHandler {
+public:
+    virtual void OnLButtonDown(unsigned keyFlags, TreePoint point) = 0;
+    virtual void OnChar(unsigned charCode, unsigned repeatCount, unsigned keyFlags) = 0;
+
+protected:
+    ~ITreeMessageHandler() = default;
+};
+
+class ITreeView {
+public:
+    ITreeView() = default;
+    ITreeView(const ITreeView&) = delete;
+    ITreeView& operator=(const ITreeView&) = delete;
+    virtual ~ITreeView() = default;
+
+    // Appends an item as the last child of `parent` (null: top level),
+    // with `image` as both its normal and its selected image.
+    virtual TreeItem InsertItem(std::string_view text, TreeItem parent, int image) = 0;
+    virtual bool DeleteAllItems() = 0;
+    virtual bool SetItemData(TreeItem item, std::uintptr_t data) = 0;
+    virtual bool GetItemImage(TreeItem item, int& image) const = 0;
+    // Writes the normal and the selected image together.
+    virtual bool SetItemImage(TreeItem item, int image) = 0;
+    virtual std::string GetItemText(TreeItem item) const = 0;
+
+    virtual TreeItem GetParentItem(TreeItem item) const = 0;
+    // The first child of `parent`; with null, the first top-level item.
+    virtual TreeItem GetChildItem(TreeItem parent) const = 0;
+    virtual TreeItem GetNextSiblingItem(TreeItem item) const = 0;
+
+    // The caret item: the tree's current, selected item.
+    virtual TreeItem GetSelectedItem() const = 0;
+    virtual bool SelectItem(TreeItem item) = 0;
+    virtual bool Expand(TreeItem item) = 0;
+    virtual bool IsExpanded(TreeItem item) const = 0;
+
+    // The item under a point in client coordinates, and where on it.
+    virtual TreeItem HitTest(TreePoint point, unsigned& flags) const = 0;
+    virtual void SetRedraw(bool redraw) = 0;
+
+    // Routes the tree's input messages to `handler` (null: none).
+    virtual void SetMessageHandler(ITreeMessageHandler* handler) = 0;
+    // Passes the message being handled on to the tree's own handling.
+    virtual void Default() = 0;
+
+    virtual ImageListHandle LoadImageList(unsigned bitmapId, int imageWidth, int grow,
+                                          std::uint32_t maskRgb) = 0;
+    virtual void SetNormalImageList(ImageListHandle images) = 0;
+    virtual void DestroyImageList(ImageListHandle images) = 0;
+};

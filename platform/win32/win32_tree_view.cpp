@@ -1,0 +1,251 @@
+#include "platform/win32/win32_tree_view.h"
+
+#include <vector>
+
+#include "platform/win32/text.h"
+
+namespace {
+
+constexpr wchar_t kAdapterProperty[] = L"Veilmark.TreeView";
+
+HTREEITEM ToHandle(TreeItem item) { return reinterpret_cast<HTREEITEM>(item); }
+TreeItem FromHandle(HTREEITEM item) { return reinterpret_cast<TreeItem>(item); }
+HIMAGELIST ToImageList(ImageListHandle images) { return reinterpret_cast<HIMAGELIST>(images); }
+
+static_assert(kTreeHitNowhere == TVHT_NOWHERE && kTreeHitOnIcon == TVHT_ONITEMICON &&
+              kTreeHitOnLabel == TVHT_ONITEMLABEL && kTreeHitOnIndent == TVHT_ONITEMINDENT &&
+              kTreeHitOnButton == TVHT_ONITEMBUTTON && kTreeHitOnRight == TVHT_ONITEMRIGHT &&
+              kTreeHitOnStateIcon == TVHT_ONITEMSTATEICON);
+
+}  // namespace
+
+Win32TreeView::Win32TreeView(HWND tree, HINSTANCE resources) : m_tree(tree), m_resources(resources)
+{
+    SetPropW(m_tree, kAdapterProperty, this);
+    m_originalProc = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(m_tree, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&SubclassProc)));
+}
+
+Win32TreeView::~Win32TreeView() { Unsubclass(); }
+
+void Win32TreeView::Unsubclass()
+{
+    if (!m_originalProc)
+        return;
+    if (IsWindow(m_tree)) {
+        SetWindowLongPtrW(m_tree, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_originalProc));
+        RemovePropW(m_tree, kAdapterProperty);
+    }
+    m_originalProc = nullptr;
+}
+
+LRESULT CALLBACK Win32TreeView::SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    auto* self = static_cast<Win32TreeView*>(GetPropW(window, kAdapterProperty));
+    if (!self)
+        return DefWindowProcW(window, message, wParam, lParam);
+    return self->Dispatch(message, wParam, lParam);
+}
+
+LRESULT Win32TreeView::Dispatch(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    const WNDPROC original = m_originalProc;
+    if (message == WM_NCDESTROY) {
+        Unsubclass();
+        return CallWindowProcW(original, m_tree, message, wParam, lParam);
+    }
+    if (!m_handler || (message != WM_LBUTTONDOWN && message != WM_CHAR))
+        return CallWindowProcW(original, m_tree, message, wParam, lParam);
+
+    CurrentMessage current{message, wParam, lParam, 0, false};
+    CurrentMessage* outer = m_current;
+    m_current = &current;
+    if (message == WM_LBUTTONDOWN) {
+        const TreePoint point{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+        m_handler->OnLButtonDown(static_cast<unsigned>(wParam), point);
+    } else {
+        m_handler->OnChar(static_cast<unsigned>(wParam), LOWORD(lParam), HIWORD(lParam));
+    }
+    m_current = outer;
+    return current.result;
+}
+
+void Win32TreeView::Default()
+{
+    if (!m_current || m_current->passedOn)
+        return;
+    m_current->passedOn = true;
+    m_current->result =
+        CallWindowProcW(m_originalProc, m_tree, m_current->message, m_current->wParam, m_current->lParam);
+}
+
+void Win32TreeView::SetMessageHandler(ITreeMessageHandler* handler) { m_handler = handler; }
+
+LRESULT Win32TreeView::Send(UINT message, WPARAM wParam, LPARAM lParam) const
+{
+    return SendMessageW(m_tree, message, wParam, lParam);
+}
+
+TreeItem Win32TreeView::Known(HTREEITEM item) const
+{
+    TreeItem known = FromHandle(item);
+    return Names(known) ? known : nullptr;
+}
+
+TreeItem Win32TreeView::InsertItem(std::string_view text, TreeItem parent, int image)
+{
+    if (parent && !Names(parent))
+        return nullptr;
+    std::wstring wide = Utf8ToWide(text);
+    TVINSERTSTRUCTW insert{};
+    insert.hParent = parent ? ToHandle(parent) : TVI_ROOT;
+    insert.hInsertAfter = TVI_LAST;
+    insert.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE;
+    insert.item.pszText = wide.data();
+    insert.item.iImage = image;
+    insert.item.iSelectedImage = image;
+    TreeItem item = FromHandle(reinterpret_cast<HTREEITEM>(
+        Send(TVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&insert))));
+    if (item)
+        m_items.insert(item);
+    return item;
+}
+
+bool Win32TreeView::DeleteAllItems()
+{
+    m_items.clear();
+    return Send(TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(TVI_ROOT)) != 0;
+}
+
+bool Win32TreeView::SetItemData(TreeItem item, std::uintptr_t data)
+{
+    if (!Names(item))
+        return false;
+    TVITEMW tv{};
+    tv.mask = TVIF_PARAM;
+    tv.hItem = ToHandle(item);
+    tv.lParam = static_cast<LPARAM>(data);
+    return Send(TVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&tv)) != 0;
+}
+
+bool Win32TreeView::GetItemImage(TreeItem item, int& image) const
+{
+    if (!Names(item))
+        return false;
+    TVITEMW tv{};
+    tv.mask = TVIF_IMAGE;
+    tv.hItem = ToHandle(item);
+    if (!Send(TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&tv)))
+        return false;
+    image = tv.iImage;
+    return true;
+}
+
+bool Win32TreeView::SetItemImage(TreeItem item, int image)
+{
+    if (!Names(item))
+        return false;
+    TVITEMW tv{};
+    tv.mask = TVIF_IMAGE | TVIF_SELECTEDIMAGE;
+    tv.hItem = ToHandle(item);
+    tv.iImage = image;
+    tv.iSelectedImage = image;
+    return Send(TVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&tv)) != 0;
+}
+
+std::string Win32TreeView::GetItemText(TreeItem item) const
+{
+    if (!Names(item))
+        return {};
+    std::vector<wchar_t> buffer(1024);
+    TVITEMW tv{};
+    tv.mask = TVIF_TEXT;
+    tv.hItem = ToHandle(item);
+    tv.pszText = buffer.data();
+    tv.cchTextMax = static_cast<int>(buffer.size());
+    if (!Send(TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&tv)))
+        return {};
+    return WideToUtf8(tv.pszText);
+}
+
+TreeItem Win32TreeView::GetParentItem(TreeItem item) const
+{
+    if (!Names(item))
+        return nullptr;
+    return Known(reinterpret_cast<HTREEITEM>(
+        Send(TVM_GETNEXTITEM, TVGN_PARENT, reinterpret_cast<LPARAM>(ToHandle(item)))));
+}
+
+TreeItem Win32TreeView::GetChildItem(TreeItem parent) const
+{
+    if (parent && !Names(parent))
+        return nullptr;
+    const LPARAM of = parent ? reinterpret_cast<LPARAM>(ToHandle(parent)) : 0;
+    return Known(reinterpret_cast<HTREEITEM>(Send(TVM_GETNEXTITEM, parent ? TVGN_CHILD : TVGN_ROOT, of)));
+}
+
+TreeItem Win32TreeView::GetNextSiblingItem(TreeItem item) const
+{
+    if (!Names(item))
+        return nullptr;
+    return Known(reinterpret_cast<HTREEITEM>(
+        Send(TVM_GETNEXTITEM, TVGN_NEXT, reinterpret_cast<LPARAM>(ToHandle(item)))));
+}
+
+TreeItem Win32TreeView::GetSelectedItem() const
+{
+    return Known(reinterpret_cast<HTREEITEM>(Send(TVM_GETNEXTITEM, TVGN_CARET, 0)));
+}
+
+bool Win32TreeView::SelectItem(TreeItem item)
+{
+    if (item && !Names(item))
+        return false;
+    return Send(TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(ToHandle(item))) != 0;
+}
+
+bool Win32TreeView::Expand(TreeItem item)
+{
+    if (!Names(item))
+        return false;
+    return Send(TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(ToHandle(item))) != 0;
+}
+
+bool Win32TreeView::IsExpanded(TreeItem item) const
+{
+    if (!Names(item))
+        return false;
+    return (Send(TVM_GETITEMSTATE, reinterpret_cast<WPARAM>(ToHandle(item)), TVIS_EXPANDED) &
+            TVIS_EXPANDED) != 0;
+}
+
+TreeItem Win32TreeView::HitTest(TreePoint point, unsigned& flags) const
+{
+    TVHITTESTINFO info{};
+    info.pt = POINT{point.x, point.y};
+    HTREEITEM item = reinterpret_cast<HTREEITEM>(Send(TVM_HITTEST, 0, reinterpret_cast<LPARAM>(&info)));
+    flags = info.flags;
+    return Known(item);
+}
+
+void Win32TreeView::SetRedraw(bool redraw)
+{
+    Send(WM_SETREDRAW, redraw ? TRUE : FALSE);
+    if (redraw)
+        InvalidateRect(m_tree, nullptr, TRUE);
+}
+
+ImageListHandle Win32TreeView::LoadImageList(unsigned bitmapId, int imageWidth, int grow, std::uint32_t maskRgb)
+{
+    // The portable colour is 0xRRGGBB; a COLORREF is 0x00BBGGRR.
+    const COLORREF mask = RGB((maskRgb >> 16) & 0xFF, (maskRgb >> 8) & 0xFF, maskRgb & 0xFF);
+    return reinterpret_cast<ImageListHandle>(ImageList_LoadImageW(
+        m_resources, MAKEINTRESOURCEW(bitmapId), imageWidth, grow, mask, IMAGE_BITMAP, 0));
+}
+
+void Win32TreeView::SetNormalImageList(ImageListHandle images)
+{
+    Send(TVM_SETIMAGELIST, TVSIL_NORMAL, reinterpret_cast<LPARAM>(ToImageList(images)));
+}
+
+void Win32TreeView::DestroyImageList(ImageListHandle images) { ImageList_Destroy(ToImageList(images)); }

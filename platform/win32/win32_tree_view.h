@@ -1,0 +1,65 @@
+// The tree-view port on a real SysTreeView32 control. The control is
+// subclassed so that its input messages reach the message handler first;
+// whatever the handler passes on goes to the control's own window procedure.
+#pragma once
+
+#include <unordered_set>
+
+#include "platform/tree_view.h"
+#include "platform/win32/win32.h"
+
+class Win32TreeView final : public ITreeView {
+public:
+    Win32TreeView(HWND tree, HINSTANCE resources);
+    ~Win32TreeView() override;
+
+    HWND Handle() const { return m_tree; }
+
+    TreeItem InsertItem(std::string_view text, TreeItem parent, int image) override;
+    bool DeleteAllItems() override;
+    bool SetItemData(TreeItem item, std::uintptr_t data) override;
+    bool GetItemImage(TreeItem item, int& image) const override;
+    bool SetItemImage(TreeItem item, int image) override;
+    std::string GetItemText(TreeItem item) const override;
+    TreeItem GetParentItem(TreeItem item) const override;
+    TreeItem GetChildItem(TreeItem parent) const override;
+    TreeItem GetNextSiblingItem(TreeItem item) const override;
+    TreeItem GetSelectedItem() const override;
+    bool SelectItem(TreeItem item) override;
+    bool Expand(TreeItem item) override;
+    bool IsExpanded(TreeItem item) const override;
+    TreeItem HitTest(TreePoint point, unsigned& flags) const override;
+    void SetRedraw(bool redraw) override;
+    void SetMessageHandler(ITreeMessageHandler* handler) override;
+    void Default() override;
+    ImageListHandle LoadImageList(unsigned bitmapId, int imageWidth, int grow,
+                                  std::uint32_t maskRgb) override;
+    void SetNormalImageList(ImageListHandle images) override;
+    void DestroyImageList(ImageListHandle images) override;
+
+private:
+    static LRESULT CALLBACK SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
+    void Unsubclass();
+    // Only handles this adapter inserted, and not yet deleted, are passed to
+    // the control: comctl32 does not check handles and may crash on a stale one.
+    bool Names(TreeItem item) const { return item && m_items.count(item) != 0; }
+    TreeItem Known(HTREEITEM item) const;
+    LRESULT Send(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
+
+    HWND m_tree;
+    HINSTANCE m_resources;
+    WNDPROC m_originalProc = nullptr;
+    ITreeMessageHandler* m_handler = nullptr;
+    std::unordered_set<TreeItem> m_items;
+
+    // The message being handled, for Default to pass on.
+    struct CurrentMessage {
+        UINT message;
+        WPARAM wParam;
+        LPARAM lParam;
+        LRESULT result;
+        bool passedOn;
+    };
+    CurrentMessage* m_current = nullptr;
+};

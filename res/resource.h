@@ -1,0 +1,30 @@
+// Resource and control ids, shared by the resource script and the C++ code.
+#pragma once
+
+// Dialog templates
+#define IDD_MAIN_DIALOG        202
+
+// Controls of the main dialog
+#define IDC_START              1000
+#define IDC_HOMEPAGE_LINK      1010
+#define IDC_OPTION_TREE        1048
+
+// Menu and its commands
+#define IDR_MAIN_MENU          243
+#define IDM_ABOUT              40003
+#define IDM_CHECK_STATUS       40005
+#define IDM_RESET_STATUS       40006
+#define IDM_EXPERT_SETTINGS    40007
+#define IDM_RECOMMENDED        40008
+#define IDM_HELP_INDEX         40012
+#define IDM_TIME_SERVER        40013
+
+// Bitmaps
+#define IDB_STATE_IMAGES       129
+
+// Icons
+#define IDI_APPLICATION_ICON   245
+
+// First string id of each language's table
+#define IDS_GERMAN_BASE        1
+#define IDS_CHINESE_BASE       60

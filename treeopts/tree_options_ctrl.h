@@ -1,0 +1,71 @@
+// CTreeOptionsCtrl: a tree whose items act as group headings, check boxes
+// and radio buttons. Each item's whole state is its image index (see
+// state_image.h); the control keeps nothing else per item.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string_view>
+
+#include "platform/tree_view.h"
+#include "platform/types.h"
+
+class CTreeOptionsCtrl final : private ITreeMessageHandler {
+public:
+    static constexpr unsigned kStateImagesBitmapId = 129;
+    static constexpr std::uint32_t kTransparentRgb = 0xFF00FF;  // magenta
+
+    CTreeOptionsCtrl() = default;
+    CTreeOptionsCtrl(const CTreeOptionsCtrl&) = delete;
+    CTreeOptionsCtrl& operator=(const CTreeOptionsCtrl&) = delete;
+    ~CTreeOptionsCtrl();
+
+    // Binds the control to its tree view: routes the tree's input here and
+    // installs the state images. Until then every item operation fails.
+    void Attach(std::unique_ptr<ITreeView> view);
+    ITreeView* View() const { return m_view.get(); }
+
+    TreeItem AddGroupItem(std::string_view text, int image, TreeItem parent);
+    TreeItem AddCheckItem(std::string_view text, TreeItem parent, BOOL ticked);
+    TreeItem AddRadioItem(std::string_view text, TreeItem parent, BOOL selected);
+
+    BOOL SetCheckState(TreeItem item, BOOL ticked);
+    BOOL SetCheckEnabled(TreeItem item, BOOL enable);
+    BOOL IsChecked(TreeItem item, BOOL& ticked) const;
+    BOOL IsCheckEnabled(TreeItem item, BOOL& enabled) const;
+    BOOL IsCheckItem(TreeItem item) const;
+    BOOL IsRadioItem(TreeItem item) const;
+
+    BOOL SelectRadio(TreeItem item);
+    BOOL SelectRadioByIndex(TreeItem parent, std::int32_t position);
+    BOOL IsRadioSelected(TreeItem item, BOOL& selected) const;
+    BOOL IsRadioEnabled(TreeItem item, BOOL& enabled) const;
+    BOOL SetRadioEnabled(TreeItem item, BOOL enable);
+
+    // The tree's own operations that callers use directly.
+    BOOL SetItemImage(TreeItem item, int image);
+    BOOL GetItemImage(TreeItem item, int& image) const;
+    BOOL SelectItem(TreeItem item);
+    BOOL DeleteAllItems();
+    BOOL Expand(TreeItem item);
+
+    // Input, as the tree view routes it here.
+    void OnLButtonDown(unsigned keyFlags, TreePoint point) override;
+    void OnChar(unsigned charCode, unsigned repeatCount, unsigned keyFlags) override;
+
+private:
+    // Runs when the control is bound to its window: installs the image strip.
+    void PreSubclassWindow();
+    // Applies one user toggle to `item`; false when the item takes no input.
+    bool ToggleByUser(TreeItem item);
+    // The radio walk over the children of `parent`: the child for which
+    // `isChosen` holds becomes selected, enabled radios become unselected,
+    // every other child becomes image 5.
+    template <typename IsChosen>
+    void WalkRadioGroup(TreeItem parent, IsChosen isChosen);
+    bool TestImage(TreeItem item, bool (*predicate)(int), BOOL& out) const;
+
+    std::unique_ptr<ITreeView> m_view;
+    ImageListHandle m_imageList = nullptr;
+    unsigned m_nBitmapId = kStateImagesBitmapId;
+};
