@@ -27,9 +27,12 @@ foreach(_program veilmark_tests veilmark_win_tests)
   add_test(NAME ${_program}
     COMMAND ${PROJECT_SOURCE_DIR}/tools/wine_exec.sh ${CMAKE_BINARY_DIR}/test-prefix ${_wine_arch}
             ${_tests_build}/tests/${_program}.exe --gtest_output=xml:Z:${_reports}/${_program}.xml)
+  # The runner answers 77 where this machine cannot run the programs at all.
+  set_tests_properties(${_program} PROPERTIES SKIP_RETURN_CODE 77)
 endforeach()
 
 if(_wine_arch STREQUAL "win32")
   # The program users get must load on Windows XP SP3.
   add_test(NAME xp_imports COMMAND ${PROJECT_SOURCE_DIR}/tools/check_imports.sh $<TARGET_FILE:veilmark>)
+  add_test(NAME xp_imports_selftest COMMAND ${PROJECT_SOURCE_DIR}/tools/check_imports_selftest.sh)
 endif()

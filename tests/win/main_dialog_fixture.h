@@ -1,0 +1,108 @@
+// The main dialog template with the option tree built on it, shown on the
+// test's desktop, and input sent to the real tree control.
+#pragma once
+
+#include <memory>
+
+#include <gtest/gtest.h>
+
+#include "app/main_dlg.h"
+#include "platform/win32/resource_string_table.h"
+#include "platform/win32/win32.h"
+#include "platform/win32/win32_tree_view.h"
+#include "res/resource.h"
+
+class MainDialogFixture {
+public:
+    MainDialogFixture()
+        : m_strings(GetModuleHandleW(nullptr)), m_dialog(m_strings), m_window(SharedWindow()),
+          m_tree(GetDlgItem(m_window, IDC_OPTION_TREE))
+    {
+        m_dialog.Tree().Attach(std::make_unique<Win32TreeView>(m_tree, GetModuleHandleW(nullptr)));
+    }
+
+    void Build(int languageBase = 60, int homeEdition = 0)
+    {
+        m_dialog.SetLanguageBase(languageBase);
+        m_dialog.SetHomeEdition(homeEdition);
+        m_dialog.BuildOptionTree();
+        m_dialog.Tree().SelectItem(m_dialog.FirstGroupItem());
+        Pump();
+    }
+
+    // The item's image as the control itself holds it (normal and selected).
+    int Image(OptionKey key) const { return Image(Item(key)); }
+    int Image(TreeItem item) const
+    {
+        TVITEMW tv{};
+        tv.mask = TVIF_IMAGE | TVIF_SELECTEDIMAGE;
+        tv.hItem = reinterpret_cast<HTREEITEM>(item);
+        if (!SendMessageW(m_tree, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&tv)))
+            return -1;
+        return tv.iImage == tv.iSelectedImage ? tv.iImage : -2;
+    }
+
+    TreeItem Item(OptionKey key) const { return m_dialog.Item(key); }
+    TreeItem Caret() const
+    {
+        return reinterpret_cast<TreeItem>(SendMessageW(m_tree, TVM_GETNEXTITEM, TVGN_CARET, 0));
+    }
+
+    // A left click on the middle of the item's label, as the mouse sends it.
+    void Click(OptionKey key)
+    {
+        const auto item = reinterpret_cast<HTREEITEM>(Item(key));
+        TreeView_EnsureVisible(m_tree, item);
+        RECT label{};
+        if (!TreeView_GetItemRect(m_tree, item, &label, TRUE))
+            ADD_FAILURE() << "the item to click has no place on the screen";
+        const LPARAM at = MAKELPARAM((label.left + label.right) / 2, (label.top + label.bottom) / 2);
+        // The tree waits for the release inside its press handling.
+        PostMessageW(m_tree, WM_LBUTTONUP, 0, at);
+        SendMessageW(m_tree, WM_LBUTTONDOWN, MK_LBUTTON, at);
+        Pump();
+    }
+
+    void PressSpace()
+    {
+        SendMessageW(m_tree, WM_CHAR, L' ', 1);
+        Pump();
+    }
+
+    static void Pump()
+    {
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        }
+    }
+
+    CMainDlg& Dialog() { return m_dialog; }
+    HWND Tree() const { return m_tree; }
+
+private:
+    // One dialog window serves every test of the program: Wine waits up to two
+    // seconds for the X server whenever a shown window is destroyed. Each test
+    // attaches a fresh adapter and rebuilds the tree, so no state carries over.
+    static HWND SharedWindow()
+    {
+        static const HWND window = [] {
+            INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_TREEVIEW_CLASSES};
+            InitCommonControlsEx(&controls);
+            return CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_MAIN_DIALOG),
+                                      nullptr, &IgnoreAll, 0);
+        }();
+        return window;
+    }
+
+    static INT_PTR CALLBACK IgnoreAll(HWND, UINT message, WPARAM, LPARAM)
+    {
+        return message == WM_INITDIALOG;
+    }
+
+    ResourceStringTable m_strings;
+    CMainDlg m_dialog;
+    HWND m_window = nullptr;
+    HWND m_tree = nullptr;
+};

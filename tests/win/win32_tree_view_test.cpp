@@ -1,0 +1,102 @@
+// The option tree on a real tree-view control: clicks and the space bar
+// change the images the control holds, as the user sees them.
+#include <gtest/gtest.h>
+
+#include "tests/win/main_dialog_fixture.h"
+#include "treeopts/state_image.h"
+
+namespace {
+
+using K = OptionKey;
+
+class Win32OptionTreeTest : public ::testing::Test, protected MainDialogFixture {
+protected:
+    void SetUp() override { Build(); }
+};
+
+TEST_F(Win32OptionTreeTest, BuildShowsTheCatalogueOnTheControl)
+{
+    EXPECT_EQ(25u, SendMessageW(Tree(), TVM_GETCOUNT, 0, 0));
+    EXPECT_EQ(ImgGroup, Image(K::MediaPlayerGroup));
+    EXPECT_EQ(ImgTicked, Image(K::NoErrorReporting));
+    EXPECT_EQ(ImgLocked, Image(K::DisableTaskSchedulerService));
+    EXPECT_EQ(ImgRadioOn, Image(K::MessengerNoAction));
+    EXPECT_EQ(Item(K::MediaPlayerGroup), Caret());
+    EXPECT_EQ("停用錯誤報告", Dialog().Tree().View()->GetItemText(Item(K::NoErrorReporting)));
+    for (K group : {K::MediaPlayerGroup, K::MiscGroup, K::MessengerGroup})
+        EXPECT_TRUE(Dialog().Tree().View()->IsExpanded(Item(group)));
+
+    // The strip of state images is installed: 13 pictures of 16 x 16.
+    auto images = reinterpret_cast<HIMAGELIST>(SendMessageW(Tree(), TVM_GETIMAGELIST, TVSIL_NORMAL, 0));
+    ASSERT_NE(nullptr, images);
+    EXPECT_EQ(13, ImageList_GetImageCount(images));
+    int cx = 0, cy = 0;
+    ImageList_GetIconSize(images, &cx, &cy);
+    EXPECT_EQ(16, cx);
+    EXPECT_EQ(16, cy);
+}
+
+TEST_F(Win32OptionTreeTest, ClicksToggleCheckItems)
+{
+    Click(K::NoLicenceAcquisition);
+    EXPECT_EQ(ImgUnticked, Image(K::NoLicenceAcquisition));
+    EXPECT_EQ(Item(K::NoLicenceAcquisition), Caret());
+    Click(K::NoLicenceAcquisition);
+    EXPECT_EQ(ImgTicked, Image(K::NoLicenceAcquisition));
+}
+
+TEST_F(Win32OptionTreeTest, ActiveItemGoesToUntickedAndNeverBack)
+{
+    Dialog().Tree().SetItemImage(Item(K::NoErrorReporting), ImgActive);
+    Click(K::NoErrorReporting);
+    EXPECT_EQ(ImgUnticked, Image(K::NoErrorReporting));
+    Click(K::NoErrorReporting);
+    EXPECT_EQ(ImgTicked, Image(K::NoErrorReporting));
+}
+
+TEST_F(Win32OptionTreeTest, LockedAndDoneItemsStayButAreSelected)
+{
+    Dialog().Tree().SetCheckEnabled(Item(K::NoCodecDownload), 0);  // ticked -> done (5)
+    Click(K::RemoveAlexaEntry);
+    EXPECT_EQ(ImgLocked, Image(K::RemoveAlexaEntry));
+    EXPECT_EQ(Item(K::RemoveAlexaEntry), Caret());
+    Click(K::NoCodecDownload);
+    EXPECT_EQ(ImgDone, Image(K::NoCodecDownload));
+    EXPECT_EQ(Item(K::NoCodecDownload), Caret());
+}
+
+TEST_F(Win32OptionTreeTest, ClickingARadioMovesTheSelection)
+{
+    Click(K::MessengerUninstall);
+    EXPECT_EQ(ImgRadioOff, Image(K::MessengerNoAction));
+    EXPECT_EQ(ImgRadioOff, Image(K::MessengerNoAutostart));
+    EXPECT_EQ(ImgRadioOn, Image(K::MessengerUninstall));
+}
+
+TEST_F(Win32OptionTreeTest, SpaceTogglesTheCaretItem)
+{
+    Dialog().Tree().SelectItem(Item(K::NoIntegratedAuth));
+    PressSpace();
+    EXPECT_EQ(ImgUnticked, Image(K::NoIntegratedAuth));
+    PressSpace();
+    EXPECT_EQ(ImgTicked, Image(K::NoIntegratedAuth));
+
+    Dialog().Tree().SelectItem(Item(K::DisableTaskSchedulerService));
+    PressSpace();
+    EXPECT_EQ(ImgLocked, Image(K::DisableTaskSchedulerService));
+
+    Dialog().Tree().SelectItem(Item(K::MessengerNoAutostart));
+    PressSpace();
+    EXPECT_EQ(ImgRadioOn, Image(K::MessengerNoAutostart));
+    EXPECT_EQ(ImgRadioOff, Image(K::MessengerNoAction));
+}
+
+TEST_F(Win32OptionTreeTest, HomeEditionAndRebuildOnTheControl)
+{
+    Build(1, 1);
+    EXPECT_EQ(24u, SendMessageW(Tree(), TVM_GETCOUNT, 0, 0));
+    EXPECT_EQ("Diverse", Dialog().Tree().View()->GetItemText(Item(K::MiscGroup)));
+    EXPECT_EQ(nullptr, Item(K::RemoveSupportUsers));
+}
+
+}  // namespace

@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# Installs what building and testing Veilmark needs on a Debian 12 machine.
+# Safe to run again: it only installs what is missing.
+set -euo pipefail
+
+packages=(
+    cmake ninja-build g++ libgtest-dev libgmock-dev googletest libbenchmark-dev
+    g++-mingw-w64-i686-win32 g++-mingw-w64-i686-posix
+    g++-mingw-w64-x86-64-win32 g++-mingw-w64-x86-64-posix
+    binutils-mingw-w64-i686 binutils-mingw-w64-x86-64 mingw-w64-tools
+    wine wine64 wine32:i386
+    xvfb xauth x11-utils xdotool imagemagick fonts-wqy-microhei python3
+)
+
+sudo_if_needed() {
+    if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
+}
+
+missing=()
+for package in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" \
+        || missing+=("$package")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+echo "Installing: ${missing[*]}" >&2
+if ! dpkg --print-foreign-architectures | grep -qx i386; then
+    sudo_if_needed dpkg --add-architecture i386
+fi
+sudo_if_needed apt-get update -q
+sudo_if_needed env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}"
