@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# Builds the native, win32 and win64 presets and runs every test: the native
+# tests, then the Windows tests under Wine on a private Xvfb display. Ends with
+# one total line: "N passed, M failed".
+set -uo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+cd "$root"
+
+tools/setup.sh || exit 1
+source tools/xvfb.sh
+start_private_xvfb || exit 1
+trap stop_private_xvfb EXIT
+export VEILMARK_TEST_DISPLAY=$PRIVATE_DISPLAY
+
+status=0
+junit_files=()
+for preset in native win32 win64; do
+    echo "== $preset =="
+    if ! cmake --preset "$preset" >/dev/null || ! cmake --build --preset "$preset"; then
+        echo "build of $preset failed"
+        status=1
+        continue
+    fi
+    rm -rf "build/$preset/reports"
+    mkdir -p "build/$preset/reports"
+    junit="build/$preset/reports/ctest.junit.xml"
+    ctest --preset "$preset" --output-junit "$root/$junit" || status=1
+    junit_files+=("$junit")
+done
+
+python3 tools/test_summary.py "${junit_files[@]}" || status=1
+exit $status
