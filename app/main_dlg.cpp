@@ -3,7 +3,10 @@
 #include "app/language.h"
 #include "treeopts/state_image.h"
 
-CMainDlg::CMainDlg(const IStringTable& strings) : m_strings(strings) {}
+CMainDlg::CMainDlg(const IStringTable& strings, IRegistry& registry)
+    : m_strings(strings), m_registry(registry)
+{
+}
 
 void CMainDlg::BuildOptionTree()
 {

@@ -4,7 +4,9 @@
 
 #include <array>
 #include <cstdint>
+#include <string_view>
 
+#include "platform/registry.h"
 #include "platform/string_table.h"
 #include "platform/tree_view.h"
 #include "settings/catalogue.h"
@@ -12,7 +14,7 @@
 
 class CMainDlg {
 public:
-    explicit CMainDlg(const IStringTable& strings);
+    CMainDlg(const IStringTable& strings, IRegistry& registry);
     CMainDlg(const CMainDlg&) = delete;
     CMainDlg& operator=(const CMainDlg&) = delete;
 
@@ -29,8 +31,19 @@ public:
     // records the item handles; on the home edition RemoveSupportUsers is left out.
     void BuildOptionTree();
 
+    // Reads the value behind every tested option and shows its state in the
+    // tree: already switched off (image 5) or still active (image 12).
+    void CheckSystemStatus();
+    // 1: the value is present and equals the expected number or text;
+    // 0: present and different (or a text test without an expected text);
+    // 2: the key cannot be opened or the value cannot be read.
+    std::int32_t TestRegistryValue(RegistryRoot root, std::string_view keyPath, std::string_view valueName,
+                                   std::uint32_t testType, std::uint32_t expectedNumber,
+                                   const char* expectedText);
+
 private:
     const IStringTable& m_strings;
+    IRegistry& m_registry;
     CTreeOptionsCtrl m_ctrlTree;
     std::int32_t m_nLanguageBase = 0;
     std::int32_t m_bHomeEdition = 0;

@@ -31,8 +31,22 @@ foreach(_program veilmark_tests veilmark_win_tests)
   set_tests_properties(${_program} PROPERTIES SKIP_RETURN_CODE 77)
 endforeach()
 
+# End to end: veilmark.exe on a registry in a known state, its option tree
+# read from outside by tree_probe.exe.
+add_test(NAME e2e_status_check
+  COMMAND ${PROJECT_SOURCE_DIR}/tools/e2e_status_check.sh ${CMAKE_BINARY_DIR} ${_wine_arch}
+          $<TARGET_FILE:veilmark> ${_tests_build}/tests/tree_probe.exe)
+set_tests_properties(e2e_status_check PROPERTIES SKIP_RETURN_CODE 77 TIMEOUT 300)
+
 if(_wine_arch STREQUAL "win32")
   # The program users get must load on Windows XP SP3.
   add_test(NAME xp_imports COMMAND ${PROJECT_SOURCE_DIR}/tools/check_imports.sh $<TARGET_FILE:veilmark>)
   add_test(NAME xp_imports_selftest COMMAND ${PROJECT_SOURCE_DIR}/tools/check_imports_selftest.sh)
+  # On 64-bit Windows the program runs under WOW64: what it writes below
+  # HKLM\SOFTWARE must land in the 64-bit view the system reads. Needs 32-bit
+  # Wine in a 64-bit prefix of its own; 77 where 32-bit Wine cannot start.
+  add_test(NAME wow64_view
+    COMMAND ${PROJECT_SOURCE_DIR}/tools/wow64_check.sh ${CMAKE_BINARY_DIR}/test-prefix-wow64
+            ${_tests_build}/tests/veilmark_win_tests.exe)
+  set_tests_properties(wow64_view PROPERTIES SKIP_RETURN_CODE 77 TIMEOUT 600)
 endif()

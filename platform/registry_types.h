@@ -9,6 +9,8 @@ enum class RegistryRoot { None, CurrentUser, LocalMachine, ClassesRoot };
 enum RegistryType : std::uint32_t {
     kRegNone = 0,
     kRegSz = 1,
+    kRegExpandSz = 2,
     kRegBinary = 3,
     kRegDword = 4,
+    kRegMultiSz = 7,
 };

@@ -5,6 +5,7 @@
 
 #include "app/main_dlg.h"
 #include "platform/memory/builtin_string_table.h"
+#include "platform/memory/memory_registry.h"
 #include "platform/memory/memory_tree_view.h"
 #include "treeopts/state_image.h"
 
@@ -26,7 +27,7 @@ std::ostream& operator<<(std::ostream& out, const Shown& s)
 
 class BuildOptionTreeTest : public ::testing::Test {
 protected:
-    BuildOptionTreeTest() : dialog(strings)
+    BuildOptionTreeTest() : dialog(strings, registry)
     {
         auto view = std::make_unique<MemoryTreeView>();
         fake = view.get();
@@ -60,6 +61,7 @@ protected:
     }
 
     BuiltinStringTable strings;
+    MemoryRegistry registry;
     CMainDlg dialog;
     MemoryTreeView* fake = nullptr;
 };

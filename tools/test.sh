@@ -14,7 +14,7 @@ export VEILMARK_TEST_DISPLAY=$PRIVATE_DISPLAY
 
 status=0
 junit_files=()
-for preset in native win32 win64; do
+for preset in native sanitize win32 win64; do
     echo "== $preset =="
     if ! cmake --preset "$preset" >/dev/null || ! cmake --build --preset "$preset"; then
         echo "build of $preset failed"

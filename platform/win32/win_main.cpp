@@ -1,9 +1,11 @@
-// Program entry: shows the main dialog (template 202) with the option tree.
+// Program entry: shows the main dialog (template 202) with the option tree,
+// which shows the state of the registry it runs on.
 #include <memory>
 
 #include "app/language.h"
 #include "app/main_dlg.h"
 #include "platform/win32/resource_string_table.h"
+#include "platform/win32/win32_registry.h"
 #include "platform/win32/win32.h"
 #include "platform/win32/win32_tree_view.h"
 #include "res/resource.h"
@@ -25,6 +27,7 @@ void InitMainDialog(HWND window, MainDialogHost& host)
     dialog.SetHomeEdition(0);
     dialog.BuildOptionTree();
     dialog.Tree().SelectItem(dialog.FirstGroupItem());
+    dialog.CheckSystemStatus();
 }
 
 INT_PTR CALLBACK MainDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
@@ -55,7 +58,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int)
     InitCommonControlsEx(&controls);
 
     ResourceStringTable strings(instance);
-    CMainDlg dialog(strings);
+    Win32Registry registry;
+    CMainDlg dialog(strings, registry);
     MainDialogHost host{instance, dialog};
     DialogBoxParamW(instance, MAKEINTRESOURCEW(IDD_MAIN_DIALOG), nullptr, MainDialogProc,
                     reinterpret_cast<LPARAM>(&host));

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "app/main_dlg.h"
+#include "platform/memory/memory_registry.h"
 #include "platform/win32/resource_string_table.h"
 #include "platform/win32/win32.h"
 #include "platform/win32/win32_tree_view.h"
@@ -15,7 +16,7 @@
 class MainDialogFixture {
 public:
     MainDialogFixture()
-        : m_strings(GetModuleHandleW(nullptr)), m_dialog(m_strings), m_window(SharedWindow()),
+        : m_strings(GetModuleHandleW(nullptr)), m_dialog(m_strings, m_registry), m_window(SharedWindow()),
           m_tree(GetDlgItem(m_window, IDC_OPTION_TREE))
     {
         m_dialog.Tree().Attach(std::make_unique<Win32TreeView>(m_tree, GetModuleHandleW(nullptr)));
@@ -102,6 +103,7 @@ private:
     }
 
     ResourceStringTable m_strings;
+    MemoryRegistry m_registry;
     CMainDlg m_dialog;
     HWND m_window = nullptr;
     HWND m_tree = nullptr;

@@ -1,0 +1,245 @@
+#include "platform/memory/memory_registry.h"
+
+#include <algorithm>
+
+namespace {
+
+// The rights within an access mask that the operations need.
+constexpr std::uint32_t kQueryRight = 0x0001;  // KEY_QUERY_VALUE
+constexpr std::uint32_t kSetRight = 0x0002;    // KEY_SET_VALUE
+
+char FoldAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
+bool SameName(std::string_view a, std::string_view b)
+{
+    return a.size() == b.size() &&
+           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return FoldAscii(x) == FoldAscii(y); });
+}
+
+RegKey ToHandle(std::uintptr_t id) { return reinterpret_cast<RegKey>(id); }
+std::uintptr_t FromHandle(RegKey key) { return reinterpret_cast<std::uintptr_t>(key); }
+
+}  // namespace
+
+std::uint32_t Utf16Length(std::string_view utf8)
+{
+    std::uint32_t units = 0;
+    std::size_t i = 0;
+    while (i < utf8.size()) {
+        const auto lead = static_cast<unsigned char>(utf8[i]);
+        std::size_t length = 1;
+        if (lead >= 0xC2 && lead <= 0xDF)
+            length = 2;
+        else if (lead >= 0xE0 && lead <= 0xEF)
+            length = 3;
+        else if (lead >= 0xF0 && lead <= 0xF4)
+            length = 4;
+        bool valid = i + length <= utf8.size();
+        for (std::size_t k = 1; valid && k < length; ++k)
+            valid = (static_cast<unsigned char>(utf8[i + k]) & 0xC0) == 0x80;
+        if (!valid)
+            length = 1;
+        units += valid && length == 4 ? 2 : 1;
+        i += length;
+    }
+    return units;
+}
+
+std::uint32_t RegistryDataSize(std::uint32_t type, const std::vector<std::uint8_t>& data)
+{
+    if (!IsTextType(type))
+        return static_cast<std::uint32_t>(data.size());
+    return Utf16Length(std::string_view(reinterpret_cast<const char*>(data.data()), data.size()));
+}
+
+MemoryRegistry::MemoryRegistry()
+{
+    for (RegistryRoot root : {RegistryRoot::CurrentUser, RegistryRoot::LocalMachine, RegistryRoot::ClassesRoot})
+        m_keys[FoldedPath(root, {})];
+}
+
+std::string MemoryRegistry::FoldedPath(RegistryRoot root, std::string_view path)
+{
+    std::string folded(1, static_cast<char>('0' + static_cast<int>(root)));
+    if (!path.empty())
+        folded.push_back('\\');
+    for (char c : path)
+        folded.push_back(FoldAscii(c));
+    return folded;
+}
+
+void MemoryRegistry::CreateKey(RegistryRoot root, std::string_view path)
+{
+    if (root == RegistryRoot::None)
+        return;
+    // Every ancestor exists too.
+    for (std::size_t end = path.find('\\'); end != std::string_view::npos; end = path.find('\\', end + 1))
+        m_keys[FoldedPath(root, path.substr(0, end))];
+    m_keys[FoldedPath(root, path)];
+}
+
+void MemoryRegistry::Put(RegistryRoot root, std::string_view path, std::string_view name, std::uint32_t type,
+                         std::vector<std::uint8_t> data)
+{
+    CreateKey(root, path);
+    Key& key = m_keys[FoldedPath(root, path)];
+    if (NamedValue* existing = Find(key, name))
+        existing->value = {type, std::move(data)};
+    else
+        key.values.push_back({std::string(name), {type, std::move(data)}});
+}
+
+void MemoryRegistry::PutDword(RegistryRoot root, std::string_view path, std::string_view name,
+                              std::uint32_t number)
+{
+    Put(root, path, name, kRegDword,
+        {static_cast<std::uint8_t>(number), static_cast<std::uint8_t>(number >> 8),
+         static_cast<std::uint8_t>(number >> 16), static_cast<std::uint8_t>(number >> 24)});
+}
+
+void MemoryRegistry::PutText(RegistryRoot root, std::string_view path, std::string_view name,
+                             std::string_view text)
+{
+    std::vector<std::uint8_t> data(text.begin(), text.end());
+    data.push_back(0);
+    Put(root, path, name, kRegSz, std::move(data));
+}
+
+bool MemoryRegistry::HasKey(RegistryRoot root, std::string_view path) const
+{
+    return m_keys.count(FoldedPath(root, path)) != 0;
+}
+
+std::optional<RegistryValue> MemoryRegistry::Get(RegistryRoot root, std::string_view path,
+                                                 std::string_view name) const
+{
+    auto key = m_keys.find(FoldedPath(root, path));
+    if (key == m_keys.end())
+        return std::nullopt;
+    for (const NamedValue& named : key->second.values)
+        if (SameName(named.name, name))
+            return named.value;
+    return std::nullopt;
+}
+
+void MemoryRegistry::RemoveTree(RegistryRoot root, std::string_view path)
+{
+    const std::string folded = FoldedPath(root, path);
+    m_keys.erase(folded);
+    const std::string below = folded + '\\';
+    for (auto it = m_keys.lower_bound(below); it != m_keys.end() && it->first.starts_with(below);)
+        it = m_keys.erase(it);
+}
+
+MemoryRegistry::Key* MemoryRegistry::KeyAt(const std::string& folded)
+{
+    auto it = m_keys.find(folded);
+    return it == m_keys.end() ? nullptr : &it->second;
+}
+
+MemoryRegistry::Key* MemoryRegistry::Resolve(RegKey handle, std::uint32_t right, std::string* folded)
+{
+    auto open = m_open.find(FromHandle(handle));
+    if (open == m_open.end() || (open->second.access & right) != right)
+        return nullptr;
+    if (folded)
+        *folded = open->second.path;
+    // A key deleted while open takes no more operations.
+    return KeyAt(open->second.path);
+}
+
+MemoryRegistry::NamedValue* MemoryRegistry::Find(Key& key, std::string_view name)
+{
+    for (NamedValue& named : key.values)
+        if (SameName(named.name, name))
+            return &named;
+    return nullptr;
+}
+
+bool MemoryRegistry::OpenKey(RegistryRoot root, std::string_view path, std::uint32_t access, RegKey& key)
+{
+    key = nullptr;
+    if (root == RegistryRoot::None)
+        return false;
+    std::string folded = FoldedPath(root, path);
+    if (!KeyAt(folded))
+        return false;
+    const std::uintptr_t id = m_nextHandle++;
+    m_open[id] = {std::move(folded), access};
+    key = ToHandle(id);
+    return true;
+}
+
+bool MemoryRegistry::QueryValue(RegKey handle, std::string_view name, std::uint32_t capacity,
+                                RegistryValue& value)
+{
+    Key* key = Resolve(handle, kQueryRight);
+    NamedValue* named = key ? Find(*key, name) : nullptr;
+    if (!named || RegistryDataSize(named->value.type, named->value.data) > capacity)
+        return false;
+    value = named->value;
+    return true;
+}
+
+bool MemoryRegistry::SetValue(RegKey handle, std::string_view name, std::uint32_t type,
+                              const std::uint8_t* data, std::uint32_t size)
+{
+    Key* key = Resolve(handle, kSetRight);
+    if (!key || (size != 0 && !data))
+        return false;
+    std::vector<std::uint8_t> bytes(data, data + size);
+    if (NamedValue* existing = Find(*key, name))
+        existing->value = {type, std::move(bytes)};
+    else
+        key->values.push_back({std::string(name), {type, std::move(bytes)}});
+    return true;
+}
+
+bool MemoryRegistry::DeleteValue(RegKey handle, std::string_view name)
+{
+    Key* key = Resolve(handle, kSetRight);
+    if (!key)
+        return false;
+    auto it = std::find_if(key->values.begin(), key->values.end(),
+                           [name](const NamedValue& named) { return SameName(named.name, name); });
+    if (it == key->values.end())
+        return false;
+    key->values.erase(it);
+    return true;
+}
+
+bool MemoryRegistry::DeleteKey(RegKey parent, std::string_view subkey)
+{
+    std::string parentPath;
+    if (subkey.empty() || !Resolve(parent, 0, &parentPath))
+        return false;
+    std::string folded = parentPath + '\\';
+    for (char c : subkey)
+        folded.push_back(FoldAscii(c));
+    auto it = m_keys.find(folded);
+    if (it == m_keys.end())
+        return false;
+    // A key that still has subkeys cannot be deleted.
+    const std::string below = folded + '\\';
+    auto child = m_keys.lower_bound(below);
+    if (child != m_keys.end() && child->first.starts_with(below))
+        return false;
+    m_keys.erase(it);
+    return true;
+}
+
+bool MemoryRegistry::EnumValue(RegKey handle, std::uint32_t index, std::string& name, RegistryValue& value)
+{
+    Key* key = Resolve(handle, kQueryRight);
+    if (!key || index >= key->values.size())
+        return false;
+    const NamedValue& named = key->values[index];
+    if (Utf16Length(named.name) >= kRegistryBufferSize ||
+        RegistryDataSize(named.value.type, named.value.data) > kRegistryBufferSize)
+        return false;
+    name = named.name;
+    value = named.value;
+    return true;
+}
+
+void MemoryRegistry::CloseKey(RegKey key) { m_open.erase(FromHandle(key)); }

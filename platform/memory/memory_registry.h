@@ -1,0 +1,74 @@
+// An in-memory registry with the behaviour of the real one, as far as the
+// program relies on it: keys and value names ignore (ASCII) case, keys are
+// only opened through the port, access masks are honoured, and sizes are
+// counted as the port's header says. Tests seed it through the setup calls,
+// which may create keys; the port itself never does.
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/registry.h"
+
+class MemoryRegistry final : public IRegistry {
+public:
+    MemoryRegistry();
+
+    // Setup and inspection, outside the port.
+    void CreateKey(RegistryRoot root, std::string_view path);
+    // Creates the key when needed, then stores the value.
+    void Put(RegistryRoot root, std::string_view path, std::string_view name, std::uint32_t type,
+             std::vector<std::uint8_t> data);
+    void PutDword(RegistryRoot root, std::string_view path, std::string_view name, std::uint32_t number);
+    // Stores the text with its terminating zero, as the program writes texts.
+    void PutText(RegistryRoot root, std::string_view path, std::string_view name, std::string_view text);
+    bool HasKey(RegistryRoot root, std::string_view path) const;
+    std::optional<RegistryValue> Get(RegistryRoot root, std::string_view path, std::string_view name) const;
+    // Removes the key with everything below it.
+    void RemoveTree(RegistryRoot root, std::string_view path);
+    // Keys opened through the port and not yet closed.
+    std::size_t OpenKeyCount() const { return m_open.size(); }
+
+    bool OpenKey(RegistryRoot root, std::string_view path, std::uint32_t access, RegKey& key) override;
+    bool QueryValue(RegKey key, std::string_view name, std::uint32_t capacity, RegistryValue& value) override;
+    bool SetValue(RegKey key, std::string_view name, std::uint32_t type, const std::uint8_t* data,
+                  std::uint32_t size) override;
+    bool DeleteValue(RegKey key, std::string_view name) override;
+    bool DeleteKey(RegKey parent, std::string_view subkey) override;
+    bool EnumValue(RegKey key, std::uint32_t index, std::string& name, RegistryValue& value) override;
+    void CloseKey(RegKey key) override;
+
+private:
+    struct NamedValue {
+        std::string name;  // as first stored
+        RegistryValue value;
+    };
+    struct Key {
+        std::vector<NamedValue> values;  // in the order they were made
+    };
+    struct OpenKeyRecord {
+        std::string path;  // folded full path
+        std::uint32_t access;
+    };
+
+    static std::string FoldedPath(RegistryRoot root, std::string_view path);
+    Key* KeyAt(const std::string& folded);
+    // The open key behind a handle, when it still exists and the handle's
+    // access grants `right`.
+    Key* Resolve(RegKey handle, std::uint32_t right, std::string* folded = nullptr);
+    static NamedValue* Find(Key& key, std::string_view name);
+
+    std::map<std::string, Key> m_keys;  // by folded full path: "<root>\\a\\b"
+    std::map<std::uintptr_t, OpenKeyRecord> m_open;
+    std::uintptr_t m_nextHandle = 1;
+};
+
+// The size of a value's data as the port counts it against a capacity.
+std::uint32_t RegistryDataSize(std::uint32_t type, const std::vector<std::uint8_t>& data);
+// The number of UTF-16 units that a UTF-8 text takes; a byte that begins no
+// valid sequence counts as one unit.
+std::uint32_t Utf16Length(std::string_view utf8);

@@ -1,0 +1,72 @@
+// Port: the registry, as the settings engine and the dialogs use it.
+// Keys are opened, never created. Every operation reports success or failure
+// only; callers decide what a failure means.
+//
+// Text values (REG_SZ, REG_EXPAND_SZ, REG_MULTI_SZ) pass through this port
+// as UTF-8 bytes, with a terminating zero exactly where the stored value has
+// one. Their size is counted in characters (UTF-16 units, as Windows stores
+// them), so a capacity of 128 holds a text of 127 characters and its zero,
+// whatever the characters are. Other values are counted in bytes.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/registry_types.h"
+
+// An open key. Null names no key.
+using RegKey = struct RegKeyOpaque*;
+
+// Access masks, with the values Windows gives them.
+enum RegistryAccess : std::uint32_t {
+    kKeyRead = 0x20019,
+    kKeyWrite = 0x20006,
+    kKeyAllAccess = 0xF003F,
+};
+
+// The buffers every caller uses: 128 for data and enumerated names, 4 for a
+// REG_DWORD test.
+inline constexpr std::uint32_t kRegistryBufferSize = 128;
+inline constexpr std::uint32_t kRegistryDwordSize = 4;
+
+struct RegistryValue {
+    std::uint32_t type = kRegNone;
+    std::vector<std::uint8_t> data;
+};
+
+inline bool IsTextType(std::uint32_t type)
+{
+    return type == kRegSz || type == kRegExpandSz || type == kRegMultiSz;
+}
+
+class IRegistry {
+public:
+    IRegistry() = default;
+    IRegistry(const IRegistry&) = delete;
+    IRegistry& operator=(const IRegistry&) = delete;
+    virtual ~IRegistry() = default;
+
+    // Opens an existing key below `root` (an empty path opens the root).
+    // Fails when the key does not exist or the access is refused.
+    virtual bool OpenKey(RegistryRoot root, std::string_view path, std::uint32_t access,
+                         RegKey& key) = 0;
+    // The value's type and data; fails when the value is missing or its data
+    // is larger than `capacity`. The empty name is the key's default value.
+    virtual bool QueryValue(RegKey key, std::string_view name, std::uint32_t capacity,
+                            RegistryValue& value) = 0;
+    // Stores exactly these bytes with this type, replacing a value of the
+    // same name (names differ only in case count as the same).
+    virtual bool SetValue(RegKey key, std::string_view name, std::uint32_t type,
+                          const std::uint8_t* data, std::uint32_t size) = 0;
+    // Fails when the value did not exist.
+    virtual bool DeleteValue(RegKey key, std::string_view name) = 0;
+    // Deletes a subkey that has no subkeys; fails when it did not exist.
+    virtual bool DeleteKey(RegKey parent, std::string_view subkey) = 0;
+    // The value at `index`, from 0; fails past the last value, or when its
+    // name is over 127 characters or its data over 128 (see above).
+    virtual bool EnumValue(RegKey key, std::uint32_t index, std::string& name,
+                           RegistryValue& value) = 0;
+    virtual void CloseKey(RegKey key) = 0;
+};

@@ -1,0 +1,39 @@
+// The main dialog on the in-memory platform: built-in string table, in-memory
+// registry and tree. Used by the tests and the benchmarks of the passes.
+#pragma once
+
+#include <memory>
+
+#include "app/main_dlg.h"
+#include "platform/memory/builtin_string_table.h"
+#include "platform/memory/memory_registry.h"
+#include "platform/memory/memory_tree_view.h"
+
+struct MemoryMainDlg {
+    MemoryMainDlg() : dialog(strings, registry)
+    {
+        auto view = std::make_unique<MemoryTreeView>();
+        tree = view.get();
+        dialog.Tree().Attach(std::move(view));
+    }
+
+    // Builds the Chinese tree, as the dialog does at start-up.
+    void Build(int homeEdition = 0)
+    {
+        dialog.SetLanguageBase(60);
+        dialog.SetHomeEdition(homeEdition);
+        dialog.BuildOptionTree();
+    }
+
+    int Image(OptionKey key) const
+    {
+        int image = -1;
+        tree->GetItemImage(dialog.Item(key), image);
+        return image;
+    }
+
+    BuiltinStringTable strings;
+    MemoryRegistry registry;
+    CMainDlg dialog;
+    MemoryTreeView* tree = nullptr;
+};
