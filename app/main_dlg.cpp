@@ -3,9 +3,47 @@
 #include "app/language.h"
 #include "treeopts/state_image.h"
 
-CMainDlg::CMainDlg(const IStringTable& strings, IRegistry& registry)
-    : m_strings(strings), m_registry(registry)
+CMainDlg::CMainDlg(const MainDlgServices& services)
+    : m_strings(services.strings),
+      m_registry(services.registry),
+      m_prompt(services.prompt),
+      m_shell(services.shell),
+      m_version(services.version)
 {
+}
+
+BOOL CMainDlg::OnInitDialog(IMainWindow& window)
+{
+    m_window = &window;
+    window.DoDataExchange(m_ctrlTree);
+    window.InitCommonControls();
+    window.SetLargeIcon();
+    // Yes to the warning: the close request ends the dialog once this
+    // initialisation has run to its end.
+    if (CheckProductName() == 1)
+        window.SendCloseRequest();
+    window.AttachMenu(kMainMenuId);
+    window.SetTitle(kMainDialogTitle);
+    m_nLanguageBase = kLanguageBaseChinese;
+    m_bHomeEdition = ToBool(GetEditionKind() == 1);
+    BuildOptionTree();
+    m_ctrlTree.SelectItem(m_hFirstGroupItem);
+    CheckSystemStatus();
+    return 1;
+}
+
+void CMainDlg::OnHelpIndex()
+{
+    // The message speaks of the program's directory, so the file is looked
+    // up there rather than in whatever the current directory happens to be.
+    std::string path = m_shell.ProgramDirectory();
+    if (!path.empty())
+        path += '\\';
+    path += kHelpFileName;
+    if (m_shell.Execute("open", path, {}, {}, kShowNormal) <= 32) {
+        m_prompt.Beep();
+        m_prompt.Show("對不起，在執行目錄找不到說明檔        [Veilmark.chm]", kPromptOk);
+    }
 }
 
 void CMainDlg::BuildOptionTree()

@@ -1,20 +1,52 @@
 // CMainDlg: the main dialog. It owns the option tree and the handle of every
-// option's item; the passes over the options are its member operations.
+// option's item; the passes over the options and the handlers of the
+// dialog's commands are its member operations. It reaches the window, the
+// registry, the user and the shell through the ports it is given.
 #pragma once
 
 #include <array>
 #include <cstdint>
 #include <string_view>
 
+#include "platform/main_window.h"
+#include "platform/prompt.h"
 #include "platform/registry.h"
+#include "platform/shell.h"
 #include "platform/string_table.h"
 #include "platform/tree_view.h"
+#include "platform/version_info.h"
 #include "settings/catalogue.h"
 #include "treeopts/tree_options_ctrl.h"
 
+// What the dialog works with, all owned by its creator.
+struct MainDlgServices {
+    const IStringTable& strings;
+    IRegistry& registry;
+    IPrompt& prompt;
+    IShell& shell;
+    const IVersionInfo& version;
+};
+
+inline constexpr unsigned kMainDialogTemplateId = 202;
+inline constexpr unsigned kMainMenuId = 243;
+inline constexpr unsigned kAppIconId = 245;
+inline constexpr std::string_view kMainDialogTitle = "Veilmark V3.13";
+inline constexpr std::string_view kHelpFileName = "Veilmark.chm";
+
+// The dialog's command ids, as the menu sends them.
+enum MainDlgCommand : unsigned {
+    kCmdAbout = 40003,
+    kCmdCheckSystemStatus = 40005,
+    kCmdResetSystemStatus = 40006,
+    kCmdExpertSettings = 40007,
+    kCmdRecommendedSettings = 40008,
+    kCmdHelpIndex = 40012,
+    kCmdSetTimeServer = 40013,
+};
+
 class CMainDlg {
 public:
-    CMainDlg(const IStringTable& strings, IRegistry& registry);
+    explicit CMainDlg(const MainDlgServices& services);
     CMainDlg(const CMainDlg&) = delete;
     CMainDlg& operator=(const CMainDlg&) = delete;
 
@@ -26,6 +58,23 @@ public:
 
     void SetLanguageBase(std::int32_t languageBase) { m_nLanguageBase = languageBase; }
     void SetHomeEdition(std::int32_t homeEdition) { m_bHomeEdition = homeEdition ? 1 : 0; }
+
+    // Sets the dialog up on its freshly created window: binds the controls,
+    // checks the platform, attaches the menu and the title, builds the tree
+    // and shows the system's status on it. Returns 1: the focus goes to the
+    // first tab stop.
+    BOOL OnInitDialog(IMainWindow& window);
+
+    // 1 when the system is not Windows XP and the user chose to close the
+    // program; otherwise 0.
+    std::int32_t CheckProductName();
+    // 1: home edition; 2: single-user terminal services alone; -1: any other
+    // suite mask; 0: the version query failed.
+    std::int32_t GetEditionKind();
+
+    // Opens the help file from the program's directory; tells the user when
+    // it cannot be opened.
+    void OnHelpIndex();
 
     // Replaces the tree's content with every option in its initial state and
     // records the item handles; on the home edition RemoveSupportUsers is left out.
@@ -44,6 +93,11 @@ public:
 private:
     const IStringTable& m_strings;
     IRegistry& m_registry;
+    IPrompt& m_prompt;
+    IShell& m_shell;
+    const IVersionInfo& m_version;
+    IMainWindow* m_window = nullptr;  // set by OnInitDialog
+
     CTreeOptionsCtrl m_ctrlTree;
     std::int32_t m_nLanguageBase = 0;
     std::int32_t m_bHomeEdition = 0;

@@ -23,7 +23,7 @@
 #define IDB_STATE_IMAGES       129
 
 // Icons
-#define IDI_APPLICATION_ICON   245
+#define IDI_APP_ICON           245
 
 // First string id of each language's table
 #define IDS_GERMAN_BASE        1

@@ -3,10 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "app/main_dlg.h"
-#include "platform/memory/builtin_string_table.h"
-#include "platform/memory/memory_registry.h"
-#include "platform/memory/memory_tree_view.h"
+#include "tests/memory_main_dlg.h"
 #include "treeopts/state_image.h"
 
 namespace {
@@ -27,13 +24,6 @@ std::ostream& operator<<(std::ostream& out, const Shown& s)
 
 class BuildOptionTreeTest : public ::testing::Test {
 protected:
-    BuildOptionTreeTest() : dialog(strings, registry)
-    {
-        auto view = std::make_unique<MemoryTreeView>();
-        fake = view.get();
-        dialog.Tree().Attach(std::move(view));
-    }
-
     void Build(int languageBase, int homeEdition)
     {
         dialog.SetLanguageBase(languageBase);
@@ -60,10 +50,9 @@ protected:
         return image;
     }
 
-    BuiltinStringTable strings;
-    MemoryRegistry registry;
-    CMainDlg dialog;
-    MemoryTreeView* fake = nullptr;
+    MemoryMainDlg m;
+    CMainDlg& dialog = m.dialog;
+    MemoryTreeView* fake = m.tree;
 };
 
 TEST_F(BuildOptionTreeTest, ChineseTreeInItsInitialState)

@@ -1,16 +1,19 @@
 // The main dialog on the in-memory platform: built-in string table, in-memory
-// registry and tree. Used by the tests and the benchmarks of the passes.
+// registry, tree, prompts, shell and version record. Used by the tests and the benchmarks of the passes.
 #pragma once
 
 #include <memory>
 
 #include "app/main_dlg.h"
 #include "platform/memory/builtin_string_table.h"
+#include "platform/memory/memory_prompt.h"
 #include "platform/memory/memory_registry.h"
+#include "platform/memory/memory_shell.h"
 #include "platform/memory/memory_tree_view.h"
+#include "platform/memory/memory_version_info.h"
 
 struct MemoryMainDlg {
-    MemoryMainDlg() : dialog(strings, registry)
+    MemoryMainDlg() : dialog({strings, registry, prompt, shell, version})
     {
         auto view = std::make_unique<MemoryTreeView>();
         tree = view.get();
@@ -34,6 +37,9 @@ struct MemoryMainDlg {
 
     BuiltinStringTable strings;
     MemoryRegistry registry;
+    MemoryPrompt prompt;
+    MemoryShell shell;
+    MemoryVersionInfo version;
     CMainDlg dialog;
     MemoryTreeView* tree = nullptr;
 };

@@ -7,7 +7,10 @@
 #include <gtest/gtest.h>
 
 #include "app/main_dlg.h"
+#include "platform/memory/memory_prompt.h"
 #include "platform/memory/memory_registry.h"
+#include "platform/memory/memory_shell.h"
+#include "platform/memory/memory_version_info.h"
 #include "platform/win32/resource_string_table.h"
 #include "platform/win32/win32.h"
 #include "platform/win32/win32_tree_view.h"
@@ -16,7 +19,7 @@
 class MainDialogFixture {
 public:
     MainDialogFixture()
-        : m_strings(GetModuleHandleW(nullptr)), m_dialog(m_strings, m_registry), m_window(SharedWindow()),
+        : m_strings(GetModuleHandleW(nullptr)), m_dialog({m_strings, m_registry, m_prompt, m_shell, m_version}), m_window(SharedWindow()),
           m_tree(GetDlgItem(m_window, IDC_OPTION_TREE))
     {
         m_dialog.Tree().Attach(std::make_unique<Win32TreeView>(m_tree, GetModuleHandleW(nullptr)));
@@ -104,6 +107,9 @@ private:
 
     ResourceStringTable m_strings;
     MemoryRegistry m_registry;
+    MemoryPrompt m_prompt;
+    MemoryShell m_shell;
+    MemoryVersionInfo m_version;
     CMainDlg m_dialog;
     HWND m_window = nullptr;
     HWND m_tree = nullptr;

@@ -1,0 +1,61 @@
+// The two platform checks of the start-up: is this Windows XP, and which edition.
+#include <algorithm>
+#include <string>
+
+#include "app/main_dlg.h"
+
+namespace {
+
+constexpr const char* kVersionKey = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion";
+constexpr std::string_view kReferenceName = "Microsoft Windows XP";
+
+// How many leading characters of `reference` occur anywhere in `name`, as
+// the C library's strspn counts them. Reference characters are ASCII, so
+// the bytes of a UTF-8 name can match only where the name has that letter.
+std::size_t SpanOf(std::string_view reference, std::string_view name)
+{
+    std::size_t length = 0;
+    while (length < reference.size() && name.find(reference[length]) != std::string_view::npos)
+        ++length;
+    return length;
+}
+
+}  // namespace
+
+std::int32_t CMainDlg::CheckProductName()
+{
+    RegKey key = nullptr;
+    if (!m_registry.OpenKey(RegistryRoot::LocalMachine, kVersionKey, kKeyAllAccess, key))
+        return 0;
+    RegistryValue value;
+    const bool read = m_registry.QueryValue(key, "ProductName", kRegistryBufferSize, value);
+    m_registry.CloseKey(key);
+    // A name that cannot be read tells nothing about the system: no warning.
+    if (!read)
+        return 0;
+
+    // The name as text: up to its first zero, never beyond the bytes read.
+    const auto end = std::find(value.data.begin(), value.data.end(), std::uint8_t{0});
+    const std::string name(value.data.begin(), end);
+    if (SpanOf(kReferenceName, name) >= kReferenceName.size())
+        return 0;
+
+    const std::string warning =
+        "您的作業系統不是 Windows XP，建議您立即關閉此程式！      \n您目前所使用的作業系統是： " + name;
+    return ToBool(m_prompt.Show(warning, kPromptYesNo | kPromptIconWarning) == kAnswerYes);
+}
+
+std::int32_t CMainDlg::GetEditionKind()
+{
+    OsVersion version;
+    if (!m_version.Query(version))
+        return 0;
+    switch (version.suiteMask) {
+    case kSuitePersonal | kSuiteSingleUserTerminalServices:
+        return 1;
+    case kSuiteSingleUserTerminalServices:
+        return 2;
+    default:
+        return -1;
+    }
+}

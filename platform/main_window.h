@@ -1,0 +1,29 @@
+// Port: the main dialog's window, as the dialog's own logic drives it during
+// initialisation. The Win32 host implements it on the real dialog; tests
+// record what happens, and in which order.
+#pragma once
+
+#include <string_view>
+
+class CTreeOptionsCtrl;
+
+class IMainWindow {
+public:
+    IMainWindow() = default;
+    IMainWindow(const IMainWindow&) = delete;
+    IMainWindow& operator=(const IMainWindow&) = delete;
+    virtual ~IMainWindow() = default;
+
+    // Binds the dialog's controls to their members: the tree control
+    // (id 1048) to the option tree, and the buttons and the link label.
+    virtual void DoDataExchange(CTreeOptionsCtrl& tree) = 0;
+    virtual void InitCommonControls() = 0;
+    // Sets the Application icon as the window's large icon.
+    virtual void SetLargeIcon() = 0;
+    // Sends the window a close request, handled like Cancel; a modal run
+    // ends only once the message being handled returns.
+    virtual void SendCloseRequest() = 0;
+    // Loads the menu and makes it the window's menu bar.
+    virtual void AttachMenu(unsigned menuId) = 0;
+    virtual void SetTitle(std::string_view title) = 0;
+};

@@ -1,0 +1,42 @@
+// The one application object and the program's entry point.
+#include "platform/win32/main_app.h"
+
+#include "app/main_dlg.h"
+#include "platform/win32/main_dialog.h"
+#include "platform/win32/resource_string_table.h"
+#include "platform/win32/win32.h"
+#include "platform/win32/win32_prompt.h"
+#include "platform/win32/win32_registry.h"
+#include "platform/win32/win32_shell.h"
+#include "platform/win32/win32_version_info.h"
+
+namespace {
+
+CMainApp theApp;
+
+}  // namespace
+
+BOOL CMainApp::InitInstance()
+{
+    // The dialog template holds a tree-view control: its window class must
+    // be registered before the template is created.
+    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_TREEVIEW_CLASSES};
+    InitCommonControlsEx(&controls);
+
+    const HINSTANCE module = GetModuleHandleW(nullptr);
+    ResourceStringTable strings(module);
+    Win32Registry registry;
+    Win32Prompt prompt;
+    Win32Shell shell;
+    Win32VersionInfo version;
+    CMainDlg dlg({strings, registry, prompt, shell, version});
+    MainDialog window(dlg, prompt);
+    window.DoModal(nullptr);
+    return FALSE;
+}
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
+{
+    theApp.InitInstance();
+    return 0;
+}

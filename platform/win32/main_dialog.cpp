@@ -1,0 +1,103 @@
+#include "platform/win32/main_dialog.h"
+
+#include <memory>
+
+#include "app/icon_layout.h"
+#include "platform/win32/text.h"
+#include "platform/win32/win32_tree_view.h"
+#include "res/resource.h"
+
+// The dialog's message map. Commands not listed here go to the dialog's
+// defaults: OK and Cancel end it.
+const MessageRoute<MainDialog> MainDialog::kRoutes[] = {
+    OnMessage(WM_PAINT, &MainDialog::OnPaint),
+    OnMessage(WM_QUERYDRAGICON, &MainDialog::OnQueryDragIcon),
+    OnCommand(kCmdHelpIndex, &MainDialog::OnHelpIndex),
+};
+
+MainDialog::MainDialog(CMainDlg& dlg, Win32Prompt& prompt)
+    : Dialog(kMainDialogTemplateId), m_dlg(dlg), m_prompt(prompt)
+{
+    // Shared with the module's resources: loaded at the standard large-icon
+    // size and never released by the dialog.
+    m_hIcon = LoadIconW(Module(), MAKEINTRESOURCEW(kAppIconId));
+}
+
+BOOL MainDialog::OnInitDialog()
+{
+    m_prompt.SetOwner(Handle());
+    return m_dlg.OnInitDialog(*this);
+}
+
+bool MainDialog::RouteMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
+{
+    return RouteThrough(kRoutes, *this, message, wParam, lParam, result);
+}
+
+void MainDialog::OnWindowGone()
+{
+    // The menu bar went with the window.
+    m_menu.Detach();
+    m_prompt.SetOwner(nullptr);
+}
+
+LRESULT MainDialog::OnPaint(WPARAM wParam, LPARAM lParam)
+{
+    if (!IsIconic(Handle()))
+        return DefWindowProcW(Handle(), WM_PAINT, wParam, lParam);
+
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(Handle(), &paint);
+    SendMessageW(Handle(), WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
+    RECT client;
+    GetClientRect(Handle(), &client);
+    const IconOrigin at = CentredIconOrigin(client.right - client.left, client.bottom - client.top,
+                                            GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON));
+    DrawIcon(dc, at.x, at.y, m_hIcon);
+    EndPaint(Handle(), &paint);
+    return 0;
+}
+
+LRESULT MainDialog::OnQueryDragIcon(WPARAM, LPARAM)
+{
+    return reinterpret_cast<LRESULT>(m_hIcon);
+}
+
+void MainDialog::OnHelpIndex()
+{
+    m_dlg.OnHelpIndex();
+}
+
+void MainDialog::DoDataExchange(CTreeOptionsCtrl& tree)
+{
+    tree.Attach(std::make_unique<Win32TreeView>(GetDlgItem(IDC_OPTION_TREE), Module()));
+    m_btnCancel.Attach(GetDlgItem(IDCANCEL));
+    m_btnStart.Attach(GetDlgItem(IDC_START));
+    m_stHomepage.Attach(GetDlgItem(IDC_HOMEPAGE_LINK));
+}
+
+void MainDialog::InitCommonControls()
+{
+    ::InitCommonControls();
+}
+
+void MainDialog::SetLargeIcon()
+{
+    SendMessageW(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
+}
+
+void MainDialog::SendCloseRequest()
+{
+    Dialog::SendCloseRequest();
+}
+
+void MainDialog::AttachMenu(unsigned menuId)
+{
+    if (m_menu.Load(Module(), menuId))
+        SetMenu(Handle(), m_menu.Handle());
+}
+
+void MainDialog::SetTitle(std::string_view title)
+{
+    SetWindowTextW(Handle(), Utf8ToWide(title).c_str());
+}

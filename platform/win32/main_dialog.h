@@ -1,0 +1,47 @@
+// The main dialog's window: template 202 run by our dialog framework. It
+// binds the controls, carries the menu bar and the Application icon, routes
+// the dialog's messages and commands to CMainDlg, and paints the icon while
+// the dialog is minimised.
+#pragma once
+
+#include "app/main_dlg.h"
+#include "platform/main_window.h"
+#include "platform/win32/framework/controls.h"
+#include "platform/win32/framework/dialog.h"
+#include "platform/win32/framework/message_map.h"
+#include "platform/win32/win32_prompt.h"
+
+class MainDialog final : public Dialog, private IMainWindow {
+public:
+    // `prompt` gets this window as the owner of its boxes once it exists.
+    MainDialog(CMainDlg& dlg, Win32Prompt& prompt);
+
+    HICON ApplicationIcon() const { return m_hIcon; }
+
+private:
+    BOOL OnInitDialog() override;
+    bool RouteMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+    void OnWindowGone() override;
+
+    LRESULT OnPaint(WPARAM wParam, LPARAM lParam);
+    LRESULT OnQueryDragIcon(WPARAM wParam, LPARAM lParam);
+    void OnHelpIndex();
+
+    // IMainWindow: what CMainDlg's initialisation does to the window.
+    void DoDataExchange(CTreeOptionsCtrl& tree) override;
+    void InitCommonControls() override;
+    void SetLargeIcon() override;
+    void SendCloseRequest() override;
+    void AttachMenu(unsigned menuId) override;
+    void SetTitle(std::string_view title) override;
+
+    static const MessageRoute<MainDialog> kRoutes[];
+
+    CMainDlg& m_dlg;
+    Win32Prompt& m_prompt;
+    Menu m_menu;
+    Button m_btnCancel;
+    Button m_btnStart;
+    StaticText m_stHomepage;
+    HICON m_hIcon = nullptr;
+};

@@ -1,0 +1,390 @@
+#include "tests/win/app_driver.h"
+
+#include <cstdio>
+#include <cwchar>
+
+#include "platform/win32/text.h"
+
+namespace app_driver {
+
+namespace {
+
+constexpr DWORD kAnswerTimeoutMs = 5000;
+constexpr int kOptionTreeId = 1048;
+constexpr int kMessageTextId = 0xFFFF;  // the static that holds a message box's text
+
+bool IsDialogClass(HWND window)
+{
+    return ClassName(window) == L"#32770";
+}
+
+bool IsMainWindow(HWND window)
+{
+    HWND tree = GetDlgItem(window, kOptionTreeId);
+    return tree && ClassName(tree) == WC_TREEVIEWW;
+}
+
+struct SnapshotSearch {
+    DWORD processId;
+    Windows* windows;
+};
+
+BOOL CALLBACK CollectTopLevel(HWND window, LPARAM context)
+{
+    auto& search = *reinterpret_cast<SnapshotSearch*>(context);
+    DWORD processId = 0;
+    GetWindowThreadProcessId(window, &processId);
+    if (processId != search.processId || !IsWindowVisible(window) || !IsDialogClass(window))
+        return TRUE;
+    if (!search.windows->main && IsMainWindow(window))
+        search.windows->main = window;
+    else
+        search.windows->boxes.push_back(window);
+    return TRUE;
+}
+
+BOOL CALLBACK CollectChildren(HWND window, LPARAM context)
+{
+    reinterpret_cast<std::vector<HWND>*>(context)->push_back(window);
+    return TRUE;
+}
+
+std::vector<HWND> ChildrenOf(HWND window)
+{
+    std::vector<HWND> children;
+    EnumChildWindows(window, CollectChildren, reinterpret_cast<LPARAM>(&children));
+    return children;
+}
+
+std::string Hex(const void* pointer)
+{
+    char buffer[32];
+    std::snprintf(buffer, sizeof(buffer), "%p", pointer);
+    return buffer;
+}
+
+}  // namespace
+
+// ---- The process -----------------------------------------------------------
+
+AppProcess::~AppProcess()
+{
+    Terminate();
+    if (m_info.hThread)
+        CloseHandle(m_info.hThread);
+    if (m_info.hProcess)
+        CloseHandle(m_info.hProcess);
+}
+
+bool AppProcess::Start(const std::wstring& program, const std::wstring& directory, std::string& error)
+{
+    if (m_info.hProcess) {
+        error = "already started";
+        return false;
+    }
+    std::wstring commandLine = L"\"" + program + L"\"";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    startup.dwFlags = STARTF_USESHOWWINDOW;
+    startup.wShowWindow = SW_SHOWNORMAL;
+    if (!CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        directory.empty() ? nullptr : directory.c_str(), &startup, &m_info)) {
+        error = "cannot start " + WideToUtf8(program) + " (error " + std::to_string(GetLastError()) + ")";
+        m_info = {};
+        return false;
+    }
+    return true;
+}
+
+bool AppProcess::IsRunning() const
+{
+    return m_info.hProcess && WaitForSingleObject(m_info.hProcess, 0) == WAIT_TIMEOUT;
+}
+
+bool AppProcess::WaitForExit(DWORD timeoutMs) const
+{
+    return m_info.hProcess && WaitForSingleObject(m_info.hProcess, timeoutMs) == WAIT_OBJECT_0;
+}
+
+void AppProcess::Terminate()
+{
+    if (!IsRunning())
+        return;
+    TerminateProcess(m_info.hProcess, 1);
+    WaitForSingleObject(m_info.hProcess, kAnswerTimeoutMs);
+}
+
+void AppProcess::WaitUntilIdle(DWORD timeoutMs) const
+{
+    if (m_info.hProcess)
+        WaitForInputIdle(m_info.hProcess, timeoutMs);
+}
+
+Windows AppProcess::Snapshot() const
+{
+    Windows windows;
+    if (!m_info.hProcess)
+        return windows;
+    SnapshotSearch search{m_info.dwProcessId, &windows};
+    EnumWindows(CollectTopLevel, reinterpret_cast<LPARAM>(&search));
+    return windows;
+}
+
+HWND AppProcess::FocusOfThread(HWND window)
+{
+    GUITHREADINFO info{};
+    info.cbSize = sizeof(info);
+    const DWORD thread = GetWindowThreadProcessId(window, nullptr);
+    if (!thread || !GetGUIThreadInfo(thread, &info))
+        return nullptr;
+    return info.hwndFocus;
+}
+
+// ---- Reading windows -------------------------------------------------------
+
+std::wstring ClassName(HWND window)
+{
+    wchar_t name[256] = {};
+    if (!window || !GetClassNameW(window, name, 256))
+        return {};
+    return name;
+}
+
+std::string WindowText(HWND window)
+{
+    if (!window)
+        return {};
+    DWORD_PTR length = 0;
+    if (!SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, kAnswerTimeoutMs, &length))
+        return {};
+    std::wstring text(length + 1, L'\0');
+    DWORD_PTR copied = 0;
+    if (!SendMessageTimeoutW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
+                             SMTO_ABORTIFHUNG, kAnswerTimeoutMs, &copied))
+        return {};
+    text.resize(copied);
+    return WideToUtf8(text);
+}
+
+MessageBoxView ReadMessageBox(HWND box)
+{
+    MessageBoxView view;
+    view.title = WindowText(box);
+    HWND text = GetDlgItem(box, kMessageTextId);
+    if (text) {
+        view.text = WindowText(text);
+    }
+    for (HWND child : ChildrenOf(box)) {
+        const std::wstring name = ClassName(child);
+        if (!text && _wcsicmp(name.c_str(), L"Static") == 0 &&
+            (GetWindowLongW(child, GWL_STYLE) & SS_TYPEMASK) != SS_ICON) {
+            // No static with the usual id: every text static, in window order.
+            if (!view.text.empty())
+                view.text += '\n';
+            view.text += WindowText(child);
+        }
+        if (_wcsicmp(name.c_str(), L"Button") == 0 && IsWindowVisible(child))
+            view.buttons.push_back(GetDlgCtrlID(child));
+    }
+    return view;
+}
+
+std::string DescribeWindows(const Windows& windows)
+{
+    std::string description =
+        windows.main ? "main window \"" + WindowText(windows.main) + "\" " + Hex(windows.main) : "no main window";
+    if (windows.boxes.empty())
+        return description + ", no message box";
+    for (HWND box : windows.boxes) {
+        const MessageBoxView view = ReadMessageBox(box);
+        description += ", message box \"" + view.title + "\": \"" + view.text + "\"";
+    }
+    return description;
+}
+
+// ---- Input -----------------------------------------------------------------
+
+void PostKey(HWND target, UINT virtualKey)
+{
+    const LPARAM scanCode = static_cast<LPARAM>(MapVirtualKeyW(virtualKey, 0)) << 16;
+    PostMessageW(target, WM_KEYDOWN, virtualKey, 1 | scanCode);
+    PostMessageW(target, WM_KEYUP, virtualKey, 1 | scanCode | (LPARAM{1} << 30) | (LPARAM{1} << 31));
+}
+
+void PostCommand(HWND dialog, int id)
+{
+    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+}
+
+// ---- The menu bar ----------------------------------------------------------
+
+namespace {
+
+bool MenuItemText(HMENU menu, int position, std::string& text)
+{
+    wchar_t buffer[256] = {};
+    SetLastError(ERROR_SUCCESS);
+    const int length = GetMenuStringW(menu, static_cast<UINT>(position), buffer, 256, MF_BYPOSITION);
+    if (length == 0 && GetLastError() != ERROR_SUCCESS)
+        return false;
+    text = WideToUtf8(std::wstring_view(buffer, static_cast<std::size_t>(length)));
+    return true;
+}
+
+bool IsSeparator(HMENU menu, int position)
+{
+    const UINT state = GetMenuState(menu, static_cast<UINT>(position), MF_BYPOSITION);
+    return state != static_cast<UINT>(-1) && (state & MF_SEPARATOR) && !GetSubMenu(menu, position);
+}
+
+}  // namespace
+
+std::vector<std::string> ReadMenuBar(HWND window, std::string& error)
+{
+    std::vector<std::string> lines;
+    HMENU bar = GetMenu(window);
+    if (!bar) {
+        error = "the window has no menu bar";
+        return {};
+    }
+    const int popups = GetMenuItemCount(bar);
+    if (popups < 0) {
+        error = "the menu bar cannot be read (error " + std::to_string(GetLastError()) + ")";
+        return {};
+    }
+    for (int i = 0; i < popups; ++i) {
+        std::string text;
+        if (!MenuItemText(bar, i, text)) {
+            error = "menu bar item " + std::to_string(i) + " cannot be read (error " + std::to_string(GetLastError()) + ")";
+            return {};
+        }
+        HMENU popup = GetSubMenu(bar, i);
+        if (!popup) {
+            lines.push_back(text + " (a command, id " + std::to_string(GetMenuItemID(bar, i)) + ")");
+            continue;
+        }
+        lines.push_back(text);
+        const int items = GetMenuItemCount(popup);
+        if (items < 0) {
+            error = "popup \"" + text + "\" cannot be read (error " + std::to_string(GetLastError()) + ")";
+            return {};
+        }
+        for (int j = 0; j < items; ++j) {
+            if (IsSeparator(popup, j)) {
+                lines.push_back("  ----");
+                continue;
+            }
+            std::string item;
+            if (!MenuItemText(popup, j, item)) {
+                error = "item " + std::to_string(j) + " of \"" + text + "\" cannot be read";
+                return {};
+            }
+            const UINT id = GetMenuItemID(popup, j);
+            lines.push_back("  " + (id == static_cast<UINT>(-1) ? std::string("(submenu)") : std::to_string(id)) +
+                            " " + item);
+        }
+    }
+    return lines;
+}
+
+// ---- The registry ----------------------------------------------------------
+
+RegistryValueOverride::RegistryValueOverride(HKEY root, std::wstring subkey, std::wstring name)
+    : m_root(root), m_subkey(std::move(subkey)), m_name(std::move(name))
+{
+    HKEY key = nullptr;
+    if (RegOpenKeyExW(m_root, m_subkey.c_str(), 0, KEY_QUERY_VALUE | KEY_WOW64_64KEY, &key) != ERROR_SUCCESS)
+        return;
+    DWORD size = 0;
+    if (RegQueryValueExW(key, m_name.c_str(), nullptr, &m_oldType, nullptr, &size) == ERROR_SUCCESS) {
+        m_oldData.resize(size);
+        m_hadValue = RegQueryValueExW(key, m_name.c_str(), nullptr, &m_oldType, m_oldData.data(), &size) ==
+                     ERROR_SUCCESS;
+        m_oldData.resize(size);
+    }
+    RegCloseKey(key);
+}
+
+RegistryValueOverride::~RegistryValueOverride()
+{
+    Restore();
+}
+
+bool RegistryValueOverride::Set(const std::wstring& text, std::string& error)
+{
+    HKEY key = nullptr;
+    LONG status = RegOpenKeyExW(m_root, m_subkey.c_str(), 0, KEY_SET_VALUE | KEY_WOW64_64KEY, &key);
+    if (status == ERROR_SUCCESS) {
+        m_changed = true;
+        status = RegSetValueExW(key, m_name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+                                static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
+        RegCloseKey(key);
+    }
+    if (status != ERROR_SUCCESS)
+        error = "cannot set " + WideToUtf8(m_subkey) + "\\" + WideToUtf8(m_name) + " (error " +
+                std::to_string(status) + ")";
+    return status == ERROR_SUCCESS;
+}
+
+void RegistryValueOverride::Restore()
+{
+    if (!m_changed)
+        return;
+    HKEY key = nullptr;
+    if (RegOpenKeyExW(m_root, m_subkey.c_str(), 0, KEY_SET_VALUE | KEY_WOW64_64KEY, &key) != ERROR_SUCCESS)
+        return;
+    if (m_hadValue)
+        RegSetValueExW(key, m_name.c_str(), 0, m_oldType, m_oldData.data(), static_cast<DWORD>(m_oldData.size()));
+    else
+        RegDeleteValueW(key, m_name.c_str());
+    RegCloseKey(key);
+    m_changed = false;
+}
+
+// ---- Files -----------------------------------------------------------------
+
+ScratchDirectory::ScratchDirectory(const std::wstring& purpose)
+{
+    wchar_t temp[MAX_PATH + 1] = {};
+    const DWORD length = GetTempPathW(MAX_PATH + 1, temp);
+    if (length == 0 || length > MAX_PATH)
+        return;
+    m_path = std::wstring(temp, length) + L"veilmark-" + purpose + L"-" + std::to_wstring(GetCurrentProcessId()) +
+             L"-" + std::to_wstring(GetTickCount());
+    m_ready = CreateDirectoryW(m_path.c_str(), nullptr) != 0;
+}
+
+ScratchDirectory::~ScratchDirectory()
+{
+    if (!m_ready)
+        return;
+    WIN32_FIND_DATAW found{};
+    HANDLE search = FindFirstFileW((m_path + L"\\*").c_str(), &found);
+    if (search != INVALID_HANDLE_VALUE) {
+        do {
+            if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+                DeleteFileW(File(found.cFileName).c_str());
+        } while (FindNextFileW(search, &found));
+        FindClose(search);
+    }
+    RemoveDirectoryW(m_path.c_str());
+}
+
+std::wstring WindowsPath(std::wstring path)
+{
+    if (!path.empty() && path.front() == L'/')
+        path = L"Z:" + path;
+    for (wchar_t& c : path) {
+        if (c == L'/')
+            c = L'\\';
+    }
+    return path;
+}
+
+std::wstring DirectoryOf(const std::wstring& path)
+{
+    const std::size_t slash = path.find_last_of(L"\\/");
+    return slash == std::wstring::npos ? std::wstring(L".") : path.substr(0, slash);
+}
+
+}  // namespace app_driver

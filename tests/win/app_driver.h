@@ -1,0 +1,140 @@
+// Drives a running veilmark.exe from outside, the way a user or the system
+// would: starts it, finds its main window and its message boxes, reads what
+// they show, posts keys, commands and close requests to them, and watches
+// whether the process ends. Also sets a registry value for the length of a
+// test and puts the old one back.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "platform/win32/win32.h"
+
+namespace app_driver {
+
+// The top-level windows of the program at one moment. The main window is the
+// visible dialog with the option tree; it is shown only once its
+// initialisation has run. Every other visible dialog-class window of the
+// process counts as a message box.
+struct Windows {
+    HWND main = nullptr;
+    std::vector<HWND> boxes;
+};
+
+// A message box as the user sees it.
+struct MessageBoxView {
+    std::string title;           // UTF-8
+    std::string text;            // UTF-8, line breaks as in the box
+    std::vector<int> buttons;    // ids of the visible buttons, in window order
+};
+
+// The program as a child process. Ends it, if still running, when destroyed,
+// so that no test leaves it behind.
+class AppProcess {
+public:
+    AppProcess() = default;
+    ~AppProcess();
+    AppProcess(const AppProcess&) = delete;
+    AppProcess& operator=(const AppProcess&) = delete;
+
+    // Starts `program` in `directory` (its current directory). On failure
+    // returns false and says why in `error`.
+    bool Start(const std::wstring& program, const std::wstring& directory, std::string& error);
+
+    DWORD ProcessId() const { return m_info.dwProcessId; }
+    bool IsRunning() const;
+    // True when the process ended within `timeoutMs`.
+    bool WaitForExit(DWORD timeoutMs) const;
+    void Terminate();
+
+    Windows Snapshot() const;
+    // Polls until `done` holds for the windows or the process has ended, for
+    // at most `timeoutMs`; returns the last snapshot.
+    template <typename Predicate>
+    Windows WaitFor(Predicate done, DWORD timeoutMs) const
+    {
+        const DWORD start = GetTickCount();
+        for (;;) {
+            Windows windows = Snapshot();
+            if (done(windows) || !IsRunning() || GetTickCount() - start >= timeoutMs)
+                return windows;
+            Sleep(50);
+        }
+    }
+    // Waits until the process first waits for input (its first message loop
+    // idles): the main window or a message box of the start-up is then made.
+    void WaitUntilIdle(DWORD timeoutMs) const;
+
+    // The window that has the keyboard focus in the thread of `window`.
+    static HWND FocusOfThread(HWND window);
+
+private:
+    PROCESS_INFORMATION m_info{};
+};
+
+MessageBoxView ReadMessageBox(HWND box);
+std::string DescribeWindows(const Windows& windows);  // for failure messages
+
+// The text of any window, through WM_GETTEXT, which crosses processes.
+std::string WindowText(HWND window);
+std::wstring ClassName(HWND window);
+
+// A key press and release, posted to `target` as the keyboard would deliver
+// them; a dialog's message loop passes them through IsDialogMessage.
+void PostKey(HWND target, UINT virtualKey);
+// A click on the button `id` of a dialog or message box, as a posted command.
+void PostCommand(HWND dialog, int id);
+
+// The menu bar of a window as lines: each popup's text, then its items
+// indented as "  <id> <text>", separators as "  ----". Empty with `error`
+// set when the menu cannot be read.
+std::vector<std::string> ReadMenuBar(HWND window, std::string& error);
+
+// A REG_SZ value set for a while: the constructor remembers what is there,
+// Set writes the new text, the destructor puts back the old value (or removes
+// the value when there was none). Works on the 64-bit view.
+class RegistryValueOverride {
+public:
+    RegistryValueOverride(HKEY root, std::wstring subkey, std::wstring name);
+    ~RegistryValueOverride();
+    RegistryValueOverride(const RegistryValueOverride&) = delete;
+    RegistryValueOverride& operator=(const RegistryValueOverride&) = delete;
+
+    bool Set(const std::wstring& text, std::string& error);
+
+private:
+    void Restore();
+
+    HKEY m_root;
+    std::wstring m_subkey;
+    std::wstring m_name;
+    bool m_changed = false;
+    bool m_hadValue = false;
+    DWORD m_oldType = 0;
+    std::vector<BYTE> m_oldData;
+};
+
+// A directory of its own below the temporary directory, removed with all its
+// files (not subdirectories) when destroyed.
+class ScratchDirectory {
+public:
+    explicit ScratchDirectory(const std::wstring& purpose);
+    ~ScratchDirectory();
+    ScratchDirectory(const ScratchDirectory&) = delete;
+    ScratchDirectory& operator=(const ScratchDirectory&) = delete;
+
+    bool Ready() const { return m_ready; }
+    const std::wstring& Path() const { return m_path; }
+    std::wstring File(const std::wstring& name) const { return m_path + L"\\" + name; }
+
+private:
+    std::wstring m_path;
+    bool m_ready = false;
+};
+
+// The Windows form of a path: a Unix path (as CMake names files) becomes a
+// path on Wine's Z: drive, and slashes become backslashes.
+std::wstring WindowsPath(std::wstring path);
+std::wstring DirectoryOf(const std::wstring& path);
+
+}  // namespace app_driver
