@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 #include "platform/main_window.h"
@@ -90,7 +91,36 @@ public:
                                    std::uint32_t testType, std::uint32_t expectedNumber,
                                    const char* expectedText);
 
+    // Sets a value in an existing key and reads it back. Returns 0 when the
+    // value reads back as written, else 1; the result code and its line are
+    // kept in LastWrite() until the next write.
+    std::int32_t WriteRegistryValue(RegistryRoot root, std::string_view keyPath, std::string_view valueName,
+                                    const std::uint8_t* data, std::uint32_t type, std::uint32_t size,
+                                    std::int32_t labelNumber);
+    // 0 when the value or subkey was deleted; 1 when the key could not be
+    // opened or the delete failed.
+    std::int32_t DeleteRegistryValue(RegistryRoot root, std::string_view keyPath, std::string_view valueName);
+    std::int32_t DeleteRegistryKey(RegistryRoot root, std::string_view parentPath, std::string_view subkey);
+
+    // Menu commands on the settings as a whole.
+    void OnResetSystemStatus();
+    void RestoreDefaults();
+    void OnExpertSettings();
+    void OnRecommendedSettings();
+
+    // The outcome of the last WriteRegistryValue: its code (0, 1, 3, 4 or 5)
+    // and the result line, "%s" standing for the written value's name.
+    struct WriteResult {
+        std::int32_t code = 0;
+        std::string line;
+    };
+    const WriteResult& LastWrite() const { return m_lastWrite; }
+
 private:
+    // Why a value that the restore could not delete is still there: 0 when
+    // it is not there at all, else the result code to report (1 or 3).
+    std::int32_t DeleteFailureCode(RegistryRoot root, std::string_view keyPath, std::string_view valueName);
+
     const IStringTable& m_strings;
     IRegistry& m_registry;
     IPrompt& m_prompt;
@@ -103,4 +133,8 @@ private:
     std::int32_t m_bHomeEdition = 0;
     TreeItem m_hFirstGroupItem = nullptr;
     std::array<TreeItem, kOptionCount> m_items{};
+    WriteResult m_lastWrite;
 };
+
+// The result line of a write: the code's format with `text` for "%s".
+std::string WriteResultLine(std::int32_t code, std::string_view text);

@@ -11,9 +11,10 @@
 #include "platform/memory/memory_shell.h"
 #include "platform/memory/memory_tree_view.h"
 #include "platform/memory/memory_version_info.h"
+#include "tests/faulty_registry.h"
 
 struct MemoryMainDlg {
-    MemoryMainDlg() : dialog({strings, registry, prompt, shell, version})
+    MemoryMainDlg() : dialog({strings, faults, prompt, shell, version})
     {
         auto view = std::make_unique<MemoryTreeView>();
         tree = view.get();
@@ -37,6 +38,7 @@ struct MemoryMainDlg {
 
     BuiltinStringTable strings;
     MemoryRegistry registry;
+    FaultyRegistry faults{registry};  // what the dialog uses: the registry, failing on demand
     MemoryPrompt prompt;
     MemoryShell shell;
     MemoryVersionInfo version;

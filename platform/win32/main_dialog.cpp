@@ -12,6 +12,9 @@
 const MessageRoute<MainDialog> MainDialog::kRoutes[] = {
     OnMessage(WM_PAINT, &MainDialog::OnPaint),
     OnMessage(WM_QUERYDRAGICON, &MainDialog::OnQueryDragIcon),
+    OnCommand(kCmdResetSystemStatus, &MainDialog::OnResetSystemStatus),
+    OnCommand(kCmdExpertSettings, &MainDialog::OnExpertSettings),
+    OnCommand(kCmdRecommendedSettings, &MainDialog::OnRecommendedSettings),
     OnCommand(kCmdHelpIndex, &MainDialog::OnHelpIndex),
 };
 
@@ -61,6 +64,21 @@ LRESULT MainDialog::OnPaint(WPARAM wParam, LPARAM lParam)
 LRESULT MainDialog::OnQueryDragIcon(WPARAM, LPARAM)
 {
     return reinterpret_cast<LRESULT>(m_hIcon);
+}
+
+void MainDialog::OnResetSystemStatus()
+{
+    m_dlg.OnResetSystemStatus();
+}
+
+void MainDialog::OnExpertSettings()
+{
+    m_dlg.OnExpertSettings();
+}
+
+void MainDialog::OnRecommendedSettings()
+{
+    m_dlg.OnRecommendedSettings();
 }
 
 void MainDialog::OnHelpIndex()

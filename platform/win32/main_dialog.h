@@ -25,6 +25,9 @@ private:
 
     LRESULT OnPaint(WPARAM wParam, LPARAM lParam);
     LRESULT OnQueryDragIcon(WPARAM wParam, LPARAM lParam);
+    void OnResetSystemStatus();
+    void OnExpertSettings();
+    void OnRecommendedSettings();
     void OnHelpIndex();
 
     // IMainWindow: what CMainDlg's initialisation does to the window.

@@ -1,10 +1,12 @@
-// Times how long a dialog program takes from process start until its main
+// Times how long dialog programs take from process start until their main
 // window is up and waiting for input, over several runs, and prints each run
-// and the median in milliseconds. tools/measure_startup.sh runs it under Wine
+// and the medians in milliseconds. tools/measure_startup.sh runs it under Wine
 // on veilmark.exe and on a minimal dialog program.
 //
-// Usage: startup_timer PROGRAM RUNS [WARMUP_RUNS]
-//   Warm-up runs are timed and shown but left out of the median.
+// Usage: startup_timer [--warmup N] RUNS PROGRAM [PROGRAM...]
+//   Times each program RUNS times, in rounds that start every program once
+//   in turn. The N warm-up rounds come first; they are shown but left out of
+//   the medians.
 // Exits 0 when every run brought up a window, 1 when one did not, 2 on bad usage.
 #include <windows.h>
 
@@ -154,34 +156,68 @@ bool ParseCount(const wchar_t* text, int minimum, int& count)
     return true;
 }
 
+std::wstring FileName(const std::wstring& path)
+{
+    const std::size_t slash = path.find_last_of(L"\\/");
+    return slash == std::wstring::npos ? path : path.substr(slash + 1);
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv)
 {
-    int runs = 0;
     int warmups = 0;
-    if (argc < 3 || argc > 4 || !ParseCount(argv[2], 1, runs)
-        || (argc == 4 && !ParseCount(argv[3], 0, warmups))) {
-        std::printf("usage: startup_timer PROGRAM RUNS [WARMUP_RUNS]\n");
+    int next = 1;
+    if (argc > 2 && std::wcscmp(argv[1], L"--warmup") == 0) {
+        if (!ParseCount(argv[2], 0, warmups))
+            argc = 0;  // bad usage
+        next = 3;
+    }
+    int runs = 0;
+    if (argc - next < 2 || !ParseCount(argv[next], 1, runs)) {
+        std::printf("usage: startup_timer [--warmup N] RUNS PROGRAM [PROGRAM...]\n");
         return 2;
     }
-    const std::wstring program = argv[1];
+    const std::vector<std::wstring> programs(argv + next + 1, argv + argc);
 
-    std::vector<double> times;
-    for (int i = 0; i < warmups + runs; ++i) {
-        const bool warmup = i < warmups;
-        Run run;
-        if (!TimeOneRun(program, run))
-            return 1;
-        if (i == 0)
-            std::printf("window: \"%s\"\n", ToUtf8(run.title).c_str());
-        std::printf("%s %2d: %8.1f ms%s\n", warmup ? "warm-up" : "run    ",
-                    warmup ? i + 1 : i - warmups + 1, run.milliseconds,
-                    run.forced ? "  (did not close on WM_CLOSE, terminated)" : "");
-        if (!warmup)
-            times.push_back(run.milliseconds);
+    // Round by round, every program once in turn, so that a change in the
+    // machine's load falls on all of them alike.
+    std::vector<std::vector<double>> times(programs.size());
+    bool anyForced = false;
+    for (int round = 0; round < warmups + runs; ++round) {
+        const bool warmup = round < warmups;
+        std::string row;
+        char cell[64];
+        std::snprintf(cell, sizeof(cell), "%-10s %2d ", warmup ? "warm-up" : "run",
+                      warmup ? round + 1 : round - warmups + 1);
+        row = cell;
+        for (std::size_t i = 0; i < programs.size(); ++i) {
+            Run run;
+            if (!TimeOneRun(programs[i], run))
+                return 1;
+            if (round == 0)
+                std::printf("window of %s: \"%s\"\n", ToUtf8(FileName(programs[i])).c_str(),
+                            ToUtf8(run.title).c_str());
+            std::snprintf(cell, sizeof(cell), " %20.1f%s", run.milliseconds, run.forced ? "*" : " ");
+            row += cell;
+            anyForced = anyForced || run.forced;
+            if (!warmup)
+                times[i].push_back(run.milliseconds);
+        }
+        if (round == 0) {
+            std::printf("%-14s", "times in ms");
+            for (const std::wstring& program : programs)
+                std::printf(" %20s ", ToUtf8(FileName(program)).c_str());
+            std::printf("\n");
+        }
+        std::printf("%s\n", row.c_str());
         std::fflush(stdout);
     }
-    std::printf("median: %.1f ms over %d runs\n", Median(times), runs);
+    std::printf("%-14s", "median");
+    for (const std::vector<double>& series : times)
+        std::printf(" %20.1f ", Median(series));
+    std::printf("\n");
+    if (anyForced)
+        std::printf("* did not close on WM_CLOSE and was ended by TerminateProcess\n");
     return 0;
 }

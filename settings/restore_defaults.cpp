@@ -1,0 +1,131 @@
+// The commands that act on the settings as a whole: restoring the Windows
+// defaults in the registry, and the expert and recommended selections in the tree.
+#include <string>
+#include <vector>
+
+#include "app/language.h"
+#include "app/main_dlg.h"
+
+namespace {
+
+using K = OptionKey;
+
+struct RestoreStep {
+    OptionKey key;       // the registry value is the option's catalogue binding
+    bool deleteValue;    // else write `number` or `text`
+    std::uint32_t number;
+    const char* text;
+    std::int32_t labelNumber;
+};
+
+// In the order the restore runs.
+constexpr RestoreStep kRestoreSteps[] = {
+    {K::NoLicenceAcquisition, true, 0, nullptr, -1},
+    {K::NoPlayerIdentification, true, 0, nullptr, -1},
+    {K::NoCodecDownload, true, 0, nullptr, -1},
+    {K::NoErrorReporting, false, 1, nullptr, 3},
+    {K::NoCriticalErrorReporting, false, 1, nullptr, 4},
+    {K::NoRemoteAssistance, false, 1, nullptr, 5},
+    {K::NoIeScheduledUpdates, false, 0, nullptr, 6},
+    {K::NoIeUpdateCheck, false, 0, nullptr, 7},
+    {K::NoInternetTimeSync, false, 0, "Ntp", 8},
+    {K::NoIntegratedAuth, false, 1, nullptr, 9},
+    {K::DisableErrorReportingService, false, 2, nullptr, 11},
+    {K::DisableAutoUpdateService, false, 2, nullptr, 12},
+    {K::DisableTimeService, false, 2, nullptr, 13},
+    {K::DisableTaskSchedulerService, false, 2, nullptr, 13},
+};
+
+constexpr const char* kRestoreQuestion =
+    "恢復所有設定值表示，所有功能都會「恢復」為剛安裝完 Windows XP 時的初始狀態。\n"
+    "這並不會影響 MS Messenger Alexa 與 MS 支援使用者，因此您必須手動將它們刪除。\n"
+    "您要繼續嗎？";
+constexpr const char* kRestoreDone = "已恢復為初始設定值！        ";
+
+// The data of a write: a text with its terminating zero, or a 4-byte number.
+std::vector<std::uint8_t> StepData(const RestoreStep& step)
+{
+    if (step.text) {
+        const std::string_view text(step.text);
+        std::vector<std::uint8_t> data(text.begin(), text.end());
+        data.push_back(0);
+        return data;
+    }
+    return {static_cast<std::uint8_t>(step.number), static_cast<std::uint8_t>(step.number >> 8),
+            static_cast<std::uint8_t>(step.number >> 16), static_cast<std::uint8_t>(step.number >> 24)};
+}
+
+}  // namespace
+
+void CMainDlg::OnResetSystemStatus()
+{
+    const std::string question = std::string(kRestoreQuestion) + std::string(84, ' ');
+    if (m_prompt.Show(question, kPromptOkCancel) == kAnswerCancel)
+        return;
+    RestoreDefaults();
+}
+
+void CMainDlg::RestoreDefaults()
+{
+    // What could not be restored, one result line each, for the final box:
+    // saying "restored" alone after failed writes would hide the failure.
+    std::vector<std::string> failures;
+    for (const RestoreStep& step : kRestoreSteps) {
+        const CatalogueEntry& entry = CatalogueEntryOf(step.key);
+        const RegistryBinding& binding = entry.binding;
+        const std::string label = LoadLabel(m_strings, m_nLanguageBase, entry.label);
+        if (step.deleteValue) {
+            if (DeleteRegistryValue(binding.root, binding.keyPath, binding.valueName) != 0) {
+                // A value that is not there is restored already.
+                const std::int32_t code = DeleteFailureCode(binding.root, binding.keyPath, binding.valueName);
+                if (code != 0)
+                    failures.push_back(WriteResultLine(code, label));
+            }
+            continue;
+        }
+        const std::vector<std::uint8_t> data = StepData(step);
+        if (WriteRegistryValue(binding.root, binding.keyPath, binding.valueName, data.data(), binding.type,
+                               static_cast<std::uint32_t>(data.size()), step.labelNumber) != 0)
+            failures.push_back(WriteResultLine(m_lastWrite.code, label));
+    }
+
+    std::string message = kRestoreDone;
+    for (const std::string& failure : failures)
+        message += "\n" + failure;
+    m_prompt.Show(message, kPromptOk);
+}
+
+std::int32_t CMainDlg::DeleteFailureCode(RegistryRoot root, std::string_view keyPath, std::string_view valueName)
+{
+    RegKey key = nullptr;
+    if (!m_registry.OpenKey(root, keyPath, kKeyRead, key))
+        return 0;  // no key, so no value either
+    RegistryValue value;
+    const bool present = m_registry.QueryValue(key, valueName, UINT32_MAX, value);
+    m_registry.CloseKey(key);
+    if (!present)
+        return 0;
+    // Present but not deleted: either the key would not open for writing,
+    // or the delete itself failed.
+    if (!m_registry.OpenKey(root, keyPath, kKeyAllAccess, key))
+        return 1;
+    m_registry.CloseKey(key);
+    return 3;
+}
+
+void CMainDlg::OnExpertSettings()
+{
+    for (K key : {K::DisableTaskSchedulerService, K::RemoveAlexaEntry}) {
+        const TreeItem item = Item(key);
+        BOOL checked = 0;
+        m_ctrlTree.IsChecked(item, checked);
+        m_ctrlTree.SetCheckEnabled(item, 1);
+        if (checked)
+            m_ctrlTree.SetCheckState(item, 0);
+    }
+}
+
+void CMainDlg::OnRecommendedSettings()
+{
+    BuildOptionTree();
+}

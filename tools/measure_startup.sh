@@ -1,0 +1,82 @@
+#!/usr/bin/env bash
+# Measures how long veilmark.exe takes under Wine from process start to its
+# dialog shown and waiting for input (the option tree is built and the status
+# check done before the dialog shows), against minimal_dialog.exe, a program
+# of the same build that shows a small dialog and nothing else. Prints both
+# medians, their ratio and their difference: the difference is the time of
+# Veilmark's own start-up work. A measurement, not a test.
+#
+# Usage: measure_startup.sh [BUILD_DIR [RUNS]]
+#   BUILD_DIR is a configured win32 or win64 build; without it the build of
+#   tools/run.sh (win32 where this machine runs 32-bit programs, else win64).
+#   RUNS timed runs per program (default 10), after one warm-up round; the
+#   two programs are started in turn, so a change of load hits both alike.
+# Uses the display in VEILMARK_TEST_DISPLAY, else a private Xvfb of its own.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+source "$root/tools/wine_env.sh"
+source "$root/tools/xvfb.sh"
+
+if [ $# -ge 1 ]; then
+    build=$(cd "$1" && pwd)
+else
+    preset=win32
+    can_run_32bit || preset=win64
+    (cd "$root" && cmake --preset "$preset" >/dev/null)
+    build=$root/build/$preset
+fi
+runs=${2:-10}
+
+if grep -q '^CMAKE_CXX_COMPILER:.*i686-w64-mingw32' "$build/CMakeCache.txt"; then
+    arch=win32
+else
+    arch=win64
+fi
+if [ "$arch" = win32 ] && ! can_run_32bit; then
+    echo "This machine's kernel cannot run 32-bit programs: measure a win64 build." >&2
+    exit 1
+fi
+cmake --build "$build" --target veilmark minimal_dialog startup_timer >/dev/null
+
+prefix=$build/startup-prefix
+prepare_prefix "$prefix" "$arch"
+loader=$(wine_loader "$arch")
+
+cleanup() {
+    WINEPREFIX=$prefix wineserver -k 2>/dev/null || true
+    stop_private_xvfb
+}
+trap cleanup EXIT
+if [ -n "${VEILMARK_TEST_DISPLAY:-}" ]; then
+    display=$VEILMARK_TEST_DISPLAY
+else
+    start_private_xvfb
+    display=$PRIVATE_DISPLAY
+fi
+
+# One Wine server for all runs, started before them: its start-up, and that
+# of the prefix's own processes (which the warm-up round pays for), stay out
+# of the figures.
+WINEPREFIX=$prefix wineserver -k 2>/dev/null || true
+WINEPREFIX=$prefix wineserver -p
+
+windows_path() {  # the Unix path as Wine's Z: drive shows it
+    local path=$1
+    printf 'Z:%s' "${path//\//\\}"
+}
+
+echo "Start-up under Wine ($arch, $build): process start to dialog shown and idle"
+if ! report=$(DISPLAY=$display WINEPREFIX=$prefix timeout 900 "$loader" "$build/startup_timer.exe" \
+                  --warmup 1 "$runs" "$(windows_path "$build/minimal_dialog.exe")" \
+                  "$(windows_path "$build/veilmark.exe")"); then
+    tr -d '\r' <<<"$report" >&2
+    echo "The measurement failed." >&2
+    exit 1
+fi
+report=$(tr -d '\r' <<<"$report")
+echo "$report"
+read -r baseline veilmark < <(awk '$1 == "median" { print $2, $3 }' <<<"$report")
+awk -v base="$baseline" -v own="$veilmark" -v runs="$runs" 'BEGIN {
+    printf "Medians of %d runs: minimal_dialog.exe %.1f ms, veilmark.exe %.1f ms\n", runs, base, own
+    printf "veilmark.exe takes %.2f times as long: %+.1f ms of its own start-up work\n", own / base, own - base
+}'
