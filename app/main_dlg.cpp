@@ -3,6 +3,23 @@
 #include "app/language.h"
 #include "treeopts/state_image.h"
 
+namespace {
+
+// The dialog's command table: which command runs which handler.
+struct CommandRoute {
+    unsigned commandId;
+    void (CMainDlg::*handler)();
+};
+
+constexpr CommandRoute kCommandTable[] = {
+    {kCmdResetSystemStatus, &CMainDlg::OnResetSystemStatus},
+    {kCmdExpertSettings, &CMainDlg::OnExpertSettings},
+    {kCmdRecommendedSettings, &CMainDlg::OnRecommendedSettings},
+    {kCmdHelpIndex, &CMainDlg::OnHelpIndex},
+};
+
+}  // namespace
+
 CMainDlg::CMainDlg(const MainDlgServices& services)
     : m_strings(services.strings),
       m_registry(services.registry),
@@ -30,6 +47,17 @@ BOOL CMainDlg::OnInitDialog(IMainWindow& window)
     m_ctrlTree.SelectItem(m_hFirstGroupItem);
     CheckSystemStatus();
     return 1;
+}
+
+bool CMainDlg::OnCommand(unsigned commandId)
+{
+    for (const CommandRoute& route : kCommandTable) {
+        if (route.commandId == commandId) {
+            (this->*route.handler)();
+            return true;
+        }
+    }
+    return false;
 }
 
 void CMainDlg::OnHelpIndex()

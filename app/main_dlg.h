@@ -73,6 +73,10 @@ public:
     // suite mask; 0: the version query failed.
     std::int32_t GetEditionKind();
 
+    // Runs the handler of a command from the menu or a button; false when
+    // the dialog has none, leaving the command to the dialog's defaults.
+    bool OnCommand(unsigned commandId);
+
     // Opens the help file from the program's directory; tells the user when
     // it cannot be opened.
     void OnHelpIndex();

@@ -199,3 +199,30 @@ TEST(IconLayoutTest, TheIconIsCentredRoundingTowardZero)
 }
 
 }  // namespace
+
+namespace {
+
+TEST(MainDlgCommandTest, EachBuiltCommandReachesItsHandler)
+{
+    MemoryMainDlg m;
+    m.Build();
+    EXPECT_TRUE(m.dialog.OnCommand(kCmdHelpIndex));
+    EXPECT_EQ(1u, m.shell.Launches().size());
+
+    m.prompt.Answer(kAnswerCancel);
+    EXPECT_TRUE(m.dialog.OnCommand(kCmdResetSystemStatus));
+    EXPECT_EQ(1u, m.prompt.History().size());
+
+    EXPECT_TRUE(m.dialog.OnCommand(kCmdExpertSettings));
+    EXPECT_EQ(ImgUnticked, m.Image(OptionKey::RemoveAlexaEntry));
+    EXPECT_TRUE(m.dialog.OnCommand(kCmdRecommendedSettings));
+    EXPECT_EQ(ImgLocked, m.Image(OptionKey::RemoveAlexaEntry));
+
+    // OK and Cancel keep the dialog's defaults; commands without a handler
+    // yet are not taken.
+    for (unsigned id : {1u, 2u, 1000u, unsigned{kCmdAbout}, unsigned{kCmdCheckSystemStatus},
+                        unsigned{kCmdSetTimeServer}})
+        EXPECT_FALSE(m.dialog.OnCommand(id)) << id;
+}
+
+}  // namespace

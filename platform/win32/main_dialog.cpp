@@ -7,15 +7,11 @@
 #include "platform/win32/win32_tree_view.h"
 #include "res/resource.h"
 
-// The dialog's message map. Commands not listed here go to the dialog's
-// defaults: OK and Cancel end it.
+// The window's own messages. Commands go to CMainDlg's command table; those
+// it has no handler for go to the dialog's defaults: OK and Cancel end it.
 const MessageRoute<MainDialog> MainDialog::kRoutes[] = {
     OnMessage(WM_PAINT, &MainDialog::OnPaint),
     OnMessage(WM_QUERYDRAGICON, &MainDialog::OnQueryDragIcon),
-    OnCommand(kCmdResetSystemStatus, &MainDialog::OnResetSystemStatus),
-    OnCommand(kCmdExpertSettings, &MainDialog::OnExpertSettings),
-    OnCommand(kCmdRecommendedSettings, &MainDialog::OnRecommendedSettings),
-    OnCommand(kCmdHelpIndex, &MainDialog::OnHelpIndex),
 };
 
 MainDialog::MainDialog(CMainDlg& dlg, Win32Prompt& prompt)
@@ -34,6 +30,11 @@ BOOL MainDialog::OnInitDialog()
 
 bool MainDialog::RouteMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
 {
+    // Menus send 0, accelerators 1, buttons BN_CLICKED (0).
+    if (message == WM_COMMAND && HIWORD(wParam) <= 1 && m_dlg.OnCommand(LOWORD(wParam))) {
+        result = 0;
+        return true;
+    }
     return RouteThrough(kRoutes, *this, message, wParam, lParam, result);
 }
 
@@ -64,26 +65,6 @@ LRESULT MainDialog::OnPaint(WPARAM wParam, LPARAM lParam)
 LRESULT MainDialog::OnQueryDragIcon(WPARAM, LPARAM)
 {
     return reinterpret_cast<LRESULT>(m_hIcon);
-}
-
-void MainDialog::OnResetSystemStatus()
-{
-    m_dlg.OnResetSystemStatus();
-}
-
-void MainDialog::OnExpertSettings()
-{
-    m_dlg.OnExpertSettings();
-}
-
-void MainDialog::OnRecommendedSettings()
-{
-    m_dlg.OnRecommendedSettings();
-}
-
-void MainDialog::OnHelpIndex()
-{
-    m_dlg.OnHelpIndex();
 }
 
 void MainDialog::DoDataExchange(CTreeOptionsCtrl& tree)

@@ -25,10 +25,6 @@ private:
 
     LRESULT OnPaint(WPARAM wParam, LPARAM lParam);
     LRESULT OnQueryDragIcon(WPARAM wParam, LPARAM lParam);
-    void OnResetSystemStatus();
-    void OnExpertSettings();
-    void OnRecommendedSettings();
-    void OnHelpIndex();
 
     // IMainWindow: what CMainDlg's initialisation does to the window.
     void DoDataExchange(CTreeOptionsCtrl& tree) override;

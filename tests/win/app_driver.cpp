@@ -216,7 +216,17 @@ void PostCommand(HWND dialog, int id)
     PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
 }
 
-// ---- The menu bar ----------------------------------------------------------
+bool AnswerMessageBox(HWND box, int id, DWORD timeoutMs)
+{
+    PostCommand(box, id);
+    for (DWORD start = GetTickCount(); GetTickCount() - start < timeoutMs; Sleep(20)) {
+        if (!IsWindow(box) || !IsWindowVisible(box))
+            return true;
+    }
+    return false;
+}
+
+// ---- Menus -----------------------------------------------------------------
 
 namespace {
 
@@ -239,28 +249,23 @@ bool IsSeparator(HMENU menu, int position)
 
 }  // namespace
 
-std::vector<std::string> ReadMenuBar(HWND window, std::string& error)
+std::vector<std::string> ReadMenu(HMENU menu, std::string& error)
 {
     std::vector<std::string> lines;
-    HMENU bar = GetMenu(window);
-    if (!bar) {
-        error = "the window has no menu bar";
-        return {};
-    }
-    const int popups = GetMenuItemCount(bar);
+    const int popups = GetMenuItemCount(menu);
     if (popups < 0) {
-        error = "the menu bar cannot be read (error " + std::to_string(GetLastError()) + ")";
+        error = "the menu cannot be read (error " + std::to_string(GetLastError()) + ")";
         return {};
     }
     for (int i = 0; i < popups; ++i) {
         std::string text;
-        if (!MenuItemText(bar, i, text)) {
-            error = "menu bar item " + std::to_string(i) + " cannot be read (error " + std::to_string(GetLastError()) + ")";
+        if (!MenuItemText(menu, i, text)) {
+            error = "menu item " + std::to_string(i) + " cannot be read (error " + std::to_string(GetLastError()) + ")";
             return {};
         }
-        HMENU popup = GetSubMenu(bar, i);
+        HMENU popup = GetSubMenu(menu, i);
         if (!popup) {
-            lines.push_back(text + " (a command, id " + std::to_string(GetMenuItemID(bar, i)) + ")");
+            lines.push_back(text + " (a command, id " + std::to_string(GetMenuItemID(menu, i)) + ")");
             continue;
         }
         lines.push_back(text);
@@ -285,6 +290,49 @@ std::vector<std::string> ReadMenuBar(HWND window, std::string& error)
         }
     }
     return lines;
+}
+
+std::vector<std::string> ReadMenuBar(HWND window, std::string& error)
+{
+    HMENU bar = GetMenu(window);
+    if (!bar) {
+        error = "the window has no menu bar";
+        return {};
+    }
+    return ReadMenu(bar, error);
+}
+
+std::vector<std::string> ReadMenuResource(const std::wstring& program, int id, std::string& error)
+{
+    HMODULE module = LoadLibraryExW(program.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    if (!module) {
+        error = "cannot load " + WideToUtf8(program) + " (error " + std::to_string(GetLastError()) + ")";
+        return {};
+    }
+    std::vector<std::string> lines;
+    if (HMENU menu = LoadMenuW(module, MAKEINTRESOURCEW(id))) {
+        lines = ReadMenu(menu, error);
+        DestroyMenu(menu);
+    } else {
+        error = "the program has no menu resource " + std::to_string(id);
+    }
+    FreeLibrary(module);
+    return lines;
+}
+
+bool ShowsMenuBar(HWND window)
+{
+    if (!GetMenu(window))
+        return false;
+    RECT frame{};
+    RECT client{};
+    if (!GetWindowRect(window, &frame) || !GetClientRect(window, &client))
+        return false;
+    RECT bare{0, 0, 100, 100};
+    AdjustWindowRectEx(&bare, static_cast<DWORD>(GetWindowLongW(window, GWL_STYLE)), FALSE,
+                       static_cast<DWORD>(GetWindowLongW(window, GWL_EXSTYLE)));
+    const LONG frameHeight = (frame.bottom - frame.top) - (client.bottom - client.top);
+    return frameHeight > (bare.bottom - bare.top) - 100;
 }
 
 // ---- The registry ----------------------------------------------------------

@@ -84,11 +84,22 @@ std::wstring ClassName(HWND window);
 void PostKey(HWND target, UINT virtualKey);
 // A click on the button `id` of a dialog or message box, as a posted command.
 void PostCommand(HWND dialog, int id);
+// Answers a message box with the button `id` and waits until it has gone;
+// false when it is still there after `timeoutMs`.
+bool AnswerMessageBox(HWND box, int id, DWORD timeoutMs);
 
-// The menu bar of a window as lines: each popup's text, then its items
-// indented as "  <id> <text>", separators as "  ----". Empty with `error`
-// set when the menu cannot be read.
+// A menu as lines: each popup's text, then its items indented as
+// "  <id> <text>", separators as "  ----". Empty with `error` set when the
+// menu cannot be read.
+std::vector<std::string> ReadMenu(HMENU menu, std::string& error);
+// The menu bar of a window of any process. Wine keeps a menu's items in the
+// process that made it, so there this works on the caller's own windows only.
 std::vector<std::string> ReadMenuBar(HWND window, std::string& error);
+// The menu resource `id` of a program file, read without running it.
+std::vector<std::string> ReadMenuResource(const std::wstring& program, int id, std::string& error);
+// Whether the window shows a menu bar: it has a menu, and its frame is
+// taller than the same frame without one.
+bool ShowsMenuBar(HWND window);
 
 // A REG_SZ value set for a while: the constructor remembers what is there,
 // Set writes the new text, the destructor puts back the old value (or removes
