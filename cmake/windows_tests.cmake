@@ -38,12 +38,13 @@ add_test(NAME e2e_status_check
           $<TARGET_FILE:veilmark> ${_tests_build}/tests/tree_probe.exe)
 set_tests_properties(e2e_status_check PROPERTIES SKIP_RETURN_CODE 77 TIMEOUT 300)
 
-# End to end: veilmark.exe started and driven by veilmark_app_tests.exe, which
-# changes the registry of its own prefix while it runs.
+# End to end: veilmark.exe started and driven from outside by
+# veilmark_app_tests.exe, which changes the registry of its own prefix while it
+# runs. Alone, so no other program on the display takes the keyboard focus.
 add_test(NAME app_e2e
   COMMAND ${PROJECT_SOURCE_DIR}/tools/wine_exec.sh ${CMAKE_BINARY_DIR}/app-test-prefix ${_wine_arch}
           ${_tests_build}/tests/veilmark_app_tests.exe --gtest_output=xml:Z:${_reports}/app_e2e.xml)
-set_tests_properties(app_e2e PROPERTIES SKIP_RETURN_CODE 77 TIMEOUT 600
+set_tests_properties(app_e2e PROPERTIES SKIP_RETURN_CODE 77 TIMEOUT 600 RUN_SERIAL TRUE
   ENVIRONMENT "VEILMARK_EXE=Z:$<TARGET_FILE:veilmark>")
 
 if(_wine_arch STREQUAL "win32")

@@ -27,11 +27,14 @@ else
 fi
 runs=${2:-10}
 
-if grep -q '^CMAKE_CXX_COMPILER:.*i686-w64-mingw32' "$build/CMakeCache.txt"; then
-    arch=win32
-else
-    arch=win64
-fi
+toolchain=$(sed -n 's/^CMAKE_TOOLCHAIN_FILE:[A-Z]*=//p' "$build/CMakeCache.txt" 2>/dev/null || true)
+case ${toolchain##*/} in
+    mingw-i686-*) arch=win32 ;;
+    mingw-x86_64-*) arch=win64 ;;
+    *)
+        echo "$build is not a configured win32 or win64 build." >&2
+        exit 1 ;;
+esac
 if [ "$arch" = win32 ] && ! can_run_32bit; then
     echo "This machine's kernel cannot run 32-bit programs: measure a win64 build." >&2
     exit 1
@@ -78,5 +81,5 @@ echo "$report"
 read -r baseline veilmark < <(awk '$1 == "median" { print $2, $3 }' <<<"$report")
 awk -v base="$baseline" -v own="$veilmark" -v runs="$runs" 'BEGIN {
     printf "Medians of %d runs: minimal_dialog.exe %.1f ms, veilmark.exe %.1f ms\n", runs, base, own
-    printf "veilmark.exe takes %.2f times as long: %+.1f ms of its own start-up work\n", own / base, own - base
+    printf "Ratio %.2f, difference %+.1f ms: the time Veilmark spends on its own start-up work\n", own / base, own - base
 }'

@@ -202,6 +202,150 @@ std::string DescribeWindows(const Windows& windows)
     return description;
 }
 
+// ---- Icons -----------------------------------------------------------------
+
+namespace {
+
+// A 32-bit top-down bitmap to draw into and read back.
+class Canvas {
+public:
+    Canvas(int width, int height) : m_width(width), m_height(height), m_dc(CreateCompatibleDC(nullptr))
+    {
+        BITMAPINFO info{};
+        info.bmiHeader.biSize = sizeof(info.bmiHeader);
+        info.bmiHeader.biWidth = width;
+        info.bmiHeader.biHeight = -height;
+        info.bmiHeader.biPlanes = 1;
+        info.bmiHeader.biBitCount = 32;
+        info.bmiHeader.biCompression = BI_RGB;
+        void* bits = nullptr;
+        m_bitmap = CreateDIBSection(m_dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+        m_bits = static_cast<const DWORD*>(bits);
+        m_old = SelectObject(m_dc, m_bitmap);
+    }
+    ~Canvas()
+    {
+        SelectObject(m_dc, m_old);
+        DeleteObject(m_bitmap);
+        DeleteDC(m_dc);
+    }
+    Canvas(const Canvas&) = delete;
+    Canvas& operator=(const Canvas&) = delete;
+
+    bool Ready() const { return m_bits != nullptr; }
+    HDC Dc() const { return m_dc; }
+    void Fill(COLORREF colour)
+    {
+        HBRUSH brush = CreateSolidBrush(colour);
+        RECT all{0, 0, m_width, m_height};
+        FillRect(m_dc, &all, brush);
+        DeleteObject(brush);
+    }
+    std::vector<DWORD> Pixels() const
+    {
+        GdiFlush();
+        return std::vector<DWORD>(m_bits, m_bits + static_cast<std::size_t>(m_width) * m_height);
+    }
+
+private:
+    int m_width;
+    int m_height;
+    HDC m_dc;
+    HBITMAP m_bitmap = nullptr;
+    HGDIOBJ m_old = nullptr;
+    const DWORD* m_bits = nullptr;
+};
+
+HWND IconControl(HWND box)
+{
+    for (HWND child : ChildrenOf(box)) {
+        if (_wcsicmp(ClassName(child).c_str(), L"Static") == 0 &&
+            (GetWindowLongW(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON && IsWindowVisible(child))
+            return child;
+    }
+    return nullptr;
+}
+
+bool Near(DWORD a, DWORD b)
+{
+    for (int shift = 0; shift < 24; shift += 8) {
+        const int difference = static_cast<int>((a >> shift) & 0xFF) - static_cast<int>((b >> shift) & 0xFF);
+        if (difference > 40 || difference < -40)
+            return false;
+    }
+    return true;
+}
+
+// The share of the icon's opaque pixels that `shown` does not match; 1 when
+// the icon has none. Opaque pixels are those the icon draws alike on two
+// different backgrounds.
+double Mismatch(LPCWSTR icon, int width, int height, const std::vector<DWORD>& shown)
+{
+    HICON handle = LoadIconW(nullptr, icon);
+    Canvas first(width, height);
+    Canvas second(width, height);
+    if (!handle || !first.Ready() || !second.Ready())
+        return 1;
+    first.Fill(RGB(255, 0, 255));
+    second.Fill(RGB(0, 255, 0));
+    DrawIconEx(first.Dc(), 0, 0, handle, width, height, 0, nullptr, DI_NORMAL);
+    DrawIconEx(second.Dc(), 0, 0, handle, width, height, 0, nullptr, DI_NORMAL);
+    const std::vector<DWORD> a = first.Pixels();
+    const std::vector<DWORD> b = second.Pixels();
+    std::size_t opaque = 0;
+    std::size_t different = 0;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if ((a[i] & 0xFFFFFF) != (b[i] & 0xFFFFFF))
+            continue;
+        ++opaque;
+        if (!Near(a[i], shown[i]))
+            ++different;
+    }
+    return opaque ? static_cast<double>(different) / static_cast<double>(opaque) : 1;
+}
+
+}  // namespace
+
+std::string MessageBoxIcon(HWND box, DWORD timeoutMs)
+{
+    struct Candidate {
+        const char* name;
+        LPCWSTR icon;
+    };
+    static const Candidate candidates[] = {
+        {"warning", IDI_WARNING},
+        {"question", IDI_QUESTION},
+        {"error", IDI_ERROR},
+        {"information", IDI_INFORMATION},
+    };
+    HWND control = IconControl(box);
+    if (!control)
+        return "no icon";
+    RECT place{};
+    GetWindowRect(control, &place);
+    const int width = place.right - place.left;
+    const int height = place.bottom - place.top;
+    if (width <= 0 || height <= 0)
+        return "no icon";
+
+    for (DWORD start = GetTickCount();; Sleep(100)) {
+        Canvas screenshot(width, height);
+        HDC screen = GetDC(nullptr);
+        const bool grabbed = screenshot.Ready() &&
+                             BitBlt(screenshot.Dc(), 0, 0, width, height, screen, place.left, place.top, SRCCOPY);
+        ReleaseDC(nullptr, screen);
+        if (grabbed) {
+            const std::vector<DWORD> shown = screenshot.Pixels();
+            for (const Candidate& candidate : candidates) {
+                if (Mismatch(candidate.icon, width, height, shown) < 0.05)
+                    return candidate.name;
+            }
+        }
+        if (GetTickCount() - start >= timeoutMs)
+            return "unrecognised";
+    }
+}
+
 // ---- Input -----------------------------------------------------------------
 
 void PostKey(HWND target, UINT virtualKey)
@@ -252,9 +396,11 @@ bool IsSeparator(HMENU menu, int position)
 std::vector<std::string> ReadMenu(HMENU menu, std::string& error)
 {
     std::vector<std::string> lines;
+    SetLastError(ERROR_SUCCESS);
     const int popups = GetMenuItemCount(menu);
     if (popups < 0) {
-        error = "the menu cannot be read (error " + std::to_string(GetLastError()) + ")";
+        const DWORD code = GetLastError();
+        error = "GetMenuItemCount fails" + (code ? " (error " + std::to_string(code) + ")" : std::string());
         return {};
     }
     for (int i = 0; i < popups; ++i) {
@@ -361,7 +507,8 @@ RegistryValueOverride::~RegistryValueOverride()
 bool RegistryValueOverride::Set(const std::wstring& text, std::string& error)
 {
     HKEY key = nullptr;
-    LONG status = RegOpenKeyExW(m_root, m_subkey.c_str(), 0, KEY_SET_VALUE | KEY_WOW64_64KEY, &key);
+    LONG status = RegCreateKeyExW(m_root, m_subkey.c_str(), 0, nullptr, 0, KEY_SET_VALUE | KEY_WOW64_64KEY, nullptr,
+                                  &key, nullptr);
     if (status == ERROR_SUCCESS) {
         m_changed = true;
         status = RegSetValueExW(key, m_name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),

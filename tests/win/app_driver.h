@@ -47,6 +47,7 @@ public:
     bool WaitForExit(DWORD timeoutMs) const;
     void Terminate();
 
+    // The process's top-level windows now, of whichever of its threads.
     Windows Snapshot() const;
     // Polls until `done` holds for the windows or the process has ended, for
     // at most `timeoutMs`; returns the last snapshot.
@@ -74,6 +75,13 @@ private:
 
 MessageBoxView ReadMessageBox(HWND box);
 std::string DescribeWindows(const Windows& windows);  // for failure messages
+
+// Which of the system's message box icons the box shows: "warning",
+// "question", "error" or "information", told apart by the pixels on the
+// screen (an icon handle means nothing in another process); "no icon" when
+// it has no icon control, "unrecognised" when the pixels match none within
+// `timeoutMs` (given for the box to be drawn).
+std::string MessageBoxIcon(HWND box, DWORD timeoutMs);
 
 // The text of any window, through WM_GETTEXT, which crosses processes.
 std::string WindowText(HWND window);
@@ -103,7 +111,8 @@ bool ShowsMenuBar(HWND window);
 
 // A REG_SZ value set for a while: the constructor remembers what is there,
 // Set writes the new text, the destructor puts back the old value (or removes
-// the value when there was none). Works on the 64-bit view.
+// the value when there was none). Works on the 64-bit view. A key that is
+// not there is made, and stays.
 class RegistryValueOverride {
 public:
     RegistryValueOverride(HKEY root, std::wstring subkey, std::wstring name);
