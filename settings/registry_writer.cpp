@@ -28,6 +28,19 @@ std::string_view AsText(const std::uint8_t* data, std::size_t size)
     return {reinterpret_cast<const char*>(data), static_cast<std::size_t>(end - data)};
 }
 
+// Opens the key with full access, deletes something in it and closes it:
+// 0 on success, 1 when the key would not open or the delete failed.
+template <typename Delete>
+std::int32_t DeleteBelow(IRegistry& registry, RegistryRoot root, std::string_view keyPath, Delete deleteIn)
+{
+    RegKey key = nullptr;
+    if (!registry.OpenKey(root, keyPath, kKeyAllAccess, key))
+        return 1;
+    const bool deleted = deleteIn(key);
+    registry.CloseKey(key);
+    return deleted ? 0 : 1;
+}
+
 }  // namespace
 
 std::string WriteResultLine(std::int32_t code, std::string_view text)
@@ -74,20 +87,10 @@ std::int32_t CMainDlg::WriteRegistryValue(RegistryRoot root, std::string_view ke
 
 std::int32_t CMainDlg::DeleteRegistryValue(RegistryRoot root, std::string_view keyPath, std::string_view valueName)
 {
-    RegKey key = nullptr;
-    if (!m_registry.OpenKey(root, keyPath, kKeyAllAccess, key))
-        return 1;
-    const bool deleted = m_registry.DeleteValue(key, valueName);
-    m_registry.CloseKey(key);
-    return deleted ? 0 : 1;
+    return DeleteBelow(m_registry, root, keyPath, [&](RegKey key) { return m_registry.DeleteValue(key, valueName); });
 }
 
 std::int32_t CMainDlg::DeleteRegistryKey(RegistryRoot root, std::string_view parentPath, std::string_view subkey)
 {
-    RegKey key = nullptr;
-    if (!m_registry.OpenKey(root, parentPath, kKeyAllAccess, key))
-        return 1;
-    const bool deleted = m_registry.DeleteKey(key, subkey);
-    m_registry.CloseKey(key);
-    return deleted ? 0 : 1;
+    return DeleteBelow(m_registry, root, parentPath, [&](RegKey key) { return m_registry.DeleteKey(key, subkey); });
 }
