@@ -36,7 +36,14 @@ endforeach()
 add_test(NAME e2e_status_check
   COMMAND ${PROJECT_SOURCE_DIR}/tools/e2e_status_check.sh ${CMAKE_BINARY_DIR} ${_wine_arch}
           $<TARGET_FILE:veilmark> ${_tests_build}/tests/tree_probe.exe)
-set_tests_properties(e2e_status_check PROPERTIES SKIP_RETURN_CODE 77 TIMEOUT 300)
+set_tests_properties(e2e_status_check PROPERTIES SKIP_RETURN_CODE 77 TIMEOUT 300 RESOURCE_LOCK e2e_prefix)
+
+# End to end: the restore, expert and recommended commands chosen through
+# veilmark.exe's menu, their effect read back from the registry and the tree.
+add_test(NAME e2e_restore
+  COMMAND ${PROJECT_SOURCE_DIR}/tools/e2e_restore.sh ${CMAKE_BINARY_DIR} ${_wine_arch}
+          $<TARGET_FILE:veilmark> ${_tests_build}/tests/tree_probe.exe)
+set_tests_properties(e2e_restore PROPERTIES SKIP_RETURN_CODE 77 TIMEOUT 300 RESOURCE_LOCK e2e_prefix)
 
 # End to end: veilmark.exe started and driven from outside by
 # veilmark_app_tests.exe, which changes the registry of its own prefix while it

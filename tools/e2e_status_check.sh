@@ -11,58 +11,12 @@
 # Exits 0 when all images match, 1 otherwise, 77 (skipped) where this machine
 # cannot run the prefix's programs.
 set -euo pipefail
-here=$(cd "$(dirname "$0")" && pwd)
-source "$here/wine_env.sh"
-source "$here/xvfb.sh"
-
-if [ $# -lt 2 ]; then
-    echo "usage: $0 BUILD_DIR win32|win64 [VEILMARK_EXE [TREE_PROBE_EXE]]" >&2
-    exit 1
-fi
-build=$(cd "$1" && pwd)
-arch=$2
-program=${3:-$build/veilmark.exe}
-probe=${4:-$build/tests-build/tests/tree_probe.exe}
-
-if [ "$arch" = win32 ] && ! can_run_32bit; then
-    echo "skipped: this machine's kernel cannot run 32-bit programs, so 32-bit Wine cannot start"
-    exit 77
-fi
-for file in "$program" "$probe"; do
-    if [ ! -f "$file" ]; then
-        echo "missing: $file (build it first)" >&2
-        exit 1
-    fi
-done
-
-prefix=$build/e2e-prefix
+source "$(cd "$(dirname "$0")" && pwd)/e2e_lib.sh"
+e2e_begin "$@"
 probe_output=$build/e2e-status-probe.txt
 shot=$build/e2e-status-screenshot.png
-desktop=veilmark
-prepare_prefix "$prefix" "$arch"
-loader=$(wine_loader "$arch")
-
-cleanup() {
-    WINEPREFIX=$prefix wineserver -k 2>/dev/null || true
-    stop_private_xvfb
-}
-trap cleanup EXIT
-# Nothing left over from an earlier run may hold the prefix's registry.
-WINEPREFIX=$prefix wineserver -k 2>/dev/null || true
 
 # ---- The registry state --------------------------------------------------
-# reg.exe creates missing keys; veilmark.exe never does. In a 64-bit prefix
-# the 64-bit reg.exe writes the 64-bit view, the one the 64-bit program reads.
-reg_set() {  # KEY VALUE TYPE DATA
-    WINEPREFIX=$prefix "$loader" reg add "$1" /v "$2" /t "$3" /d "$4" /f >/dev/null
-}
-reg_set_default() {  # KEY DATA
-    WINEPREFIX=$prefix "$loader" reg add "$1" /ve /t REG_SZ /d "$2" /f >/dev/null
-}
-reg_remove() {  # KEY VALUE; a value that is not there is fine
-    WINEPREFIX=$prefix "$loader" reg delete "$1" /v "$2" /f >/dev/null 2>&1 || true
-}
-
 player='HKCU\Software\Microsoft\MediaPlayer\Preferences'
 reporting='HKLM\SOFTWARE\Microsoft\PCHealth\ErrorReporting'
 services='HKLM\SYSTEM\CurrentControlSet\Services'
@@ -121,45 +75,14 @@ expected_rows='
 '
 
 # ---- Run veilmark.exe and read its tree ---------------------------------
-if [ -n "${VEILMARK_TEST_DISPLAY:-}" ]; then
-    display=$VEILMARK_TEST_DISPLAY
-else
-    start_private_xvfb
-    display=$PRIVATE_DISPLAY
-fi
-
-# Inside a Wine desktop window, so the dialog has its caption and frame
-# without a window manager; the probe looks for it on that desktop.
-DISPLAY=$display WINEPREFIX=$prefix "$loader" explorer /desktop="$desktop,800x600" "$program" \
-    >/dev/null 2>&1 &
-veilmark_pid=$!
+e2e_start_program
 probe_status=0
-DISPLAY=$display WINEPREFIX=$prefix timeout 60 "$loader" "$probe" --desktop "$desktop" --wait 20 \
-    >"$probe_output" || probe_status=$?
-sleep 1  # let the dialog finish painting
-DISPLAY=$display import -window root "$shot" || echo "The screenshot could not be taken." >&2
-WINEPREFIX=$prefix wineserver -k 2>/dev/null || true
-wait "$veilmark_pid" || true
-echo "Screenshot: $shot"
+e2e_probe --wait 20 >"$probe_output" || probe_status=$?
+e2e_screenshot "$shot"
+e2e_stop_program
 
 if [ "$probe_status" -ne 0 ]; then
     echo "FAILED: tree_probe.exe could not read the option tree (exit $probe_status)"
     exit 1
 fi
-
-# ---- Compare -------------------------------------------------------------
-expected=$(awk 'NF { print $1, $2 }' <<<"$expected_rows")
-# Each probe line takes the key of the row at its place, so a diff names the
-# items whose images differ.
-actual=$(awk 'NR == FNR { if (NF) key[++n] = $2; next }
-              { print $1, (FNR in key ? key[FNR] : "(extra item)") }' \
-             <(printf '%s\n' "$expected_rows") "$probe_output")
-if [ "$expected" = "$actual" ]; then
-    echo "PASSED: all $(wc -l <<<"$expected") items show the images the registry calls for"
-    exit 0
-fi
-echo "FAILED: the option tree's images differ from the registry's state (- expected, + shown)"
-diff -u --label expected --label shown <(printf '%s\n' "$expected") <(printf '%s\n' "$actual") || true
-echo "The tree as shown (image depth label):"
-paste -d '|' <(awk 'NF { printf "%-30s\n", $2 }' <<<"$expected_rows") "$probe_output" | sed 's/|/  /'
-exit 1
+e2e_compare_images "$expected_rows" "$(cat "$probe_output")" "status check"

@@ -208,7 +208,13 @@ bool Win32TreeView::Expand(TreeItem item)
 {
     if (!Names(item))
         return false;
-    return Send(TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(ToHandle(item))) != 0;
+    // Some tree controls scroll an expanded item's children into view; the
+    // program expands while it builds, and the view should not move then.
+    const LRESULT firstVisible = Send(TVM_GETNEXTITEM, TVGN_FIRSTVISIBLE, 0);
+    const bool expanded = Send(TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(ToHandle(item))) != 0;
+    if (firstVisible && Send(TVM_GETNEXTITEM, TVGN_FIRSTVISIBLE, 0) != firstVisible)
+        Send(TVM_SELECTITEM, TVGN_FIRSTVISIBLE, firstVisible);
+    return expanded;
 }
 
 bool Win32TreeView::IsExpanded(TreeItem item) const

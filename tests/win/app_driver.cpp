@@ -122,10 +122,13 @@ void AppProcess::WaitUntilIdle(DWORD timeoutMs) const
 
 Windows AppProcess::Snapshot() const
 {
+    return m_info.hProcess ? WindowsOfProcess(m_info.dwProcessId) : Windows{};
+}
+
+Windows WindowsOfProcess(DWORD processId)
+{
     Windows windows;
-    if (!m_info.hProcess)
-        return windows;
-    SnapshotSearch search{m_info.dwProcessId, &windows};
+    SnapshotSearch search{processId, &windows};
     EnumWindows(CollectTopLevel, reinterpret_cast<LPARAM>(&search));
     return windows;
 }
@@ -353,6 +356,19 @@ void PostKey(HWND target, UINT virtualKey)
     const LPARAM scanCode = static_cast<LPARAM>(MapVirtualKeyW(virtualKey, 0)) << 16;
     PostMessageW(target, WM_KEYDOWN, virtualKey, 1 | scanCode);
     PostMessageW(target, WM_KEYUP, virtualKey, 1 | scanCode | (LPARAM{1} << 30) | (LPARAM{1} << 31));
+}
+
+void ChooseMenuItem(HWND window, int popup, int position)
+{
+    // Alt alone selects the first popup of the bar; right moves along it,
+    // down opens the popup on its first item, Enter chooses.
+    PostMessageW(window, WM_SYSCOMMAND, SC_KEYMENU, 0);
+    for (int i = 0; i < popup; ++i)
+        PostKey(window, VK_RIGHT);
+    PostKey(window, VK_DOWN);
+    for (int i = 0; i < position; ++i)
+        PostKey(window, VK_DOWN);
+    PostKey(window, VK_RETURN);
 }
 
 void PostCommand(HWND dialog, int id)

@@ -73,6 +73,9 @@ private:
     PROCESS_INFORMATION m_info{};
 };
 
+// The top-level windows of any process now, on the caller's desktop.
+Windows WindowsOfProcess(DWORD processId);
+
 MessageBoxView ReadMessageBox(HWND box);
 std::string DescribeWindows(const Windows& windows);  // for failure messages
 
@@ -90,6 +93,9 @@ std::wstring ClassName(HWND window);
 // A key press and release, posted to `target` as the keyboard would deliver
 // them; a dialog's message loop passes them through IsDialogMessage.
 void PostKey(HWND target, UINT virtualKey);
+// Chooses the item at `position` of the menu bar's popup `popup` (both
+// counted from 0) from the keyboard, as posted keys.
+void ChooseMenuItem(HWND window, int popup, int position);
 // A click on the button `id` of a dialog or message box, as a posted command.
 void PostCommand(HWND dialog, int id);
 // Answers a message box with the button `id` and waits until it has gone;

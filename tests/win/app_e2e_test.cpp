@@ -258,11 +258,7 @@ TEST_F(AppTest, KeyboardThroughTheMenuBarReachesTheHelpCommand)
     HWND main = WaitForMainWindow();
     ASSERT_TRUE(main);
 
-    // Alt alone selects the first popup; then right, open, choose the first item.
-    PostMessageW(main, WM_SYSCOMMAND, SC_KEYMENU, 0);
-    PostKey(main, VK_RIGHT);
-    PostKey(main, VK_DOWN);
-    PostKey(main, VK_RETURN);
+    ChooseMenuItem(main, 1, 0);
     HWND box = WaitForMessageBox(kExitTimeoutMs);
     ASSERT_TRUE(box);
     EXPECT_EQ(ReadMessageBox(box).text, kNoHelpFileText);

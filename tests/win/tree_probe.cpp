@@ -1,15 +1,26 @@
 // Reads the option tree of a running Veilmark from outside, as a user would
 // see it: waits for the main dialog, walks its tree control in tree order and
 // prints one line per item, "<image> <depth> <label>", the label in UTF-8
-// exactly as the control holds it (trailing spaces kept).
+// exactly as the control holds it (trailing spaces kept). Before reading it
+// can drive the program the way a user does: choose menu items from the
+// keyboard and answer the message boxes that follow.
 //
-// Usage: tree_probe.exe [--desktop NAME] [--wait SECONDS]
+// Usage: tree_probe.exe [--desktop NAME] [--wait SECONDS] [--changed]
+//                       [--menu POSITION | --answer BUTTON]...
 //   --desktop  look on that desktop (a Wine virtual desktop started with
 //              "explorer /desktop=NAME,..."), not on the probe's own one
-//   --wait     how long to wait for the dialog, 20 seconds by default
+//   --wait     how long to wait for the dialog, a message box or a change,
+//              20 seconds by default
+//   --changed  read the tree before the actions too, and print it once it
+//              differs from that first reading
+//   --menu     choose the item at POSITION (from 0) of the first menu
+//   --answer   wait for a message box, print "box: <text>" (line breaks as
+//              "\n"), press its button BUTTON and wait until it has gone
+// The actions run in the order given.
 //
 // Exit codes: 0 printed the tree, 1 bad arguments, 2 no dialog, 3 no tree
-// control on it, 4 the other process's tree could not be read.
+// control on it, 4 the other process's tree could not be read, 5 no message
+// box came or it would not go, 6 the tree did not change.
 #include <cstdio>
 #include <cwchar>
 #include <fcntl.h>
@@ -20,6 +31,7 @@
 #include "platform/win32/text.h"
 #include "platform/win32/win32.h"
 #include "res/resource.h"
+#include "tests/win/app_driver.h"
 
 namespace {
 
@@ -27,24 +39,46 @@ constexpr wchar_t kDialogTitle[] = L"Veilmark V3.13";
 constexpr DWORD kAnswerTimeoutMs = 5000;
 constexpr int kLabelCapacity = 260;  // characters, with the terminating zero
 
+struct Action {
+    enum Kind { Menu, Answer } kind;
+    int value;  // the menu position or the button id
+};
+
 struct Options {
     const wchar_t* desktop = nullptr;
     DWORD waitMs = 20000;
+    bool changed = false;
+    std::vector<Action> actions;
 };
+
+bool ParseNumber(const wchar_t* text, long& number)
+{
+    wchar_t* end = nullptr;
+    number = std::wcstol(text, &end, 10);
+    return end != text && *end == L'\0' && number >= 0;
+}
 
 bool ParseArguments(int argc, wchar_t** argv, Options& options)
 {
     for (int i = 1; i < argc; ++i) {
         const std::wstring argument = argv[i];
+        if (argument == L"--changed") {
+            options.changed = true;
+            continue;
+        }
+        long number = 0;
         if (i + 1 >= argc)
             return false;
         if (argument == L"--desktop") {
             options.desktop = argv[++i];
         } else if (argument == L"--wait") {
-            const long seconds = std::wcstol(argv[++i], nullptr, 10);
-            if (seconds <= 0)
+            if (!ParseNumber(argv[++i], number) || number == 0)
                 return false;
-            options.waitMs = static_cast<DWORD>(seconds) * 1000;
+            options.waitMs = static_cast<DWORD>(number) * 1000;
+        } else if (argument == L"--menu" || argument == L"--answer") {
+            if (!ParseNumber(argv[++i], number))
+                return false;
+            options.actions.push_back({argument == L"--menu" ? Action::Menu : Action::Answer, static_cast<int>(number)});
         } else {
             return false;
         }
@@ -126,6 +160,8 @@ struct ItemLine {
     int selectedImage;
     int depth;
     std::string label;
+
+    bool operator==(const ItemLine&) const = default;
 };
 
 class TreeReader {
@@ -236,18 +272,86 @@ void Print(const ItemLine& line)
         std::printf("%d/%d %d %s\n", line.image, line.selectedImage, line.depth, line.label.c_str());
 }
 
-}  // namespace
-
-int wmain(int argc, wchar_t** argv)
+// Every item of the tree, or nothing when it cannot be read.
+std::vector<ItemLine> ReadTree(HWND tree, HANDLE process)
 {
-    // Lines end in "\n" alone, whatever reads them on the other side.
-    _setmode(_fileno(stdout), _O_BINARY);
+    std::vector<ItemLine> lines;
+    TreeReader reader(tree, process);
+    if (!reader.Ready() || !reader.Walk(reader.Next(nullptr, TVGN_ROOT), 0, lines))
+        lines.clear();
+    return lines;
+}
 
-    Options options;
-    if (!ParseArguments(argc, argv, options)) {
-        std::fprintf(stderr, "usage: tree_probe.exe [--desktop NAME] [--wait SECONDS]\n");
-        return 1;
+// A reading takes one message per item, and a command of the program may run
+// between any two of them: a reading counts once the next one agrees. With
+// `changedFrom`, also waits until the tree differs from that reading.
+std::vector<ItemLine> ReadSettledTree(HWND tree, HANDLE process, DWORD waitMs, const std::vector<ItemLine>* changedFrom)
+{
+    std::vector<ItemLine> lines = ReadTree(tree, process);
+    for (const DWORD start = GetTickCount(); GetTickCount() - start < waitMs; Sleep(50)) {
+        std::vector<ItemLine> next = ReadTree(tree, process);
+        const bool settled = next == lines && !(changedFrom && next == *changedFrom);
+        lines = std::move(next);
+        if (settled)
+            break;
     }
+    return lines;
+}
+
+std::string OneLine(const std::string& text)
+{
+    std::string line;
+    for (char c : text) {
+        if (c == '\n')
+            line += "\\n";
+        else if (c == '\r')
+            line += "\\r";
+        else
+            line += c;
+    }
+    return line;
+}
+
+// Waits for a message box of the program, prints its text and presses `button`.
+bool AnswerBox(DWORD processId, int button, DWORD waitMs)
+{
+    const DWORD start = GetTickCount();
+    for (;;) {
+        const app_driver::Windows windows = app_driver::WindowsOfProcess(processId);
+        if (!windows.boxes.empty()) {
+            HWND box = windows.boxes.front();
+            std::printf("box: %s\n", OneLine(app_driver::ReadMessageBox(box).text).c_str());
+            return app_driver::AnswerMessageBox(box, button, kAnswerTimeoutMs);
+        }
+        if (GetTickCount() - start >= waitMs)
+            return false;
+        Sleep(50);
+    }
+}
+
+class ProcessHandle {
+public:
+    explicit ProcessHandle(DWORD processId)
+        : m_handle(OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE | PROCESS_QUERY_INFORMATION,
+                               FALSE, processId))
+    {
+    }
+    ~ProcessHandle()
+    {
+        if (m_handle)
+            CloseHandle(m_handle);
+    }
+    ProcessHandle(const ProcessHandle&) = delete;
+    ProcessHandle& operator=(const ProcessHandle&) = delete;
+
+    HANDLE Get() const { return m_handle; }
+
+private:
+    HANDLE m_handle;
+};
+
+int Run(const Options& options)
+{
     HWND dialog = WaitForDialog(options);
     if (!dialog) {
         std::fprintf(stderr, "tree_probe: no window \"%s\" within %lu s\n", WideToUtf8(kDialogTitle).c_str(),
@@ -262,25 +366,53 @@ int wmain(int argc, wchar_t** argv)
 
     DWORD processId = 0;
     GetWindowThreadProcessId(tree, &processId);
-    HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE | PROCESS_QUERY_INFORMATION,
-                                 FALSE, processId);
-    if (!process) {
+    ProcessHandle process(processId);
+    if (!process.Get()) {
         std::fprintf(stderr, "tree_probe: cannot open process %lu (error %lu)\n", processId, GetLastError());
         return 4;
     }
-
-    std::vector<ItemLine> lines;
-    bool complete = false;
-    {
-        TreeReader reader(tree, process);
-        complete = reader.Ready() && reader.Walk(reader.Next(nullptr, TVGN_ROOT), 0, lines);
+    const std::vector<ItemLine> before =
+        options.changed ? ReadSettledTree(tree, process.Get(), options.waitMs, nullptr) : std::vector<ItemLine>{};
+    if (options.changed && before.empty()) {
+        std::fprintf(stderr, "tree_probe: could not read the tree items (error %lu)\n", GetLastError());
+        return 4;
     }
-    CloseHandle(process);
-    if (!complete || lines.empty()) {
+
+    for (const Action& action : options.actions) {
+        if (action.kind == Action::Menu) {
+            app_driver::ChooseMenuItem(dialog, 0, action.value);
+        } else if (!AnswerBox(processId, action.value, options.waitMs)) {
+            std::fprintf(stderr, "tree_probe: no message box to answer with %d, or it stayed\n", action.value);
+            return 5;
+        }
+    }
+
+    std::vector<ItemLine> lines = ReadSettledTree(tree, process.Get(), options.waitMs, options.changed ? &before : nullptr);
+    if (lines.empty()) {
         std::fprintf(stderr, "tree_probe: could not read the tree items (error %lu)\n", GetLastError());
         return 4;
     }
     for (const ItemLine& line : lines)
         Print(line);
+    if (options.changed && lines == before) {
+        std::fprintf(stderr, "tree_probe: the tree did not change within %lu s\n", options.waitMs / 1000);
+        return 6;
+    }
     return 0;
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv)
+{
+    // Lines end in "\n" alone, whatever reads them on the other side.
+    _setmode(_fileno(stdout), _O_BINARY);
+
+    Options options;
+    if (!ParseArguments(argc, argv, options)) {
+        std::fprintf(stderr, "usage: tree_probe.exe [--desktop NAME] [--wait SECONDS] [--changed] "
+                             "[--menu POSITION | --answer BUTTON]...\n");
+        return 1;
+    }
+    return Run(options);
 }

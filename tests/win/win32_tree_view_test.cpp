@@ -99,4 +99,14 @@ TEST_F(Win32OptionTreeTest, HomeEditionAndRebuildOnTheControl)
     EXPECT_EQ(nullptr, Item(K::RemoveSupportUsers));
 }
 
+// The recommended selection rebuilds the tree without choosing a caret item:
+// the view must stay at the top rather than follow the groups expanded last.
+TEST_F(Win32OptionTreeTest, RebuildKeepsTheViewAtTheTop)
+{
+    Dialog().BuildOptionTree();
+    Pump();
+    EXPECT_EQ(Item(K::MediaPlayerGroup),
+              reinterpret_cast<TreeItem>(SendMessageW(Tree(), TVM_GETNEXTITEM, TVGN_FIRSTVISIBLE, 0)));
+}
+
 }  // namespace
