@@ -1,5 +1,4 @@
 // The two platform checks of the start-up: is this Windows XP, and which edition.
-#include <algorithm>
 #include <string>
 
 #include "app/main_dlg.h"
@@ -34,9 +33,7 @@ std::int32_t CMainDlg::CheckProductName()
     if (!read)
         return 0;
 
-    // The name as text: up to its first zero, never beyond the bytes read.
-    const auto end = std::find(value.data.begin(), value.data.end(), std::uint8_t{0});
-    const std::string name(value.data.begin(), end);
+    const std::string name(BytesAsText(value.data));
     if (SpanOf(kReferenceName, name) >= kReferenceName.size())
         return 0;
 

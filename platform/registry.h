@@ -9,6 +9,7 @@
 // whatever the characters are. Other values are counted in bytes.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -35,6 +36,26 @@ struct RegistryValue {
     std::uint32_t type = kRegNone;
     std::vector<std::uint8_t> data;
 };
+
+// Bytes of a value taken as text: up to the first zero byte, and never
+// beyond the bytes there are (a stored text need not end in a zero).
+inline std::string_view BytesAsText(const std::uint8_t* data, std::size_t size)
+{
+    const std::uint8_t* end = data ? std::find(data, data + size, std::uint8_t{0}) : data;
+    return {reinterpret_cast<const char*>(data), static_cast<std::size_t>(end - data)};
+}
+
+inline std::string_view BytesAsText(const std::vector<std::uint8_t>& data)
+{
+    return BytesAsText(data.data(), data.size());
+}
+
+// A REG_DWORD's data: the number's four bytes, least significant first.
+inline std::vector<std::uint8_t> DwordBytes(std::uint32_t number)
+{
+    return {static_cast<std::uint8_t>(number), static_cast<std::uint8_t>(number >> 8),
+            static_cast<std::uint8_t>(number >> 16), static_cast<std::uint8_t>(number >> 24)};
+}
 
 inline bool IsTextType(std::uint32_t type)
 {

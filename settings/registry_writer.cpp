@@ -1,6 +1,5 @@
 // Every registry change of the settings engine: a value set and read back,
 // a value deleted, a subkey deleted. Keys are opened, never created.
-#include <algorithm>
 #include <array>
 
 #include "app/main_dlg.h"
@@ -18,14 +17,6 @@ std::string_view LabelText(std::int32_t labelNumber)
     if (labelNumber < 0 || labelNumber >= static_cast<std::int32_t>(kWriteLabels.size()))
         return {};
     return kWriteLabels[static_cast<std::size_t>(labelNumber)];
-}
-
-// Bytes as a zero-terminated text: up to the first zero, and never beyond
-// the bytes there are.
-std::string_view AsText(const std::uint8_t* data, std::size_t size)
-{
-    const std::uint8_t* end = std::find(data, data + size, std::uint8_t{0});
-    return {reinterpret_cast<const char*>(data), static_cast<std::size_t>(end - data)};
 }
 
 // Opens the key with full access, deletes something in it and closes it:
@@ -77,7 +68,7 @@ std::int32_t CMainDlg::WriteRegistryValue(RegistryRoot root, std::string_view ke
         RegistryValue readBack;
         if (!m_registry.QueryValue(key, valueName, kRegistryBufferSize, readBack))
             code = 4;
-        else if (AsText(readBack.data.data(), readBack.data.size()) != AsText(data, data ? size : 0))
+        else if (BytesAsText(readBack.data) != BytesAsText(data, size))
             code = 5;
         m_registry.CloseKey(key);
     }

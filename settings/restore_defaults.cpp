@@ -51,8 +51,7 @@ std::vector<std::uint8_t> StepData(const RestoreStep& step)
         data.push_back(0);
         return data;
     }
-    return {static_cast<std::uint8_t>(step.number), static_cast<std::uint8_t>(step.number >> 8),
-            static_cast<std::uint8_t>(step.number >> 16), static_cast<std::uint8_t>(step.number >> 24)};
+    return DwordBytes(step.number);
 }
 
 }  // namespace

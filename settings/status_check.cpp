@@ -1,7 +1,5 @@
 // The system status check: what the registry says about every tested option,
 // shown as the option's image.
-#include <algorithm>
-
 #include "app/main_dlg.h"
 #include "treeopts/state_image.h"
 
@@ -44,13 +42,6 @@ constexpr StatusStep kStatusSteps[] = {
     {K::MessengerUninstall, 0, nullptr, StatusRule::Messenger},
 };
 
-// Data taken as text: up to its first zero byte, never beyond the bytes read.
-std::string_view AsText(const std::vector<std::uint8_t>& data)
-{
-    const auto end = std::find(data.begin(), data.end(), std::uint8_t{0});
-    return {reinterpret_cast<const char*>(data.data()), static_cast<std::size_t>(end - data.begin())};
-}
-
 // A REG_DWORD read into a zeroed 4-byte number: shorter data fills its low bytes.
 std::uint32_t AsNumber(const std::vector<std::uint8_t>& data)
 {
@@ -77,13 +68,13 @@ std::int32_t CMainDlg::TestRegistryValue(RegistryRoot root, std::string_view key
         if (!m_registry.QueryValue(key, valueName, kRegistryBufferSize, value))
             result = 2;
         else if (expectedText)
-            result = ToBool(AsText(value.data) == expectedText);
+            result = ToBool(BytesAsText(value.data) == expectedText);
         break;
     case kRegBinary:
         if (!m_registry.QueryValue(key, valueName, kRegistryBufferSize, value))
             result = 2;
         else
-            result = ToBool(AsText(value.data) == (expectedText ? expectedText : ""));
+            result = ToBool(BytesAsText(value.data) == (expectedText ? expectedText : ""));
         break;
     case kRegDword:
         if (!m_registry.QueryValue(key, valueName, kRegistryDwordSize, value))

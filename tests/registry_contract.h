@@ -61,12 +61,6 @@ protected:
         return Set(key, name, kRegSz, data);
     }
 
-    static Bytes Dword(std::uint32_t number)
-    {
-        return {static_cast<std::uint8_t>(number), static_cast<std::uint8_t>(number >> 8),
-                static_cast<std::uint8_t>(number >> 16), static_cast<std::uint8_t>(number >> 24)};
-    }
-
     static Bytes Text(std::string_view text, bool withZero = true)
     {
         Bytes data(text.begin(), text.end());
@@ -108,21 +102,21 @@ TYPED_TEST_P(RegistryContract, AccessMasksAreHonoured)
 {
     RegKey full = this->Open();
     ASSERT_NE(nullptr, full);
-    ASSERT_TRUE(this->Set(full, "Start", kRegDword, this->Dword(2)));
+    ASSERT_TRUE(this->Set(full, "Start", kRegDword, DwordBytes(2)));
 
     RegKey readOnly = this->Open({}, kKeyRead);
     ASSERT_NE(nullptr, readOnly);
     RegistryValue value;
     EXPECT_TRUE(this->Registry().QueryValue(readOnly, "Start", kRegistryDwordSize, value));
-    EXPECT_FALSE(this->Set(readOnly, "Start", kRegDword, this->Dword(4)));
+    EXPECT_FALSE(this->Set(readOnly, "Start", kRegDword, DwordBytes(4)));
     EXPECT_FALSE(this->Registry().DeleteValue(readOnly, "Start"));
 
     RegKey writeOnly = this->Open({}, kKeyWrite);
     ASSERT_NE(nullptr, writeOnly);
     EXPECT_FALSE(this->Registry().QueryValue(writeOnly, "Start", kRegistryDwordSize, value));
-    EXPECT_TRUE(this->Set(writeOnly, "Start", kRegDword, this->Dword(4)));
+    EXPECT_TRUE(this->Set(writeOnly, "Start", kRegDword, DwordBytes(4)));
     ASSERT_TRUE(this->Registry().QueryValue(full, "Start", kRegistryDwordSize, value));
-    EXPECT_EQ(this->Dword(4), value.data);
+    EXPECT_EQ(DwordBytes(4), value.data);
 }
 
 TYPED_TEST_P(RegistryContract, ValuesKeepTheirTypeAndBytes)
@@ -132,10 +126,10 @@ TYPED_TEST_P(RegistryContract, ValuesKeepTheirTypeAndBytes)
     RegistryValue value;
     EXPECT_FALSE(this->Registry().QueryValue(key, "Absent", kRegistryBufferSize, value));
 
-    ASSERT_TRUE(this->Set(key, "Number", kRegDword, this->Dword(0x01020304)));
+    ASSERT_TRUE(this->Set(key, "Number", kRegDword, DwordBytes(0x01020304)));
     ASSERT_TRUE(this->Registry().QueryValue(key, "Number", kRegistryDwordSize, value));
     EXPECT_EQ(kRegDword, value.type);
-    EXPECT_EQ(this->Dword(0x01020304), value.data);
+    EXPECT_EQ(DwordBytes(0x01020304), value.data);
 
     ASSERT_TRUE(this->Set(key, "Blob", kRegBinary, {0x00}));
     ASSERT_TRUE(this->Registry().QueryValue(key, "Blob", kRegistryBufferSize, value));
@@ -154,10 +148,10 @@ TYPED_TEST_P(RegistryContract, ValuesKeepTheirTypeAndBytes)
     EXPECT_FALSE(this->Registry().QueryValue(key, "Chinese", 6, value));
 
     // A set replaces the value, type and all.
-    ASSERT_TRUE(this->Set(key, "Text", kRegDword, this->Dword(4)));
+    ASSERT_TRUE(this->Set(key, "Text", kRegDword, DwordBytes(4)));
     ASSERT_TRUE(this->Registry().QueryValue(key, "Text", kRegistryDwordSize, value));
     EXPECT_EQ(kRegDword, value.type);
-    EXPECT_EQ(this->Dword(4), value.data);
+    EXPECT_EQ(DwordBytes(4), value.data);
 
     // An empty REG_BINARY is a value too.
     ASSERT_TRUE(this->Set(key, "Empty", kRegBinary, {}));
@@ -185,12 +179,12 @@ TYPED_TEST_P(RegistryContract, ValueNamesIgnoreCase)
 {
     RegKey key = this->Open();
     ASSERT_NE(nullptr, key);
-    ASSERT_TRUE(this->Set(key, "DoReport", kRegDword, this->Dword(1)));
-    ASSERT_TRUE(this->Set(key, "DOREPORT", kRegDword, this->Dword(0)));
+    ASSERT_TRUE(this->Set(key, "DoReport", kRegDword, DwordBytes(1)));
+    ASSERT_TRUE(this->Set(key, "DOREPORT", kRegDword, DwordBytes(0)));
 
     RegistryValue value;
     ASSERT_TRUE(this->Registry().QueryValue(key, "doreport", kRegistryDwordSize, value));
-    EXPECT_EQ(this->Dword(0), value.data);
+    EXPECT_EQ(DwordBytes(0), value.data);
 
     std::string name;
     EXPECT_TRUE(this->Registry().EnumValue(key, 0, name, value));
@@ -249,7 +243,7 @@ TYPED_TEST_P(RegistryContract, EnumerationListsEveryValueThatFits)
 {
     RegKey key = this->Open();
     ASSERT_NE(nullptr, key);
-    ASSERT_TRUE(this->Set(key, "First", kRegDword, this->Dword(1)));
+    ASSERT_TRUE(this->Set(key, "First", kRegDword, DwordBytes(1)));
     ASSERT_TRUE(this->SetText(key, "Second", "two"));
     ASSERT_TRUE(this->Set(key, "", kRegBinary, {7}));
 
@@ -280,11 +274,11 @@ TYPED_TEST_P(RegistryContract, EnumerationFailsOnANameOrDataTooLong)
 
     std::string name;
     RegistryValue value;
-    ASSERT_TRUE(this->Set(longName, std::string(127, 'n'), kRegDword, this->Dword(1)));
+    ASSERT_TRUE(this->Set(longName, std::string(127, 'n'), kRegDword, DwordBytes(1)));
     ASSERT_TRUE(this->Registry().EnumValue(longName, 0, name, value));
     EXPECT_EQ(std::string(127, 'n'), name);
     ASSERT_TRUE(this->Registry().DeleteValue(longName, std::string(127, 'n')));
-    ASSERT_TRUE(this->Set(longName, std::string(128, 'n'), kRegDword, this->Dword(1)));
+    ASSERT_TRUE(this->Set(longName, std::string(128, 'n'), kRegDword, DwordBytes(1)));
     EXPECT_FALSE(this->Registry().EnumValue(longName, 0, name, value));
 
     ASSERT_TRUE(this->Set(longData, "Blob", kRegBinary, typename TestFixture::Bytes(128, 1)));

@@ -18,14 +18,8 @@ protected:
 
     std::int32_t WriteDword(const char* key, std::uint32_t number, int labelNumber = 3)
     {
-        const Bytes data = Dword(number);
+        const Bytes data = DwordBytes(number);
         return m.dialog.WriteRegistryValue(HKLM, key, "DoReport", data.data(), kRegDword, 4, labelNumber);
-    }
-
-    static Bytes Dword(std::uint32_t n)
-    {
-        return {static_cast<std::uint8_t>(n), static_cast<std::uint8_t>(n >> 8), static_cast<std::uint8_t>(n >> 16),
-                static_cast<std::uint8_t>(n >> 24)};
     }
 
     int Code() const { return m.dialog.LastWrite().code; }
@@ -38,7 +32,7 @@ TEST_F(RegistryWriterTest, AWriteThatReadsBackEqualSucceeds)
     EXPECT_EQ(0, WriteDword(kKey, 0));
     EXPECT_EQ(0, Code());
     EXPECT_EQ("DoReport:[OK]", m.dialog.LastWrite().line);
-    EXPECT_EQ(Dword(0), m.registry.Get(HKLM, kKey, "DoReport")->data);
+    EXPECT_EQ(DwordBytes(0), m.registry.Get(HKLM, kKey, "DoReport")->data);
 
     const Bytes text = {'N', 't', 'p', 0};
     EXPECT_EQ(0, m.dialog.WriteRegistryValue(HKLM, kKey, "Type", text.data(), kRegSz, 4, 8));

@@ -82,19 +82,13 @@ void MemoryRegistry::Put(RegistryRoot root, std::string_view path, std::string_v
                          std::vector<std::uint8_t> data)
 {
     CreateKey(root, path);
-    Key& key = m_keys[FoldedPath(root, path)];
-    if (NamedValue* existing = Find(key, name))
-        existing->value = {type, std::move(data)};
-    else
-        key.values.push_back({std::string(name), {type, std::move(data)}});
+    Store(m_keys[FoldedPath(root, path)], name, {type, std::move(data)});
 }
 
 void MemoryRegistry::PutDword(RegistryRoot root, std::string_view path, std::string_view name,
                               std::uint32_t number)
 {
-    Put(root, path, name, kRegDword,
-        {static_cast<std::uint8_t>(number), static_cast<std::uint8_t>(number >> 8),
-         static_cast<std::uint8_t>(number >> 16), static_cast<std::uint8_t>(number >> 24)});
+    Put(root, path, name, kRegDword, DwordBytes(number));
 }
 
 void MemoryRegistry::PutText(RegistryRoot root, std::string_view path, std::string_view name,
@@ -116,10 +110,8 @@ std::optional<RegistryValue> MemoryRegistry::Get(RegistryRoot root, std::string_
     auto key = m_keys.find(FoldedPath(root, path));
     if (key == m_keys.end())
         return std::nullopt;
-    for (const NamedValue& named : key->second.values)
-        if (SameName(named.name, name))
-            return named.value;
-    return std::nullopt;
+    const auto named = Find(key->second, name);
+    return named == key->second.values.end() ? std::nullopt : std::optional<RegistryValue>(named->value);
 }
 
 void MemoryRegistry::RemoveTree(RegistryRoot root, std::string_view path)
@@ -148,12 +140,19 @@ MemoryRegistry::Key* MemoryRegistry::Resolve(RegKey handle, std::uint32_t right,
     return KeyAt(open->second.path);
 }
 
-MemoryRegistry::NamedValue* MemoryRegistry::Find(Key& key, std::string_view name)
+std::vector<MemoryRegistry::NamedValue>::const_iterator MemoryRegistry::Find(const Key& key, std::string_view name)
 {
-    for (NamedValue& named : key.values)
-        if (SameName(named.name, name))
-            return &named;
-    return nullptr;
+    return std::find_if(key.values.begin(), key.values.end(),
+                        [name](const NamedValue& named) { return SameName(named.name, name); });
+}
+
+void MemoryRegistry::Store(Key& key, std::string_view name, RegistryValue value)
+{
+    const auto existing = Find(key, name);
+    if (existing == key.values.end())
+        key.values.push_back({std::string(name), std::move(value)});
+    else
+        key.values[static_cast<std::size_t>(existing - key.values.begin())].value = std::move(value);
 }
 
 bool MemoryRegistry::OpenKey(RegistryRoot root, std::string_view path, std::uint32_t access, RegKey& key)
@@ -173,9 +172,11 @@ bool MemoryRegistry::OpenKey(RegistryRoot root, std::string_view path, std::uint
 bool MemoryRegistry::QueryValue(RegKey handle, std::string_view name, std::uint32_t capacity,
                                 RegistryValue& value)
 {
-    Key* key = Resolve(handle, kQueryRight);
-    NamedValue* named = key ? Find(*key, name) : nullptr;
-    if (!named || RegistryDataSize(named->value.type, named->value.data) > capacity)
+    const Key* key = Resolve(handle, kQueryRight);
+    if (!key)
+        return false;
+    const auto named = Find(*key, name);
+    if (named == key->values.end() || RegistryDataSize(named->value.type, named->value.data) > capacity)
         return false;
     value = named->value;
     return true;
@@ -187,11 +188,7 @@ bool MemoryRegistry::SetValue(RegKey handle, std::string_view name, std::uint32_
     Key* key = Resolve(handle, kSetRight);
     if (!key || (size != 0 && !data))
         return false;
-    std::vector<std::uint8_t> bytes(data, data + size);
-    if (NamedValue* existing = Find(*key, name))
-        existing->value = {type, std::move(bytes)};
-    else
-        key->values.push_back({std::string(name), {type, std::move(bytes)}});
+    Store(*key, name, {type, std::vector<std::uint8_t>(data, data + size)});
     return true;
 }
 
@@ -200,11 +197,10 @@ bool MemoryRegistry::DeleteValue(RegKey handle, std::string_view name)
     Key* key = Resolve(handle, kSetRight);
     if (!key)
         return false;
-    auto it = std::find_if(key->values.begin(), key->values.end(),
-                           [name](const NamedValue& named) { return SameName(named.name, name); });
-    if (it == key->values.end())
+    const auto named = Find(*key, name);
+    if (named == key->values.end())
         return false;
-    key->values.erase(it);
+    key->values.erase(named);
     return true;
 }
 

@@ -60,7 +60,9 @@ private:
     // The open key behind a handle, when it still exists and the handle's
     // access grants `right`.
     Key* Resolve(RegKey handle, std::uint32_t right, std::string* folded = nullptr);
-    static NamedValue* Find(Key& key, std::string_view name);
+    static std::vector<NamedValue>::const_iterator Find(const Key& key, std::string_view name);
+    // Replaces the value of that name, or appends it as a new one.
+    static void Store(Key& key, std::string_view name, RegistryValue value);
 
     std::map<std::string, Key> m_keys;  // by folded full path: "<root>\\a\\b"
     std::map<std::uintptr_t, OpenKeyRecord> m_open;
