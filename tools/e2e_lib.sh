@@ -22,10 +22,7 @@ e2e_begin() {
     program=${3:-$build/veilmark.exe}
     probe=${4:-$build/tests-build/tests/tree_probe.exe}
 
-    if [ "$arch" = win32 ] && ! can_run_32bit; then
-        echo "skipped: this machine's kernel cannot run 32-bit programs, so 32-bit Wine cannot start"
-        exit 77
-    fi
+    skip_unless_runnable "$arch"
     local file
     for file in "$program" "$probe"; do
         if [ ! -f "$file" ]; then
@@ -41,12 +38,7 @@ e2e_begin() {
     # Nothing left over from an earlier run may hold the prefix's registry.
     WINEPREFIX=$prefix wineserver -k 2>/dev/null || true
 
-    if [ -n "${VEILMARK_TEST_DISPLAY:-}" ]; then
-        display=$VEILMARK_TEST_DISPLAY
-    else
-        start_private_xvfb
-        display=$PRIVATE_DISPLAY
-    fi
+    choose_test_display
 }
 
 e2e_cleanup() {

@@ -50,12 +50,7 @@ cleanup() {
     stop_private_xvfb
 }
 trap cleanup EXIT
-if [ -n "${VEILMARK_TEST_DISPLAY:-}" ]; then
-    display=$VEILMARK_TEST_DISPLAY
-else
-    start_private_xvfb
-    display=$PRIVATE_DISPLAY
-fi
+choose_test_display
 
 # One Wine server for all runs, started before them: its start-up, and that
 # of the prefix's own processes (which the warm-up round pays for), stay out

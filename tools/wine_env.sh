@@ -9,6 +9,15 @@ can_run_32bit() {
     /usr/lib/wine/wine --version >/dev/null 2>&1
 }
 
+# skip_unless_runnable ARCH: exits 77 (skipped, as ctest is told) where this
+# machine cannot run the programs of a prefix of ARCH.
+skip_unless_runnable() {
+    if [ "$1" = win32 ] && ! can_run_32bit; then
+        echo "skipped: this machine's kernel cannot run 32-bit programs, so 32-bit Wine cannot start"
+        exit 77
+    fi
+}
+
 # wine_loader ARCH: the command that runs programs in a prefix of ARCH (win32 or win64).
 wine_loader() {
     if [ "$1" = win64 ] && ! can_run_32bit; then

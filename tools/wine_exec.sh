@@ -9,10 +9,7 @@ source "$here/wine_env.sh"
 
 prefix=$1 arch=$2
 shift 2
-if [ "$arch" = win32 ] && ! can_run_32bit; then
-    echo "skipped: this machine's kernel cannot run 32-bit programs, so 32-bit Wine cannot start"
-    exit 77
-fi
+skip_unless_runnable "$arch"
 prepare_prefix "$prefix" "$arch"
 loader=$(wine_loader "$arch")
 if [ -n "${VEILMARK_TEST_DISPLAY:-}" ]; then

@@ -15,10 +15,7 @@ if [[ $# -ne 2 || ! -f $2 ]]; then
     exit 2
 fi
 prefix=$1 program=$2
-if ! can_run_32bit; then
-    echo "skipped: this machine's kernel cannot run 32-bit programs, so 32-bit Wine cannot start"
-    exit 77
-fi
+skip_unless_runnable win32
 
 key='HKLM\SOFTWARE\VeilmarkWow64Check'
 marker='written by the 32-bit build'

@@ -22,3 +22,14 @@ stop_private_xvfb() {
     [ -n "${PRIVATE_XVFB_PID:-}" ] && kill "$PRIVATE_XVFB_PID" 2>/dev/null
     PRIVATE_XVFB_PID=
 }
+
+# Sets `display` to the display in VEILMARK_TEST_DISPLAY, else to a private
+# Xvfb started here.
+choose_test_display() {
+    if [ -n "${VEILMARK_TEST_DISPLAY:-}" ]; then
+        display=$VEILMARK_TEST_DISPLAY
+    else
+        start_private_xvfb
+        display=$PRIVATE_DISPLAY
+    fi
+}

@@ -30,8 +30,7 @@ BOOL MainDialog::OnInitDialog()
 
 bool MainDialog::RouteMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
 {
-    // Menus send 0, accelerators 1, buttons BN_CLICKED (0).
-    if (message == WM_COMMAND && HIWORD(wParam) <= 1 && m_dlg.OnCommand(LOWORD(wParam))) {
+    if (message == WM_COMMAND && IsCommand(wParam) && m_dlg.OnCommand(LOWORD(wParam))) {
         result = 0;
         return true;
     }

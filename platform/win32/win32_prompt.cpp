@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "platform/win32/program_path.h"
 #include "platform/win32/text.h"
 
 namespace {
@@ -9,9 +10,7 @@ namespace {
 // The program's file name without its extension, as the default title.
 std::wstring ProgramName()
 {
-    wchar_t path[MAX_PATH] = {};
-    const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring name(path, length < MAX_PATH ? length : 0);
+    std::wstring name = ProgramPath();
     name.erase(0, name.find_last_of(L"\\/") + 1);
     const auto dot = name.find_last_of(L'.');
     if (dot != std::wstring::npos)

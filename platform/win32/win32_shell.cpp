@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "platform/win32/program_path.h"
 #include "platform/win32/text.h"
 #include "platform/win32/win32.h"
 
@@ -23,18 +24,7 @@ std::intptr_t Win32Shell::Execute(std::string_view verb, std::string_view file, 
 
 std::string Win32Shell::ProgramDirectory() const
 {
-    // Paths may be longer than MAX_PATH: grow the buffer until the name fits.
-    std::wstring path(MAX_PATH, L'\0');
-    for (;;) {
-        const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-        if (length == 0)
-            return {};
-        if (length < path.size()) {
-            path.resize(length);
-            break;
-        }
-        path.resize(path.size() * 2);
-    }
+    const std::wstring path = ProgramPath();
     const auto slash = path.find_last_of(L"\\/");
     return WideToUtf8(slash == std::wstring::npos ? std::wstring() : path.substr(0, slash));
 }

@@ -15,6 +15,13 @@
 
 #include "platform/win32/win32.h"
 
+// Whether a WM_COMMAND is a command: menus send 0, accelerators 1, buttons
+// BN_CLICKED (0); other control notifications are not commands.
+inline bool IsCommand(WPARAM wParam)
+{
+    return HIWORD(wParam) <= 1;
+}
+
 template <typename Owner>
 struct MessageRoute {
     UINT message;
@@ -44,9 +51,7 @@ bool RouteThrough(const MessageRoute<Owner> (&routes)[N], Owner& owner, UINT mes
         if (route.message != message)
             continue;
         if (route.onCommand) {
-            // Menus send 0, accelerators 1, buttons BN_CLICKED (0); other
-            // control notifications are not commands.
-            if (LOWORD(wParam) != route.commandId || HIWORD(wParam) > 1)
+            if (LOWORD(wParam) != route.commandId || !IsCommand(wParam))
                 continue;
             (owner.*route.onCommand)();
             result = 0;
