@@ -36,18 +36,11 @@ protected:
     {
         std::vector<Shown> shown;
         for (TreeItem g = fake->GetChildItem(nullptr); g; g = fake->GetNextSiblingItem(g)) {
-            shown.push_back({fake->GetItemText(g), 0, Image(g)});
+            shown.push_back({fake->GetItemText(g), 0, m.Image(g)});
             for (TreeItem c = fake->GetChildItem(g); c; c = fake->GetNextSiblingItem(c))
-                shown.push_back({fake->GetItemText(c), 1, Image(c)});
+                shown.push_back({fake->GetItemText(c), 1, m.Image(c)});
         }
         return shown;
-    }
-
-    int Image(TreeItem item) const
-    {
-        int image = -1;
-        fake->GetItemImage(item, image);
-        return image;
     }
 
     MemoryMainDlg m;
@@ -163,9 +156,9 @@ TEST_F(BuildOptionTreeTest, RebuildingReplacesEverythingAndRestoresTheInitialSta
     dialog.BuildOptionTree();
     EXPECT_EQ(25u, fake->ItemCount());
     EXPECT_EQ(initial, Contents());
-    EXPECT_EQ(ImgTicked, Image(dialog.Item(K::NoErrorReporting)));
-    EXPECT_EQ(ImgLocked, Image(dialog.Item(K::RemoveAlexaEntry)));
-    EXPECT_EQ(ImgRadioOn, Image(dialog.Item(K::MessengerNoAction)));
+    EXPECT_EQ(ImgTicked, m.Image(K::NoErrorReporting));
+    EXPECT_EQ(ImgLocked, m.Image(K::RemoveAlexaEntry));
+    EXPECT_EQ(ImgRadioOn, m.Image(K::MessengerNoAction));
     int image = 0;
     EXPECT_FALSE(fake->GetItemImage(oldItem, image));
 }

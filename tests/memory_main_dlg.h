@@ -29,10 +29,11 @@ struct MemoryMainDlg {
         dialog.BuildOptionTree();
     }
 
-    int Image(OptionKey key) const
+    int Image(OptionKey key) const { return Image(dialog.Item(key)); }
+    int Image(TreeItem item) const
     {
         int image = -1;
-        tree->GetItemImage(dialog.Item(key), image);
+        tree->GetItemImage(item, image);
         return image;
     }
 
