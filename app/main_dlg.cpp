@@ -1,7 +1,8 @@
 #include "app/main_dlg.h"
 
-#include "app/language.h"
-#include "treeopts/state_image.h"
+#include "settings/presets.h"
+#include "settings/restore_defaults.h"
+#include "settings/status_check.h"
 
 namespace {
 
@@ -12,10 +13,10 @@ struct CommandRoute {
 };
 
 constexpr CommandRoute kCommandTable[] = {
-    {kCmdResetSystemStatus, &CMainDlg::OnResetSystemStatus},
-    {kCmdExpertSettings, &CMainDlg::OnExpertSettings},
-    {kCmdRecommendedSettings, &CMainDlg::OnRecommendedSettings},
-    {kCmdHelpIndex, &CMainDlg::OnHelpIndex},
+    {IDM_RESET_STATUS, &CMainDlg::OnResetSystemStatus},
+    {IDM_EXPERT_SETTINGS, &CMainDlg::OnExpertSettings},
+    {IDM_RECOMMENDED, &CMainDlg::OnRecommendedSettings},
+    {IDM_HELP_INDEX, &CMainDlg::OnHelpIndex},
 };
 
 }  // namespace
@@ -23,6 +24,7 @@ constexpr CommandRoute kCommandTable[] = {
 CMainDlg::CMainDlg(const MainDlgServices& services)
     : m_strings(services.strings),
       m_registry(services.registry),
+      m_registryOps(services.registry),
       m_prompt(services.prompt),
       m_shell(services.shell),
       m_version(services.version)
@@ -31,15 +33,14 @@ CMainDlg::CMainDlg(const MainDlgServices& services)
 
 BOOL CMainDlg::OnInitDialog(IMainWindow& window)
 {
-    m_window = &window;
-    window.DoDataExchange(m_ctrlTree);
+    m_ctrlTree.Attach(window.BindControls());
     window.InitCommonControls();
     window.SetLargeIcon();
     // Yes to the warning: the close request ends the dialog once this
     // initialisation has run to its end.
     if (CheckProductName() == 1)
         window.SendCloseRequest();
-    window.AttachMenu(kMainMenuId);
+    window.AttachMenu(IDR_MAIN_MENU);
     window.SetTitle(kMainDialogTitle);
     m_nLanguageBase = kLanguageBaseChinese;
     m_bHomeEdition = ToBool(GetEditionKind() == 1);
@@ -76,38 +77,44 @@ void CMainDlg::OnHelpIndex()
 
 void CMainDlg::BuildOptionTree()
 {
-    m_ctrlTree.DeleteAllItems();
-    m_items.fill(nullptr);
-
-    for (const CatalogueEntry& entry : Catalogue()) {
-        if (entry.edition == Edition::NotHome && m_bHomeEdition)
-            continue;
-        const std::string label = LoadLabel(m_strings, m_nLanguageBase, entry.label);
-        const TreeItem parent = Item(entry.parent);
-        TreeItem item = nullptr;
-        switch (entry.initial) {
-        case InitialState::Expanded:
-            item = m_ctrlTree.AddGroupItem(label, ImgGroup, nullptr);
-            break;
-        case InitialState::Checked:
-            item = m_ctrlTree.AddCheckItem(label, parent, 1);
-            break;
-        case InitialState::ExpertLocked:
-            item = m_ctrlTree.AddCheckItem(label, parent, 0);
-            m_ctrlTree.SetCheckEnabled(item, 0);
-            break;
-        case InitialState::Selected:
-        case InitialState::NotSelected:
-            item = m_ctrlTree.AddRadioItem(label, parent, ToBool(entry.initial == InitialState::Selected));
-            break;
-        }
-        m_items[static_cast<std::size_t>(entry.key)] = item;
-    }
-
-    // Groups are expanded once their children are in: a tree view does not
-    // keep a childless item expanded.
-    for (const CatalogueEntry& entry : Catalogue())
-        if (entry.kind == OptionKind::Group)
-            m_ctrlTree.Expand(Item(entry.key));
-    m_hFirstGroupItem = Item(OptionKey::MediaPlayerGroup);
+    m_items = settings::BuildOptionTree(m_ctrlTree, Labels(), m_bHomeEdition != 0);
+    m_hFirstGroupItem = m_items.Of(OptionKey::MediaPlayerGroup);
 }
+
+void CMainDlg::CheckSystemStatus() { settings::CheckSystemStatus(m_registryOps, m_ctrlTree, m_items); }
+
+std::int32_t CMainDlg::TestRegistryValue(RegistryRoot root, std::string_view keyPath, std::string_view valueName,
+                                         std::uint32_t testType, std::uint32_t expectedNumber,
+                                         const char* expectedText)
+{
+    return m_registryOps.TestValue(root, keyPath, valueName, testType, expectedNumber, expectedText);
+}
+
+std::int32_t CMainDlg::WriteRegistryValue(RegistryRoot root, std::string_view keyPath, std::string_view valueName,
+                                          const std::uint8_t* data, std::uint32_t type, std::uint32_t size,
+                                          std::int32_t labelNumber)
+{
+    return m_registryOps.WriteValue(root, keyPath, valueName, data, type, size, labelNumber);
+}
+
+std::int32_t CMainDlg::DeleteRegistryValue(RegistryRoot root, std::string_view keyPath, std::string_view valueName)
+{
+    return m_registryOps.DeleteValue(root, keyPath, valueName);
+}
+
+std::int32_t CMainDlg::DeleteRegistryKey(RegistryRoot root, std::string_view parentPath, std::string_view subkey)
+{
+    return m_registryOps.DeleteKey(root, parentPath, subkey);
+}
+
+void CMainDlg::OnResetSystemStatus()
+{
+    if (settings::ConfirmRestore(m_prompt))
+        RestoreDefaults();
+}
+
+void CMainDlg::RestoreDefaults() { settings::RestoreDefaults(m_registryOps, m_prompt, Labels()); }
+
+void CMainDlg::OnExpertSettings() { settings::EnableExpertOptions(m_ctrlTree, m_items); }
+
+void CMainDlg::OnRecommendedSettings() { BuildOptionTree(); }

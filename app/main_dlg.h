@@ -1,10 +1,11 @@
-// CMainDlg: the main dialog. It owns the option tree and the handle of every
-// option's item; the passes over the options and the handlers of the
-// dialog's commands are its member operations. It reaches the window, the
-// registry, the user and the shell through the ports it is given.
+// CMainDlg: the main dialog. It holds the dialog's state (the option tree,
+// the item of every option, the language base, the Home-edition flag) and
+// runs the dialog's commands; the passes over the options live in settings/
+// and each member that the program's design names for a pass hands its work
+// to them. It reaches the window, the registry, the user and the shell
+// through the ports it is given.
 #pragma once
 
-#include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -16,7 +17,11 @@
 #include "platform/string_table.h"
 #include "platform/tree_view.h"
 #include "platform/version_info.h"
+#include "res/resource.h"
 #include "settings/catalogue.h"
+#include "settings/language.h"
+#include "settings/option_tree.h"
+#include "settings/registry_ops.h"
 #include "treeopts/tree_options_ctrl.h"
 
 // What the dialog works with, all owned by its creator.
@@ -28,22 +33,8 @@ struct MainDlgServices {
     const IVersionInfo& version;
 };
 
-inline constexpr unsigned kMainDialogTemplateId = 202;
-inline constexpr unsigned kMainMenuId = 243;
-inline constexpr unsigned kAppIconId = 245;
 inline constexpr std::string_view kMainDialogTitle = "Veilmark V3.13";
 inline constexpr std::string_view kHelpFileName = "Veilmark.chm";
-
-// The dialog's command ids, as the menu sends them.
-enum MainDlgCommand : unsigned {
-    kCmdAbout = 40003,
-    kCmdCheckSystemStatus = 40005,
-    kCmdResetSystemStatus = 40006,
-    kCmdExpertSettings = 40007,
-    kCmdRecommendedSettings = 40008,
-    kCmdHelpIndex = 40012,
-    kCmdSetTimeServer = 40013,
-};
 
 class CMainDlg {
 public:
@@ -52,7 +43,7 @@ public:
     CMainDlg& operator=(const CMainDlg&) = delete;
 
     CTreeOptionsCtrl& Tree() { return m_ctrlTree; }
-    TreeItem Item(OptionKey key) const { return m_items[static_cast<std::size_t>(key)]; }
+    TreeItem Item(OptionKey key) const { return m_items.Of(key); }
     TreeItem FirstGroupItem() const { return m_hFirstGroupItem; }
     std::int32_t LanguageBase() const { return m_nLanguageBase; }
     std::int32_t HomeEdition() const { return m_bHomeEdition; }
@@ -81,30 +72,19 @@ public:
     // it cannot be opened.
     void OnHelpIndex();
 
-    // Replaces the tree's content with every option in its initial state and
-    // records the item handles; on the home edition RemoveSupportUsers is left out.
+    // The passes over the options (settings/).
     void BuildOptionTree();
-
-    // Reads the value behind every tested option and shows its state in the
-    // tree: already switched off (image 5) or still active (image 12).
     void CheckSystemStatus();
-    // 1: the value is present and equals the expected number or text;
-    // 0: present and different (or a text test without an expected text);
-    // 2: the key cannot be opened or the value cannot be read.
     std::int32_t TestRegistryValue(RegistryRoot root, std::string_view keyPath, std::string_view valueName,
                                    std::uint32_t testType, std::uint32_t expectedNumber,
                                    const char* expectedText);
-
-    // Sets a value in an existing key and reads it back. Returns 0 when the
-    // value reads back as written, else 1; the result code and its line are
-    // kept in LastWrite() until the next write.
     std::int32_t WriteRegistryValue(RegistryRoot root, std::string_view keyPath, std::string_view valueName,
                                     const std::uint8_t* data, std::uint32_t type, std::uint32_t size,
                                     std::int32_t labelNumber);
-    // 0 when the value or subkey was deleted; 1 when the key could not be
-    // opened or the delete failed.
     std::int32_t DeleteRegistryValue(RegistryRoot root, std::string_view keyPath, std::string_view valueName);
     std::int32_t DeleteRegistryKey(RegistryRoot root, std::string_view parentPath, std::string_view subkey);
+    // The outcome of the last WriteRegistryValue.
+    const WriteResult& LastWrite() const { return m_registryOps.LastWrite(); }
 
     // Menu commands on the settings as a whole.
     void OnResetSystemStatus();
@@ -112,33 +92,19 @@ public:
     void OnExpertSettings();
     void OnRecommendedSettings();
 
-    // The outcome of the last WriteRegistryValue: its code (0, 1, 3, 4 or 5)
-    // and the result line, "%s" standing for the written value's name.
-    struct WriteResult {
-        std::int32_t code = 0;
-        std::string line;
-    };
-    const WriteResult& LastWrite() const { return m_lastWrite; }
-
 private:
-    // Why a value that the restore could not delete is still there: 0 when
-    // it is not there at all, else the result code to report (1 or 3).
-    std::int32_t DeleteFailureCode(RegistryRoot root, std::string_view keyPath, std::string_view valueName);
+    OptionLabels Labels() const { return {m_strings, m_nLanguageBase}; }
 
     const IStringTable& m_strings;
     IRegistry& m_registry;
+    RegistryOps m_registryOps;
     IPrompt& m_prompt;
     IShell& m_shell;
     const IVersionInfo& m_version;
-    IMainWindow* m_window = nullptr;  // set by OnInitDialog
 
     CTreeOptionsCtrl m_ctrlTree;
     std::int32_t m_nLanguageBase = 0;
     std::int32_t m_bHomeEdition = 0;
     TreeItem m_hFirstGroupItem = nullptr;
-    std::array<TreeItem, kOptionCount> m_items{};
-    WriteResult m_lastWrite;
+    OptionItems m_items;
 };
-
-// The result line of a write: the code's format with `text` for "%s".
-std::string WriteResultLine(std::int32_t code, std::string_view text);

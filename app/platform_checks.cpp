@@ -23,15 +23,13 @@ std::size_t SpanOf(std::string_view reference, std::string_view name)
 
 std::int32_t CMainDlg::CheckProductName()
 {
-    RegKey key = nullptr;
-    if (!m_registry.OpenKey(RegistryRoot::LocalMachine, kVersionKey, kKeyAllAccess, key))
-        return 0;
     RegistryValue value;
-    const bool read = m_registry.QueryValue(key, "ProductName", kRegistryBufferSize, value);
-    m_registry.CloseKey(key);
-    // A name that cannot be read tells nothing about the system: no warning.
-    if (!read)
-        return 0;
+    {
+        const ScopedRegKey key(m_registry, RegistryRoot::LocalMachine, kVersionKey, kKeyAllAccess);
+        // A name that cannot be read tells nothing about the system: no warning.
+        if (!key || !m_registry.QueryValue(key.Get(), "ProductName", kRegistryBufferSize, value))
+            return 0;
+    }
 
     const std::string name(BytesAsText(value.data));
     if (SpanOf(kReferenceName, name) >= kReferenceName.size())

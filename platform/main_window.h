@@ -3,9 +3,10 @@
 // record what happens, and in which order.
 #pragma once
 
+#include <memory>
 #include <string_view>
 
-class CTreeOptionsCtrl;
+#include "platform/tree_view.h"
 
 class IMainWindow {
 public:
@@ -14,9 +15,10 @@ public:
     IMainWindow& operator=(const IMainWindow&) = delete;
     virtual ~IMainWindow() = default;
 
-    // Binds the dialog's controls to their members: the tree control
-    // (id 1048) to the option tree, and the buttons and the link label.
-    virtual void DoDataExchange(CTreeOptionsCtrl& tree) = 0;
+    // Binds the dialog's controls (the buttons and the link label) and hands
+    // out the view of the option tree, control 1048, for the tree control
+    // to drive.
+    virtual std::unique_ptr<ITreeView> BindControls() = 0;
     virtual void InitCommonControls() = 0;
     // Sets the Application icon as the window's large icon.
     virtual void SetLargeIcon() = 0;

@@ -91,3 +91,29 @@ public:
                            RegistryValue& value) = 0;
     virtual void CloseKey(RegKey key) = 0;
 };
+
+// An open key that closes itself: opened by the constructor, closed by the
+// destructor, so no early return can leave a key open.
+class ScopedRegKey {
+public:
+    ScopedRegKey(IRegistry& registry, RegistryRoot root, std::string_view path, std::uint32_t access)
+        : m_registry(registry), m_open(registry.OpenKey(root, path, access, m_key))
+    {
+    }
+    ~ScopedRegKey()
+    {
+        if (m_open)
+            m_registry.CloseKey(m_key);
+    }
+    ScopedRegKey(const ScopedRegKey&) = delete;
+    ScopedRegKey& operator=(const ScopedRegKey&) = delete;
+
+    // Whether the key opened.
+    explicit operator bool() const { return m_open; }
+    RegKey Get() const { return m_key; }
+
+private:
+    IRegistry& m_registry;
+    RegKey m_key = nullptr;
+    bool m_open;
+};

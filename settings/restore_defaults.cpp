@@ -1,10 +1,7 @@
-// The commands that act on the settings as a whole: restoring the Windows
-// defaults in the registry, and the expert and recommended selections in the tree.
+#include "settings/restore_defaults.h"
+
 #include <string>
 #include <vector>
-
-#include "app/language.h"
-#include "app/main_dlg.h"
 
 namespace {
 
@@ -56,75 +53,40 @@ std::vector<std::uint8_t> StepData(const RestoreStep& step)
 
 }  // namespace
 
-void CMainDlg::OnResetSystemStatus()
+namespace settings {
+
+bool ConfirmRestore(IPrompt& prompt)
 {
     const std::string question = std::string(kRestoreQuestion) + std::string(84, ' ');
-    if (m_prompt.Show(question, kPromptOkCancel) == kAnswerCancel)
-        return;
-    RestoreDefaults();
+    return prompt.Show(question, kPromptOkCancel) != kAnswerCancel;
 }
 
-void CMainDlg::RestoreDefaults()
+void RestoreDefaults(RegistryOps& registry, IPrompt& prompt, const OptionLabels& labels)
 {
     // What could not be restored, one result line each, for the final box:
     // saying "restored" alone after failed writes would hide the failure.
     std::vector<std::string> failures;
     for (const RestoreStep& step : kRestoreSteps) {
-        const CatalogueEntry& entry = CatalogueEntryOf(step.key);
-        const RegistryBinding& binding = entry.binding;
-        const std::string label = LoadLabel(m_strings, m_nLanguageBase, entry.label);
+        const RegistryBinding& binding = CatalogueEntryOf(step.key).binding;
         if (step.deleteValue) {
-            if (DeleteRegistryValue(binding.root, binding.keyPath, binding.valueName) != 0) {
+            if (registry.DeleteValue(binding.root, binding.keyPath, binding.valueName) != 0) {
                 // A value that is not there is restored already.
-                const std::int32_t code = DeleteFailureCode(binding.root, binding.keyPath, binding.valueName);
+                const std::int32_t code = registry.WhyNotDeleted(binding.root, binding.keyPath, binding.valueName);
                 if (code != 0)
-                    failures.push_back(WriteResultLine(code, label));
+                    failures.push_back(WriteResultLine(code, labels.Of(step.key)));
             }
             continue;
         }
         const std::vector<std::uint8_t> data = StepData(step);
-        if (WriteRegistryValue(binding.root, binding.keyPath, binding.valueName, data.data(), binding.type,
-                               static_cast<std::uint32_t>(data.size()), step.labelNumber) != 0)
-            failures.push_back(WriteResultLine(m_lastWrite.code, label));
+        if (registry.WriteValue(binding.root, binding.keyPath, binding.valueName, data.data(), binding.type,
+                                static_cast<std::uint32_t>(data.size()), step.labelNumber) != 0)
+            failures.push_back(WriteResultLine(registry.LastWrite().code, labels.Of(step.key)));
     }
 
     std::string message = kRestoreDone;
     for (const std::string& failure : failures)
         message += "\n" + failure;
-    m_prompt.Show(message, kPromptOk);
+    prompt.Show(message, kPromptOk);
 }
 
-std::int32_t CMainDlg::DeleteFailureCode(RegistryRoot root, std::string_view keyPath, std::string_view valueName)
-{
-    RegKey key = nullptr;
-    if (!m_registry.OpenKey(root, keyPath, kKeyRead, key))
-        return 0;  // no key, so no value either
-    RegistryValue value;
-    const bool present = m_registry.QueryValue(key, valueName, UINT32_MAX, value);
-    m_registry.CloseKey(key);
-    if (!present)
-        return 0;
-    // Present but not deleted: either the key would not open for writing,
-    // or the delete itself failed.
-    if (!m_registry.OpenKey(root, keyPath, kKeyAllAccess, key))
-        return 1;
-    m_registry.CloseKey(key);
-    return 3;
-}
-
-void CMainDlg::OnExpertSettings()
-{
-    for (K key : {K::DisableTaskSchedulerService, K::RemoveAlexaEntry}) {
-        const TreeItem item = Item(key);
-        BOOL checked = 0;
-        m_ctrlTree.IsChecked(item, checked);
-        m_ctrlTree.SetCheckEnabled(item, 1);
-        if (checked)
-            m_ctrlTree.SetCheckState(item, 0);
-    }
-}
-
-void CMainDlg::OnRecommendedSettings()
-{
-    BuildOptionTree();
-}
+}  // namespace settings

@@ -1,6 +1,5 @@
-// The system status check: what the registry says about every tested option,
-// shown as the option's image.
-#include "app/main_dlg.h"
+#include "settings/status_check.h"
+
 #include "treeopts/state_image.h"
 
 namespace {
@@ -42,78 +41,37 @@ constexpr StatusStep kStatusSteps[] = {
     {K::MessengerUninstall, 0, nullptr, StatusRule::Messenger},
 };
 
-// A REG_DWORD read into a zeroed 4-byte number: shorter data fills its low bytes.
-std::uint32_t AsNumber(const std::vector<std::uint8_t>& data)
-{
-    std::uint32_t number = 0;
-    for (std::size_t i = 0; i < data.size() && i < 4; ++i)
-        number |= static_cast<std::uint32_t>(data[i]) << (8 * i);
-    return number;
-}
-
 }  // namespace
 
-std::int32_t CMainDlg::TestRegistryValue(RegistryRoot root, std::string_view keyPath, std::string_view valueName,
-                                         std::uint32_t testType, std::uint32_t expectedNumber,
-                                         const char* expectedText)
-{
-    RegKey key = nullptr;
-    if (!m_registry.OpenKey(root, keyPath, kKeyRead, key))
-        return 2;
+namespace settings {
 
-    std::int32_t result = 0;
-    RegistryValue value;
-    switch (testType) {
-    case kRegSz:
-        if (!m_registry.QueryValue(key, valueName, kRegistryBufferSize, value))
-            result = 2;
-        else if (expectedText)
-            result = ToBool(BytesAsText(value.data) == expectedText);
-        break;
-    case kRegBinary:
-        if (!m_registry.QueryValue(key, valueName, kRegistryBufferSize, value))
-            result = 2;
-        else
-            result = ToBool(BytesAsText(value.data) == (expectedText ? expectedText : ""));
-        break;
-    case kRegDword:
-        if (!m_registry.QueryValue(key, valueName, kRegistryDwordSize, value))
-            result = 2;
-        else
-            result = ToBool(AsNumber(value.data) == expectedNumber);
-        break;
-    default:
-        break;
-    }
-    m_registry.CloseKey(key);
-    return result;
-}
-
-void CMainDlg::CheckSystemStatus()
+void CheckSystemStatus(RegistryOps& registry, CTreeOptionsCtrl& tree, const OptionItems& items)
 {
     for (const StatusStep& step : kStatusSteps) {
-        const TreeItem item = Item(step.key);
+        const TreeItem item = items.Of(step.key);
         const RegistryBinding& binding = CatalogueEntryOf(step.key).binding;
         BOOL wasEnabled = 0;
         if (step.rule == StatusRule::ExpertOffWhenGone || step.rule == StatusRule::ExpertOffWhenEqual)
-            m_ctrlTree.IsCheckEnabled(item, wasEnabled);
+            tree.IsCheckEnabled(item, wasEnabled);
 
-        const std::int32_t result = TestRegistryValue(binding.root, binding.keyPath, binding.valueName,
-                                                      binding.type, step.expectedNumber, step.expectedText);
+        const std::int32_t result = registry.TestValue(binding.root, binding.keyPath, binding.valueName,
+                                                       binding.type, step.expectedNumber, step.expectedText);
         if (step.rule == StatusRule::Messenger) {
             if (result == 2) {
-                m_ctrlTree.SelectRadioByIndex(Item(K::MessengerGroup), 0);
-                m_ctrlTree.SetRadioEnabled(item, 0);
+                tree.SelectRadioByIndex(items.Of(K::MessengerGroup), 0);
+                tree.SetRadioEnabled(item, 0);
             }
             continue;
         }
         const bool switchedOff = step.rule == StatusRule::ExpertOffWhenGone ? result == 2 : result == 1;
         if (switchedOff) {
-            m_ctrlTree.SetCheckState(item, 1);
-            m_ctrlTree.SetCheckEnabled(item, 0);
+            tree.SetCheckState(item, 1);
+            tree.SetCheckEnabled(item, 0);
         } else if (step.rule == StatusRule::Standard || wasEnabled) {
             // An expert option the user has not enabled stays locked.
-            m_ctrlTree.SetItemImage(item, ImgActive);
+            tree.SetItemImage(item, ImgActive);
         }
     }
 }
+
+}  // namespace settings

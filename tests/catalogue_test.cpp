@@ -3,7 +3,7 @@
 #include <set>
 #include <string>
 
-#include "app/language.h"
+#include "settings/language.h"
 #include "platform/memory/builtin_string_table.h"
 #include "settings/catalogue.h"
 

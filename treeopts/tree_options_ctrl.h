@@ -9,10 +9,10 @@
 
 #include "platform/tree_view.h"
 #include "platform/types.h"
+#include "res/resource.h"
 
 class CTreeOptionsCtrl final : private ITreeMessageHandler {
 public:
-    static constexpr unsigned kStateImagesBitmapId = 129;
     static constexpr std::uint32_t kTransparentRgb = 0xFF00FF;  // magenta
 
     CTreeOptionsCtrl() = default;
@@ -67,5 +67,5 @@ private:
 
     std::unique_ptr<ITreeView> m_view;
     ImageListHandle m_imageList = nullptr;
-    unsigned m_nBitmapId = kStateImagesBitmapId;
+    unsigned m_nBitmapId = IDB_STATE_IMAGES;
 };

@@ -1,5 +1,5 @@
-// The main dialog's window without a window: the tree is bound to an
-// in-memory tree view, and every call is recorded in order.
+// The main dialog's window without a window: the tree view it hands out is
+// an in-memory one, and every call is recorded in order.
 #pragma once
 
 #include <memory>
@@ -8,21 +8,21 @@
 
 #include "platform/main_window.h"
 #include "platform/memory/memory_tree_view.h"
-#include "treeopts/tree_options_ctrl.h"
 
 class MemoryMainWindow final : public IMainWindow {
 public:
     const std::vector<std::string>& Calls() const { return m_calls; }
     const std::string& Title() const { return m_title; }
     bool CloseRequested() const { return m_closeRequested; }
+    // The view handed out by BindControls; owned by whoever took it.
     MemoryTreeView* TreeView() const { return m_tree; }
 
-    void DoDataExchange(CTreeOptionsCtrl& tree) override
+    std::unique_ptr<ITreeView> BindControls() override
     {
-        m_calls.push_back("DoDataExchange");
+        m_calls.push_back("BindControls");
         auto view = std::make_unique<MemoryTreeView>();
         m_tree = view.get();
-        tree.Attach(std::move(view));
+        return view;
     }
     void InitCommonControls() override { m_calls.push_back("InitCommonControls"); }
     void SetLargeIcon() override { m_calls.push_back("SetLargeIcon"); }

@@ -1,4 +1,4 @@
-#include "platform/win32/main_dialog.h"
+#include "host/main_dialog.h"
 
 #include <memory>
 
@@ -15,11 +15,11 @@ const MessageRoute<MainDialog> MainDialog::kRoutes[] = {
 };
 
 MainDialog::MainDialog(CMainDlg& dlg, Win32Prompt& prompt)
-    : Dialog(kMainDialogTemplateId), m_dlg(dlg), m_prompt(prompt)
+    : Dialog(IDD_MAIN_DIALOG), m_dlg(dlg), m_prompt(prompt)
 {
     // Shared with the module's resources: loaded at the standard large-icon
     // size and never released by the dialog.
-    m_hIcon = LoadIconW(Module(), MAKEINTRESOURCEW(kAppIconId));
+    m_hIcon = LoadIconW(Module(), MAKEINTRESOURCEW(IDI_APP_ICON));
 }
 
 BOOL MainDialog::OnInitDialog()
@@ -66,12 +66,12 @@ LRESULT MainDialog::OnQueryDragIcon(WPARAM, LPARAM)
     return reinterpret_cast<LRESULT>(m_hIcon);
 }
 
-void MainDialog::DoDataExchange(CTreeOptionsCtrl& tree)
+std::unique_ptr<ITreeView> MainDialog::BindControls()
 {
-    tree.Attach(std::make_unique<Win32TreeView>(GetDlgItem(IDC_OPTION_TREE), Module()));
     m_btnCancel.Attach(GetDlgItem(IDCANCEL));
     m_btnStart.Attach(GetDlgItem(IDC_START));
     m_stHomepage.Attach(GetDlgItem(IDC_HOMEPAGE_LINK));
+    return std::make_unique<Win32TreeView>(GetDlgItem(IDC_OPTION_TREE), Module());
 }
 
 void MainDialog::InitCommonControls()

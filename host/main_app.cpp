@@ -1,8 +1,8 @@
 // The one application object and the program's entry point.
-#include "platform/win32/main_app.h"
+#include "host/main_app.h"
 
 #include "app/main_dlg.h"
-#include "platform/win32/main_dialog.h"
+#include "host/main_dialog.h"
 #include "platform/win32/resource_string_table.h"
 #include "platform/win32/win32.h"
 #include "platform/win32/win32_prompt.h"

@@ -1,4 +1,4 @@
-#include "app/language.h"
+#include "settings/language.h"
 
 const char* PickLiteral(int languageBase, const char* german, const char* chinese)
 {

@@ -27,7 +27,7 @@ private:
     LRESULT OnQueryDragIcon(WPARAM wParam, LPARAM lParam);
 
     // IMainWindow: what CMainDlg's initialisation does to the window.
-    void DoDataExchange(CTreeOptionsCtrl& tree) override;
+    std::unique_ptr<ITreeView> BindControls() override;
     void InitCommonControls() override;
     void SetLargeIcon() override;
     void SendCloseRequest() override;

@@ -1,0 +1,124 @@
+#include "settings/registry_ops.h"
+
+#include <array>
+
+#include "platform/types.h"
+
+namespace {
+
+// The value each label number stands for in a result line.
+constexpr std::array<const char*, 14> kWriteLabels = {
+    "SilentAcquisition", "SendUserGUID", "UpgradeCodecPrompt", "DoReport", "ShowUI",
+    "fAllowToGetHelp", "NoScheduledUpdates", "NoUpdateCheck", "Type", "EnableNegotiate",
+    "", "Start", "Start", "Start"};
+
+std::string_view LabelText(std::int32_t labelNumber)
+{
+    if (labelNumber < 0 || labelNumber >= static_cast<std::int32_t>(kWriteLabels.size()))
+        return {};
+    return kWriteLabels[static_cast<std::size_t>(labelNumber)];
+}
+
+// A REG_DWORD read into a zeroed 4-byte number: shorter data fills its low bytes.
+std::uint32_t AsNumber(const std::vector<std::uint8_t>& data)
+{
+    std::uint32_t number = 0;
+    for (std::size_t i = 0; i < data.size() && i < 4; ++i)
+        number |= static_cast<std::uint32_t>(data[i]) << (8 * i);
+    return number;
+}
+
+}  // namespace
+
+std::string WriteResultLine(std::int32_t code, std::string_view text)
+{
+    std::string line(text);
+    switch (code) {
+    case 0:
+        return line + ":[OK]";
+    case 1:
+        return line + ":[ 無法開啟登錄機碼 ]";
+    case 3:
+        return line + ":[ 無法設定系統登錄值]";
+    case 4:
+        return line + ":[ 無法查詢系統登錄值  ]";
+    case 5:
+        return line + ":[ 讀取的登錄值與先前寫入的相異  ]";
+    default:
+        return line;
+    }
+}
+
+std::int32_t RegistryOps::TestValue(RegistryRoot root, std::string_view keyPath, std::string_view valueName,
+                                    std::uint32_t testType, std::uint32_t expectedNumber, const char* expectedText)
+{
+    const ScopedRegKey key(m_registry, root, keyPath, kKeyRead);
+    if (!key)
+        return 2;
+
+    RegistryValue value;
+    switch (testType) {
+    case kRegSz:
+        if (!m_registry.QueryValue(key.Get(), valueName, kRegistryBufferSize, value))
+            return 2;
+        return expectedText ? ToBool(BytesAsText(value.data) == expectedText) : 0;
+    case kRegBinary:
+        if (!m_registry.QueryValue(key.Get(), valueName, kRegistryBufferSize, value))
+            return 2;
+        return ToBool(BytesAsText(value.data) == (expectedText ? expectedText : ""));
+    case kRegDword:
+        if (!m_registry.QueryValue(key.Get(), valueName, kRegistryDwordSize, value))
+            return 2;
+        return ToBool(AsNumber(value.data) == expectedNumber);
+    default:
+        return 0;
+    }
+}
+
+std::int32_t RegistryOps::WriteValue(RegistryRoot root, std::string_view keyPath, std::string_view valueName,
+                                     const std::uint8_t* data, std::uint32_t type, std::uint32_t size,
+                                     std::int32_t labelNumber)
+{
+    std::int32_t code = 0;
+    if (const ScopedRegKey key(m_registry, root, keyPath, kKeyAllAccess); !key) {
+        code = 1;
+    } else {
+        if (!m_registry.SetValue(key.Get(), valueName, type, data, size))
+            code = 3;
+        // A later failure replaces an earlier code: the read-back decides.
+        RegistryValue readBack;
+        if (!m_registry.QueryValue(key.Get(), valueName, kRegistryBufferSize, readBack))
+            code = 4;
+        else if (BytesAsText(readBack.data) != BytesAsText(data, size))
+            code = 5;
+    }
+    m_lastWrite = {code, WriteResultLine(code, LabelText(labelNumber))};
+    return code == 0 ? 0 : 1;
+}
+
+std::int32_t RegistryOps::DeleteValue(RegistryRoot root, std::string_view keyPath, std::string_view valueName)
+{
+    const ScopedRegKey key(m_registry, root, keyPath, kKeyAllAccess);
+    return key && m_registry.DeleteValue(key.Get(), valueName) ? 0 : 1;
+}
+
+std::int32_t RegistryOps::DeleteKey(RegistryRoot root, std::string_view parentPath, std::string_view subkey)
+{
+    const ScopedRegKey parent(m_registry, root, parentPath, kKeyAllAccess);
+    return parent && m_registry.DeleteKey(parent.Get(), subkey) ? 0 : 1;
+}
+
+std::int32_t RegistryOps::WhyNotDeleted(RegistryRoot root, std::string_view keyPath, std::string_view valueName)
+{
+    {
+        const ScopedRegKey key(m_registry, root, keyPath, kKeyRead);
+        RegistryValue value;
+        // No key, so no value either; or the value is gone.
+        if (!key || !m_registry.QueryValue(key.Get(), valueName, UINT32_MAX, value))
+            return 0;
+    }
+    // Present but not deleted: either the key would not open for writing,
+    // or the delete itself failed.
+    const ScopedRegKey writable(m_registry, root, keyPath, kKeyAllAccess);
+    return writable ? 3 : 1;
+}
