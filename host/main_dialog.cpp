@@ -28,26 +28,24 @@ BOOL MainDialog::OnInitDialog()
     return m_dlg.OnInitDialog(*this);
 }
 
-bool MainDialog::RouteMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
+MessageResult MainDialog::RouteMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (message == WM_COMMAND && IsCommand(wParam) && m_dlg.OnCommand(LOWORD(wParam))) {
-        result = 0;
-        return true;
-    }
-    return RouteThrough(kRoutes, *this, message, wParam, lParam, result);
+    if (message == WM_COMMAND && IsCommand(wParam, lParam) && m_dlg.OnCommand(LOWORD(wParam)))
+        return Handled();
+    return RouteThrough(kRoutes, *this, message, wParam, lParam);
 }
 
-void MainDialog::OnWindowGone()
+void MainDialog::OnDestroy()
 {
-    // The menu bar went with the window.
+    // The menu bar goes with the window.
     m_menu.Detach();
     m_prompt.SetOwner(nullptr);
 }
 
-LRESULT MainDialog::OnPaint(WPARAM wParam, LPARAM lParam)
+MessageResult MainDialog::OnPaint(WPARAM, LPARAM)
 {
     if (!IsIconic(Handle()))
-        return DefWindowProcW(Handle(), WM_PAINT, wParam, lParam);
+        return Declined();
 
     PAINTSTRUCT paint;
     HDC dc = BeginPaint(Handle(), &paint);
@@ -58,12 +56,12 @@ LRESULT MainDialog::OnPaint(WPARAM wParam, LPARAM lParam)
                                             GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON));
     DrawIcon(dc, at.x, at.y, m_hIcon);
     EndPaint(Handle(), &paint);
-    return 0;
+    return Handled();
 }
 
-LRESULT MainDialog::OnQueryDragIcon(WPARAM, LPARAM)
+MessageResult MainDialog::OnQueryDragIcon(WPARAM, LPARAM)
 {
-    return reinterpret_cast<LRESULT>(m_hIcon);
+    return Handled(reinterpret_cast<LRESULT>(m_hIcon));
 }
 
 std::unique_ptr<ITreeView> MainDialog::BindControls()

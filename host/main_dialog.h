@@ -20,11 +20,11 @@ public:
 
 private:
     BOOL OnInitDialog() override;
-    bool RouteMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
-    void OnWindowGone() override;
+    MessageResult RouteMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void OnDestroy() override;
 
-    LRESULT OnPaint(WPARAM wParam, LPARAM lParam);
-    LRESULT OnQueryDragIcon(WPARAM wParam, LPARAM lParam);
+    MessageResult OnPaint(WPARAM wParam, LPARAM lParam);
+    MessageResult OnQueryDragIcon(WPARAM wParam, LPARAM lParam);
 
     // IMainWindow: what CMainDlg's initialisation does to the window.
     std::unique_ptr<ITreeView> BindControls() override;
@@ -41,6 +41,6 @@ private:
     Menu m_menu;
     Button m_btnCancel;
     Button m_btnStart;
-    StaticText m_stHomepage;
+    Static m_stHomepage;
     HICON m_hIcon = nullptr;
 };

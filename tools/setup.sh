@@ -9,7 +9,7 @@ packages=(
     g++-mingw-w64-x86-64-win32 g++-mingw-w64-x86-64-posix
     binutils-mingw-w64-i686 binutils-mingw-w64-x86-64 mingw-w64-tools
     wine wine64 wine32:i386
-    xvfb xauth x11-utils xdotool imagemagick fonts-wqy-microhei python3
+    xvfb xauth x11-utils xdotool imagemagick fonts-wqy-microhei fonts-wine python3
 )
 
 sudo_if_needed() {

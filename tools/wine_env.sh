@@ -27,11 +27,27 @@ wine_loader() {
     fi
 }
 
+# Wine draws the caption buttons (the close box's cross) with the Marlett
+# font. Debian ships Wine's copy in fonts-wine, where Wine 8 does not look
+# for it; in the prefix's own font folder it is found.
+install_marlett() {  # PREFIX
+    local fonts=$1/drive_c/windows/Fonts source=/usr/share/wine/fonts/marlett.ttf
+    [ -f "$fonts/marlett.ttf" ] && return 0
+    if [ ! -f "$source" ]; then
+        echo "warning: $source is missing (package fonts-wine): caption buttons will show as letters" >&2
+        return 0
+    fi
+    mkdir -p "$fonts" && cp "$source" "$fonts/marlett.ttf"
+}
+
 # prepare_prefix PREFIX ARCH: a private Windows XP prefix with a CJK font
-# standing in for the dialog fonts, made once and kept.
+# standing in for the dialog fonts and Wine's Marlett font, made once and kept.
 prepare_prefix() {
     local prefix=$1 arch=$2 loader version
-    [ -f "$prefix/.veilmark-ready" ] && return 0
+    if [ -f "$prefix/.veilmark-ready" ]; then
+        install_marlett "$prefix"
+        return 0
+    fi
     loader=$(wine_loader "$arch")
     version=winxp
     [ "$arch" = win64 ] && version=winxp64
@@ -46,5 +62,6 @@ prepare_prefix() {
             /v "$font" /t REG_SZ /d "WenQuanYi Micro Hei" /f >/dev/null 2>&1
     done
     WINEPREFIX=$prefix wineserver -w
+    install_marlett "$prefix"
     touch "$prefix/.veilmark-ready"
 }

@@ -1,5 +1,6 @@
 // Questions and notices in the system's message box, owned by the program's
-// main window and titled with the program's name; the default beep.
+// main window and titled with the program's name, "Veilmark"; the default
+// beep.
 #pragma once
 
 #include "platform/prompt.h"

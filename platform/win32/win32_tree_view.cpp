@@ -6,8 +6,6 @@
 
 namespace {
 
-constexpr wchar_t kAdapterProperty[] = L"Veilmark.TreeView";
-
 HTREEITEM ToHandle(TreeItem item) { return reinterpret_cast<HTREEITEM>(item); }
 TreeItem FromHandle(HTREEITEM item) { return reinterpret_cast<TreeItem>(item); }
 HIMAGELIST ToImageList(ImageListHandle images) { return reinterpret_cast<HIMAGELIST>(images); }
@@ -21,63 +19,26 @@ static_assert(kTreeHitNowhere == TVHT_NOWHERE && kTreeHitOnIcon == TVHT_ONITEMIC
 
 Win32TreeView::Win32TreeView(HWND tree, HINSTANCE resources) : m_tree(tree), m_resources(resources)
 {
-    SetPropW(m_tree, kAdapterProperty, this);
-    m_originalProc = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrW(m_tree, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&SubclassProc)));
+    Subclass(m_tree);
 }
 
-Win32TreeView::~Win32TreeView() { Unsubclass(); }
+Win32TreeView::~Win32TreeView() = default;
 
-void Win32TreeView::Unsubclass()
+MessageResult Win32TreeView::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (!m_originalProc)
-        return;
-    if (IsWindow(m_tree)) {
-        SetWindowLongPtrW(m_tree, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_originalProc));
-        RemovePropW(m_tree, kAdapterProperty);
-    }
-    m_originalProc = nullptr;
-}
-
-LRESULT CALLBACK Win32TreeView::SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    auto* self = static_cast<Win32TreeView*>(GetPropW(window, kAdapterProperty));
-    if (!self)
-        return DefWindowProcW(window, message, wParam, lParam);
-    return self->Dispatch(message, wParam, lParam);
-}
-
-LRESULT Win32TreeView::Dispatch(UINT message, WPARAM wParam, LPARAM lParam)
-{
-    const WNDPROC original = m_originalProc;
-    if (message == WM_NCDESTROY) {
-        Unsubclass();
-        return CallWindowProcW(original, m_tree, message, wParam, lParam);
-    }
     if (!m_handler || (message != WM_LBUTTONDOWN && message != WM_CHAR))
-        return CallWindowProcW(original, m_tree, message, wParam, lParam);
-
-    CurrentMessage current{message, wParam, lParam, 0, false};
-    CurrentMessage* outer = m_current;
-    m_current = &current;
+        return Declined();
     if (message == WM_LBUTTONDOWN) {
         const TreePoint point{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
         m_handler->OnLButtonDown(static_cast<unsigned>(wParam), point);
     } else {
         m_handler->OnChar(static_cast<unsigned>(wParam), LOWORD(lParam), HIWORD(lParam));
     }
-    m_current = outer;
-    return current.result;
+    // What the handler passed on answered the message; what it kept, 0.
+    return Handled(DefaultResult());
 }
 
-void Win32TreeView::Default()
-{
-    if (!m_current || m_current->passedOn)
-        return;
-    m_current->passedOn = true;
-    m_current->result =
-        CallWindowProcW(m_originalProc, m_tree, m_current->message, m_current->wParam, m_current->lParam);
-}
+void Win32TreeView::Default() { SubclassedWindow::Default(); }
 
 void Win32TreeView::SetMessageHandler(ITreeMessageHandler* handler) { m_handler = handler; }
 

@@ -6,9 +6,10 @@
 #include <unordered_set>
 
 #include "platform/tree_view.h"
+#include "platform/win32/framework/subclassed_window.h"
 #include "platform/win32/win32.h"
 
-class Win32TreeView final : public ITreeView {
+class Win32TreeView final : public ITreeView, private SubclassedWindow {
 public:
     Win32TreeView(HWND tree, HINSTANCE resources);
     ~Win32TreeView() override;
@@ -38,9 +39,8 @@ public:
     void DestroyImageList(ImageListHandle images) override;
 
 private:
-    static LRESULT CALLBACK SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    LRESULT Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
-    void Unsubclass();
+    // The tree's left button presses and characters go to the handler.
+    MessageResult OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     // Only handles this adapter inserted, and not yet deleted, are passed to
     // the control: comctl32 does not check handles and may crash on a stale one.
     bool Names(TreeItem item) const { return item && m_items.count(item) != 0; }
@@ -49,17 +49,6 @@ private:
 
     HWND m_tree;
     HINSTANCE m_resources;
-    WNDPROC m_originalProc = nullptr;
     ITreeMessageHandler* m_handler = nullptr;
     std::unordered_set<TreeItem> m_items;
-
-    // The message being handled, for Default to pass on.
-    struct CurrentMessage {
-        UINT message;
-        WPARAM wParam;
-        LPARAM lParam;
-        LRESULT result;
-        bool passedOn;
-    };
-    CurrentMessage* m_current = nullptr;
 };

@@ -1,5 +1,11 @@
 #include "platform/win32/framework/dialog.h"
 
+#include <string>
+
+#include "platform/win32/framework/app_name.h"
+#include "platform/win32/framework/message_map.h"
+#include "platform/win32/framework/subclassed_window.h"
+
 namespace {
 
 // Messages whose result a dialog procedure returns itself, rather than
@@ -24,26 +30,58 @@ bool ReturnsResultDirectly(UINT message)
     }
 }
 
+std::wstring Decimal(unsigned long number)
+{
+    std::wstring digits;
+    do {
+        digits.insert(digits.begin(), static_cast<wchar_t>(L'0' + number % 10));
+        number /= 10;
+    } while (number != 0);
+    return digits;
+}
+
+// The system's own words for an error code, without the line break it ends with.
+std::wstring SystemMessage(DWORD error)
+{
+    wchar_t* text = nullptr;
+    const DWORD length =
+        FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                       nullptr, error, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+    std::wstring message = length ? std::wstring(text, length) : L"錯誤 " + Decimal(error);
+    LocalFree(text);
+    while (!message.empty() && (message.back() == L'\n' || message.back() == L'\r'))
+        message.pop_back();
+    return message;
+}
+
 }  // namespace
 
 Dialog::~Dialog()
 {
-    if (m_hWnd && !m_modal)
-        DestroyWindow(m_hWnd);
+    if (!m_hWnd)
+        return;
+    SetWindowLongPtrW(m_hWnd, DWLP_USER, 0);
+    ::DestroyWindow(m_hWnd);
 }
 
 INT_PTR Dialog::DoModal(HWND parent)
 {
     m_modal = true;
-    return DialogBoxParamW(Module(), MAKEINTRESOURCEW(m_templateId), parent, &DialogProc,
-                           reinterpret_cast<LPARAM>(this));
+    const INT_PTR result = DialogBoxParamW(Module(), MAKEINTRESOURCEW(m_templateId), parent, &DialogProc,
+                                           reinterpret_cast<LPARAM>(this));
+    if (result == -1)
+        OnCreateFailed(GetLastError());
+    return result;
 }
 
 bool Dialog::Create(HWND parent)
 {
     m_modal = false;
-    return CreateDialogParamW(Module(), MAKEINTRESOURCEW(m_templateId), parent, &DialogProc,
-                              reinterpret_cast<LPARAM>(this)) != nullptr;
+    if (CreateDialogParamW(Module(), MAKEINTRESOURCEW(m_templateId), parent, &DialogProc,
+                           reinterpret_cast<LPARAM>(this)))
+        return true;
+    OnCreateFailed(GetLastError());
+    return false;
 }
 
 void Dialog::EndDialog(int result)
@@ -53,7 +91,13 @@ void Dialog::EndDialog(int result)
     if (m_modal)
         ::EndDialog(m_hWnd, result);
     else
-        DestroyWindow(m_hWnd);
+        ::DestroyWindow(m_hWnd);
+}
+
+void Dialog::DestroyWindow()
+{
+    if (m_hWnd && !m_modal)
+        ::DestroyWindow(m_hWnd);
 }
 
 void Dialog::SendCloseRequest()
@@ -68,12 +112,20 @@ BOOL Dialog::OnInitDialog()
     return TRUE;
 }
 
-bool Dialog::RouteMessage(UINT, WPARAM, LPARAM, LRESULT&)
+MessageResult Dialog::RouteMessage(UINT, WPARAM, LPARAM)
 {
-    return false;
+    return Declined();
 }
 
-INT_PTR CALLBACK Dialog::DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+void Dialog::OnCreateFailed(DWORD error)
+{
+    const std::wstring text =
+        L"無法建立對話方塊 " + Decimal(m_templateId) + L"：" + SystemMessage(error);
+    MessageBoxW(nullptr, text.c_str(), kAppName, MB_OK | MB_ICONERROR);
+}
+
+// noexcept: see firewall.h.
+INT_PTR CALLBACK Dialog::DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept
 {
     if (message == WM_INITDIALOG) {
         auto* dialog = reinterpret_cast<Dialog*>(lParam);
@@ -82,40 +134,55 @@ INT_PTR CALLBACK Dialog::DialogProc(HWND window, UINT message, WPARAM wParam, LP
         return dialog->OnInitDialog();
     }
     auto* dialog = reinterpret_cast<Dialog*>(GetWindowLongPtrW(window, DWLP_USER));
-    if (!dialog)
-        return FALSE;
-    return dialog->HandleMessage(message, wParam, lParam);
+    return dialog ? dialog->HandleMessage(message, wParam, lParam) : FALSE;
 }
 
 INT_PTR Dialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
-    LRESULT result = 0;
-    if (RouteMessage(message, wParam, lParam, result)) {
-        if (ReturnsResultDirectly(message))
-            return static_cast<INT_PTR>(result);
-        SetWindowLongPtrW(m_hWnd, DWLP_MSGRESULT, result);
-        return TRUE;
-    }
-    switch (message) {
-    case WM_COMMAND:
-        if (LOWORD(wParam) == IDOK && HIWORD(wParam) == BN_CLICKED) {
-            OnOK();
-            return TRUE;
-        }
-        if (LOWORD(wParam) == IDCANCEL && HIWORD(wParam) == BN_CLICKED) {
-            OnCancel();
-            return TRUE;
-        }
-        return FALSE;
-    case WM_CLOSE:
-        OnCancel();
-        return TRUE;
-    case WM_NCDESTROY:
-        OnWindowGone();
+    const HWND window = m_hWnd;
+    if (message == WM_DESTROY)
+        OnDestroy();
+    LRESULT reflected = 0;
+    MessageResult answer = Declined();
+    if (SubclassedWindow::Reflect(SubclassedWindow::SourceOf(message, wParam, lParam), message, wParam, lParam,
+                                  reflected))
+        answer = Handled(reflected);
+    if (!answer.handled)
+        answer = RouteMessage(message, wParam, lParam);
+    if (!answer.handled)
+        answer = Defaults(message, wParam, lParam);
+
+    if (message == WM_NCDESTROY) {
         SetWindowLongPtrW(m_hWnd, DWLP_USER, 0);
         m_hWnd = nullptr;
+    }
+    if (!answer.handled)
         return FALSE;
+    if (ReturnsResultDirectly(message))
+        return static_cast<INT_PTR>(answer.value);
+    SetWindowLongPtrW(window, DWLP_MSGRESULT, answer.value);
+    return TRUE;
+}
+
+MessageResult Dialog::Defaults(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_COMMAND:
+        if (!IsCommand(wParam, lParam))
+            return Declined();
+        if (LOWORD(wParam) == IDOK) {
+            OnOK();
+            return Handled();
+        }
+        if (LOWORD(wParam) == IDCANCEL) {
+            OnCancel();
+            return Handled();
+        }
+        return Declined();
+    case WM_CLOSE:
+        OnCancel();
+        return Handled();
     default:
-        return FALSE;
+        return Declined();
     }
 }

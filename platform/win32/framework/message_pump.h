@@ -1,0 +1,9 @@
+// The thread's message loop, for the moments when the program waits inside a
+// command (a modal dialog's own loop is blocked then). Messages for a dialog
+// go through IsDialogMessage first, so Tab, the arrow keys, Enter and Escape
+// work in modeless dialogs as they do in modal ones.
+#pragma once
+
+// Handles every message waiting in this thread's queue. False when a quit
+// request was among them: it is posted again for the outer loop to see.
+bool PumpWaitingMessages();
