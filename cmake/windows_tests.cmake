@@ -31,28 +31,14 @@ foreach(_program veilmark_tests veilmark_win_tests)
   set_tests_properties(${_program} PROPERTIES SKIP_RETURN_CODE 77)
 endforeach()
 
-# End to end: veilmark.exe on a registry in a known state, its option tree
-# read from outside by tree_probe.exe.
-add_test(NAME e2e_status_check
-  COMMAND ${PROJECT_SOURCE_DIR}/tools/e2e_status_check.sh ${CMAKE_BINARY_DIR} ${_wine_arch}
-          $<TARGET_FILE:veilmark> ${_tests_build}/tests/tree_probe.exe)
-set_tests_properties(e2e_status_check PROPERTIES SKIP_RETURN_CODE 77 TIMEOUT 300 RESOURCE_LOCK e2e_prefix)
-
-# End to end: the restore, expert and recommended commands chosen through
-# veilmark.exe's menu, their effect read back from the registry and the tree.
-add_test(NAME e2e_restore
-  COMMAND ${PROJECT_SOURCE_DIR}/tools/e2e_restore.sh ${CMAKE_BINARY_DIR} ${_wine_arch}
-          $<TARGET_FILE:veilmark> ${_tests_build}/tests/tree_probe.exe)
-set_tests_properties(e2e_restore PROPERTIES SKIP_RETURN_CODE 77 TIMEOUT 300 RESOURCE_LOCK e2e_prefix)
-
-# End to end: veilmark.exe started and driven from outside by
-# veilmark_app_tests.exe, which changes the registry of its own prefix while it
-# runs. Alone, so no other program on the display takes the keyboard focus.
+# End to end: veilmark.exe started and driven from outside by veilmark_e2e.exe,
+# which prepares and reads the registry of its own prefix while it runs.
+# Alone, so no other program on the display takes the keyboard focus.
 add_test(NAME app_e2e
   COMMAND ${PROJECT_SOURCE_DIR}/tools/wine_exec.sh ${CMAKE_BINARY_DIR}/app-test-prefix ${_wine_arch}
-          ${_tests_build}/tests/veilmark_app_tests.exe --gtest_output=xml:Z:${_reports}/app_e2e.xml)
-set_tests_properties(app_e2e PROPERTIES SKIP_RETURN_CODE 77 TIMEOUT 600 RUN_SERIAL TRUE
-  ENVIRONMENT "VEILMARK_EXE=Z:$<TARGET_FILE:veilmark>")
+          ${_tests_build}/tests/veilmark_e2e.exe --gtest_output=xml:Z:${_reports}/app_e2e.xml)
+set_tests_properties(app_e2e PROPERTIES SKIP_RETURN_CODE 77 TIMEOUT 900 RUN_SERIAL TRUE
+  ENVIRONMENT "VEILMARK_EXE=Z:$<TARGET_FILE:veilmark>;VEILMARK_SCREENSHOTS=Z:${_reports}")
 
 if(_wine_arch STREQUAL "win32")
   # The program users get must load on Windows XP SP3.

@@ -1,16 +1,16 @@
-#include "tests/win/app_driver.h"
+#include "tests/win/e2e/app_driver.h"
 
 #include <cstdio>
 #include <cwchar>
 
 #include "platform/win32/text.h"
+#include "res/resource.h"
 
 namespace app_driver {
 
 namespace {
 
 constexpr DWORD kAnswerTimeoutMs = 5000;
-constexpr int kOptionTreeId = 1048;
 constexpr int kMessageTextId = 0xFFFF;  // the static that holds a message box's text
 
 bool IsDialogClass(HWND window)
@@ -20,7 +20,7 @@ bool IsDialogClass(HWND window)
 
 bool IsMainWindow(HWND window)
 {
-    HWND tree = GetDlgItem(window, kOptionTreeId);
+    HWND tree = GetDlgItem(window, IDC_OPTION_TREE);
     return tree && ClassName(tree) == WC_TREEVIEWW;
 }
 
@@ -497,59 +497,193 @@ bool ShowsMenuBar(HWND window)
     return frameHeight > (bare.bottom - bare.top) - 100;
 }
 
-// ---- The registry ----------------------------------------------------------
+// ---- The option tree -------------------------------------------------------
 
-RegistryValueOverride::RegistryValueOverride(HKEY root, std::wstring subkey, std::wstring name)
-    : m_root(root), m_subkey(std::move(subkey)), m_name(std::move(name))
-{
-    HKEY key = nullptr;
-    if (RegOpenKeyExW(m_root, m_subkey.c_str(), 0, KEY_QUERY_VALUE | KEY_WOW64_64KEY, &key) != ERROR_SUCCESS)
-        return;
-    DWORD size = 0;
-    if (RegQueryValueExW(key, m_name.c_str(), nullptr, &m_oldType, nullptr, &size) == ERROR_SUCCESS) {
-        m_oldData.resize(size);
-        m_hadValue = RegQueryValueExW(key, m_name.c_str(), nullptr, &m_oldType, m_oldData.data(), &size) ==
-                     ERROR_SUCCESS;
-        m_oldData.resize(size);
+namespace {
+
+constexpr int kLabelCapacity = 260;  // characters, with the terminating zero
+
+// A block of memory in the process that owns the tree: TVM_GETITEMW takes a
+// pointer that the control dereferences in its own address space.
+class RemoteBlock {
+public:
+    RemoteBlock(HANDLE process, SIZE_T size)
+        : m_process(process),
+          m_address(VirtualAllocEx(process, nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE))
+    {
     }
-    RegCloseKey(key);
-}
-
-RegistryValueOverride::~RegistryValueOverride()
-{
-    Restore();
-}
-
-bool RegistryValueOverride::Set(const std::wstring& text, std::string& error)
-{
-    HKEY key = nullptr;
-    LONG status = RegCreateKeyExW(m_root, m_subkey.c_str(), 0, nullptr, 0, KEY_SET_VALUE | KEY_WOW64_64KEY, nullptr,
-                                  &key, nullptr);
-    if (status == ERROR_SUCCESS) {
-        m_changed = true;
-        status = RegSetValueExW(key, m_name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
-                                static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
-        RegCloseKey(key);
+    ~RemoteBlock()
+    {
+        if (m_address)
+            VirtualFreeEx(m_process, m_address, 0, MEM_RELEASE);
     }
-    if (status != ERROR_SUCCESS)
-        error = "cannot set " + WideToUtf8(m_subkey) + "\\" + WideToUtf8(m_name) + " (error " +
-                std::to_string(status) + ")";
-    return status == ERROR_SUCCESS;
+    RemoteBlock(const RemoteBlock&) = delete;
+    RemoteBlock& operator=(const RemoteBlock&) = delete;
+
+    explicit operator bool() const { return m_address != nullptr; }
+    char* At(SIZE_T offset) const { return static_cast<char*>(m_address) + offset; }
+
+private:
+    HANDLE m_process;
+    void* m_address;
+};
+
+class TreeReader {
+public:
+    TreeReader(HWND tree, HANDLE process)
+        : m_tree(tree), m_process(process), m_block(process, sizeof(TVITEMW) + kLabelCapacity * sizeof(wchar_t))
+    {
+    }
+
+    bool Ready() const { return static_cast<bool>(m_block); }
+
+    // Every item below `first` and its siblings, parents before children.
+    bool Walk(HTREEITEM first, int depth, std::vector<TreeRow>& rows)
+    {
+        for (HTREEITEM item = first; item; item = Next(item, TVGN_NEXT)) {
+            TreeRow row;
+            row.depth = depth;
+            if (!Read(item, row))
+                return false;
+            rows.push_back(std::move(row));
+            if (HTREEITEM child = Next(item, TVGN_CHILD); child && !Walk(child, depth + 1, rows))
+                return false;
+        }
+        return true;
+    }
+
+    HTREEITEM Next(HTREEITEM item, UINT relation) const
+    {
+        DWORD_PTR answer = 0;
+        if (!SendMessageTimeoutW(m_tree, TVM_GETNEXTITEM, relation, reinterpret_cast<LPARAM>(item),
+                                 SMTO_ABORTIFHUNG, kAnswerTimeoutMs, &answer))
+            return nullptr;
+        return reinterpret_cast<HTREEITEM>(answer);
+    }
+
+private:
+    bool Read(HTREEITEM item, TreeRow& row)
+    {
+        auto* remoteItem = m_block.At(0);
+        auto* remoteText = reinterpret_cast<wchar_t*>(m_block.At(sizeof(TVITEMW)));
+        TVITEMW request{};
+        request.mask = TVIF_HANDLE | TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE;
+        request.hItem = item;
+        request.pszText = remoteText;
+        request.cchTextMax = kLabelCapacity;
+        const wchar_t empty = L'\0';
+        DWORD_PTR answer = 0;
+        if (!WriteProcessMemory(m_process, remoteItem, &request, sizeof(request), nullptr) ||
+            !WriteProcessMemory(m_process, remoteText, &empty, sizeof(empty), nullptr) ||
+            !SendMessageTimeoutW(m_tree, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(remoteItem), SMTO_ABORTIFHUNG,
+                                 kAnswerTimeoutMs, &answer) ||
+            !answer)
+            return false;
+        TVITEMW reply{};
+        if (!ReadProcessMemory(m_process, remoteItem, &reply, sizeof(reply), nullptr))
+            return false;
+        row.image = reply.iImage;
+        row.selectedImage = reply.iSelectedImage;
+        // The control may answer with a pointer to its own copy of the text
+        // instead of filling the buffer; either lives in its process.
+        std::wstring text;
+        if (!ReadRemoteText(reply.pszText ? reply.pszText : remoteText, text))
+            return false;
+        row.label = WideToUtf8(text);
+        return true;
+    }
+
+    // A zero-terminated text of at most kLabelCapacity - 1 characters. One
+    // read usually does; near the end of the other process's memory it is
+    // read a character at a time.
+    bool ReadRemoteText(const wchar_t* remote, std::wstring& text) const
+    {
+        wchar_t buffer[kLabelCapacity] = {};
+        if (ReadProcessMemory(m_process, remote, buffer, (kLabelCapacity - 1) * sizeof(wchar_t), nullptr)) {
+            text = buffer;
+            return true;
+        }
+        text.clear();
+        for (int i = 0; i < kLabelCapacity - 1; ++i) {
+            wchar_t c = L'\0';
+            if (!ReadProcessMemory(m_process, remote + i, &c, sizeof(c), nullptr))
+                return false;
+            if (c == L'\0')
+                return true;
+            text.push_back(c);
+        }
+        return true;
+    }
+
+    HWND m_tree;
+    HANDLE m_process;
+    RemoteBlock m_block;
+};
+
+}  // namespace
+
+std::vector<TreeRow> ReadOptionTree(HWND main)
+{
+    HWND tree = GetDlgItem(main, IDC_OPTION_TREE);
+    DWORD processId = 0;
+    GetWindowThreadProcessId(tree, &processId);
+    HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE | PROCESS_QUERY_INFORMATION,
+                                 FALSE, processId);
+    if (!tree || !process)
+        return {};
+    std::vector<TreeRow> rows;
+    {
+        TreeReader reader(tree, process);
+        if (!reader.Ready() || !reader.Walk(reader.Next(nullptr, TVGN_ROOT), 0, rows))
+            rows.clear();
+    }
+    CloseHandle(process);
+    return rows;
 }
 
-void RegistryValueOverride::Restore()
+// ---- Screenshots -----------------------------------------------------------
+
+bool SaveScreenshot(const std::wstring& path)
 {
-    if (!m_changed)
-        return;
-    HKEY key = nullptr;
-    if (RegOpenKeyExW(m_root, m_subkey.c_str(), 0, KEY_SET_VALUE | KEY_WOW64_64KEY, &key) != ERROR_SUCCESS)
-        return;
-    if (m_hadValue)
-        RegSetValueExW(key, m_name.c_str(), 0, m_oldType, m_oldData.data(), static_cast<DWORD>(m_oldData.size()));
-    else
-        RegDeleteValueW(key, m_name.c_str());
-    RegCloseKey(key);
-    m_changed = false;
+    const int width = GetSystemMetrics(SM_CXSCREEN);
+    const int height = GetSystemMetrics(SM_CYSCREEN);
+    const DWORD rowBytes = (static_cast<DWORD>(width) * 3 + 3) & ~3u;
+    BITMAPINFOHEADER info{};
+    info.biSize = sizeof(info);
+    info.biWidth = width;
+    info.biHeight = height;  // bottom-up, as BMP files store it
+    info.biPlanes = 1;
+    info.biBitCount = 24;
+    info.biCompression = BI_RGB;
+    std::vector<BYTE> pixels(static_cast<std::size_t>(rowBytes) * height);
+
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    bool grabbed = BitBlt(memory, 0, 0, width, height, screen, 0, 0, SRCCOPY) != 0;
+    SelectObject(memory, old);
+    grabbed = grabbed && GetDIBits(memory, bitmap, 0, static_cast<UINT>(height), pixels.data(),
+                                   reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS) == height;
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    if (!grabbed)
+        return false;
+
+    BITMAPFILEHEADER file{};
+    file.bfType = 0x4D42;  // "BM"
+    file.bfOffBits = sizeof(file) + sizeof(info);
+    file.bfSize = file.bfOffBits + static_cast<DWORD>(pixels.size());
+    HANDLE out = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (out == INVALID_HANDLE_VALUE)
+        return false;
+    DWORD written = 0;
+    bool saved = WriteFile(out, &file, sizeof(file), &written, nullptr) &&
+                 WriteFile(out, &info, sizeof(info), &written, nullptr) &&
+                 WriteFile(out, pixels.data(), static_cast<DWORD>(pixels.size()), &written, nullptr);
+    CloseHandle(out);
+    return saved;
 }
 
 // ---- Files -----------------------------------------------------------------

@@ -1,8 +1,8 @@
 // Drives a running veilmark.exe from outside, the way a user or the system
 // would: starts it, finds its main window and its message boxes, reads what
 // they show, posts keys, commands and close requests to them, and watches
-// whether the process ends. Also sets a registry value for the length of a
-// test and puts the old one back.
+// whether the process ends. Reads the option tree of the main window from
+// outside and takes screenshots.
 #pragma once
 
 #include <string>
@@ -115,30 +115,22 @@ std::vector<std::string> ReadMenuResource(const std::wstring& program, int id, s
 // taller than the same frame without one.
 bool ShowsMenuBar(HWND window);
 
-// A REG_SZ value set for a while: the constructor remembers what is there,
-// Set writes the new text, the destructor puts back the old value (or removes
-// the value when there was none). Works on the 64-bit view. A key that is
-// not there is made, and stays.
-class RegistryValueOverride {
-public:
-    RegistryValueOverride(HKEY root, std::wstring subkey, std::wstring name);
-    ~RegistryValueOverride();
-    RegistryValueOverride(const RegistryValueOverride&) = delete;
-    RegistryValueOverride& operator=(const RegistryValueOverride&) = delete;
+// One item of the option tree, as the control holds it.
+struct TreeRow {
+    int image = 0;
+    int selectedImage = 0;
+    int depth = 0;       // 0 for a group
+    std::string label;   // UTF-8, trailing spaces kept
 
-    bool Set(const std::wstring& text, std::string& error);
-
-private:
-    void Restore();
-
-    HKEY m_root;
-    std::wstring m_subkey;
-    std::wstring m_name;
-    bool m_changed = false;
-    bool m_hadValue = false;
-    DWORD m_oldType = 0;
-    std::vector<BYTE> m_oldData;
+    bool operator==(const TreeRow&) const = default;
 };
+
+// Every item of the option tree of `main`, a window of another process, in
+// tree order (parents before children); empty when it cannot be read.
+std::vector<TreeRow> ReadOptionTree(HWND main);
+
+// The whole screen as a 24-bit BMP file; false when it could not be saved.
+bool SaveScreenshot(const std::wstring& path);
 
 // A directory of its own below the temporary directory, removed with all its
 // files (not subdirectories) when destroyed.
