@@ -35,6 +35,7 @@ public:
     ListBox m_list;
     Edit m_edit;
     Static m_link;
+    ComboBox m_combo;
 
 protected:
     void DoDataExchange() override
@@ -42,6 +43,7 @@ protected:
         m_list.Attach(GetDlgItem(IDC_TEST_LIST));
         m_edit.Attach(GetDlgItem(IDC_TEST_EDIT));
         m_link.Attach(GetDlgItem(IDC_TEST_LINK));
+        m_combo.Attach(GetDlgItem(IDC_TEST_COMBO));
     }
     MessageResult RouteMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void OnDestroy() override { ++m_events.destroyed; }
@@ -148,6 +150,25 @@ TEST_F(FrameworkTest, ACommandAndANotificationOfOneIdTakeTheirOwnRoutes)
     SendMessageW(dialog.Handle(), WM_COMMAND, MAKEWPARAM(IDC_TEST_LINK, STN_DBLCLK),
                  reinterpret_cast<LPARAM>(dialog.m_link.Handle()));
     EXPECT_EQ(0, events.linkCommands);
+}
+
+// The wrappers pass texts as UTF-8; a drop-down list selects by a leading
+// text, case ignored, as the tree's in-place editors rely on.
+TEST_F(FrameworkTest, ListAndComboWrappersFindEntriesByText)
+{
+    dialog.m_list.AddString("時間伺服器");
+    dialog.m_list.AddString("time.example.org");
+    EXPECT_EQ(1, dialog.m_list.FindStringExact("TIME.example.org"));
+    EXPECT_EQ("時間伺服器", dialog.m_list.ItemText(0));
+    EXPECT_EQ("", dialog.m_list.ItemText(5));
+
+    for (const char* mode : {"Aus", "Ein", "Eingeschränkt"})
+        dialog.m_combo.AddString(mode);
+    EXPECT_EQ(3, dialog.m_combo.Count());
+    EXPECT_EQ(-1, dialog.m_combo.CurSel());
+    EXPECT_EQ(1, dialog.m_combo.SelectString(-1, "ein"));
+    EXPECT_EQ("Ein", dialog.m_combo.Text());
+    EXPECT_EQ(CB_ERR, dialog.m_combo.SelectString(-1, "Zu"));
 }
 
 TEST_F(FrameworkTest, AControlsNotificationsAndColourRequestsReachItsObject)

@@ -7,3 +7,4 @@
 #define IDC_TEST_EDIT        902
 #define IDC_TEST_BUTTON      903
 #define IDC_TEST_LINK        904
+#define IDC_TEST_COMBO       905
