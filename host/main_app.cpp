@@ -19,7 +19,7 @@ CMainApp theApp;
 
 // The C++ runtime's terminate handler. Its own prints the type of the
 // exception to the standard error stream, which a GUI program has none of,
-// and alone brings a demangler and a printf into the program (some 150 KB);
+// and alone brings a demangler and a printf into the program (some 75 KB);
 // ours tells the user and ends the program (see firewall.h). Defining it
 // here keeps the runtime's out of the link.
 namespace __gnu_cxx {
