@@ -1,5 +1,8 @@
 #include "app/main_dlg.h"
 
+#include "actions/media_player_run.h"
+#include "actions/messenger_removal.h"
+#include "actions/user_manager.h"
 #include "settings/presets.h"
 #include "settings/restore_defaults.h"
 #include "settings/status_check.h"
@@ -27,7 +30,9 @@ CMainDlg::CMainDlg(const MainDlgServices& services)
       m_registryOps(services.registry),
       m_prompt(services.prompt),
       m_shell(services.shell),
-      m_version(services.version)
+      m_version(services.version),
+      m_actions{services.registry, services.prompt,  services.shell,  services.clock,
+                services.desktop,  services.dialogs, services.folders}
 {
 }
 
@@ -118,3 +123,9 @@ void CMainDlg::RestoreDefaults() { settings::RestoreDefaults(m_registryOps, m_pr
 void CMainDlg::OnExpertSettings() { settings::EnableExpertOptions(m_ctrlTree, m_items); }
 
 void CMainDlg::OnRecommendedSettings() { BuildOptionTree(); }
+
+void CMainDlg::RemoveMessenger() { actions::RemoveMessenger(m_actions, m_nLanguageBase); }
+
+void CMainDlg::ConfigureMediaPlayer() { actions::ConfigureMediaPlayer(m_actions); }
+
+void CMainDlg::OpenUserManager() { actions::OpenUserManager(m_actions); }

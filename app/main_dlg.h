@@ -10,6 +10,7 @@
 #include <string>
 #include <string_view>
 
+#include "actions/action_services.h"
 #include "platform/main_window.h"
 #include "platform/prompt.h"
 #include "platform/registry.h"
@@ -31,6 +32,10 @@ struct MainDlgServices {
     IPrompt& prompt;
     IShell& shell;
     const IVersionInfo& version;
+    IClock& clock;
+    IDesktop& desktop;
+    IDialogHost& dialogs;
+    const ISystemFolders& folders;
 };
 
 inline constexpr std::string_view kMainDialogTitle = "Veilmark V3.13";
@@ -92,6 +97,11 @@ public:
     void OnExpertSettings();
     void OnRecommendedSettings();
 
+    // The system actions (actions/).
+    void RemoveMessenger();
+    void ConfigureMediaPlayer();
+    void OpenUserManager();
+
 private:
     OptionLabels Labels() const { return {m_strings, m_nLanguageBase}; }
 
@@ -101,6 +111,7 @@ private:
     IPrompt& m_prompt;
     IShell& m_shell;
     const IVersionInfo& m_version;
+    const ActionServices m_actions;
 
     CTreeOptionsCtrl m_ctrlTree;
     std::int32_t m_nLanguageBase = 0;

@@ -3,11 +3,18 @@
 
 // Dialog templates
 #define IDD_MAIN_DIALOG        202
+#define IDD_WAIT               203
+#define IDD_USER_ADMIN         209
 
 // Controls of the main dialog
 #define IDC_START              1000
 #define IDC_HOMEPAGE_LINK      1010
 #define IDC_OPTION_TREE        1048
+
+// Controls of the wait box and of the user-management guidance
+#define IDC_WAIT_TEXT          1001
+#define IDC_USER_TEXT          1046
+#define IDC_USER_PICTURE       1053
 
 // Menu and its commands
 #define IDR_MAIN_MENU          243
@@ -21,6 +28,7 @@
 
 // Bitmaps
 #define IDB_STATE_IMAGES       129
+#define IDB_USER_LIST          245
 
 // Icons
 #define IDI_APP_ICON           245

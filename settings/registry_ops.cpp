@@ -49,6 +49,16 @@ std::string WriteResultLine(std::int32_t code, std::string_view text)
     }
 }
 
+std::optional<std::string> ReadRegistryText(IRegistry& registry, RegistryRoot root, std::string_view keyPath,
+                                            std::string_view valueName)
+{
+    const ScopedRegKey key(registry, root, keyPath, kKeyRead);
+    RegistryValue value;
+    if (!key || !registry.QueryValue(key.Get(), valueName, kRegistryBufferSize, value))
+        return std::nullopt;
+    return std::string(BytesAsText(value.data));
+}
+
 std::int32_t RegistryOps::TestValue(RegistryRoot root, std::string_view keyPath, std::string_view valueName,
                                     std::uint32_t testType, std::uint32_t expectedNumber, const char* expectedText)
 {

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -19,6 +20,12 @@ struct WriteResult {
 
 // The result line of a write: the code's format with `text` for "%s".
 std::string WriteResultLine(std::int32_t code, std::string_view text);
+
+// A value's text, read with read access into a buffer of 128 characters:
+// the text up to its first zero. Nothing when the key or the value cannot be
+// read, or the value is longer than the buffer.
+std::optional<std::string> ReadRegistryText(IRegistry& registry, RegistryRoot root, std::string_view keyPath,
+                                            std::string_view valueName);
 
 class RegistryOps {
 public:

@@ -161,8 +161,8 @@ TEST_F(MainDlgStartupTest, HelpOpensTheFileBesideTheProgram)
     m.shell.SetProgramDirectory("D:\\Tools\\Veilmark");
     m.shell.SetResult(33);
     m.dialog.OnHelpIndex();
-    ASSERT_EQ(1u, m.shell.Launches().size());
-    const MemoryShell::Launch& launch = m.shell.Launches()[0];
+    ASSERT_EQ(1u, m.shell.Executed().size());
+    const MemoryShell::Opened& launch = m.shell.Executed()[0];
     EXPECT_EQ("open", launch.verb);
     EXPECT_EQ("D:\\Tools\\Veilmark\\Veilmark.chm", launch.file);
     EXPECT_EQ("", launch.parameters);
@@ -207,7 +207,7 @@ TEST(MainDlgCommandTest, EachBuiltCommandReachesItsHandler)
     MemoryMainDlg m;
     m.Build();
     EXPECT_TRUE(m.dialog.OnCommand(IDM_HELP_INDEX));
-    EXPECT_EQ(1u, m.shell.Launches().size());
+    EXPECT_EQ(1u, m.shell.Executed().size());
 
     m.prompt.Answer(kAnswerCancel);
     EXPECT_TRUE(m.dialog.OnCommand(IDM_RESET_STATUS));

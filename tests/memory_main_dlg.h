@@ -1,21 +1,31 @@
 // The main dialog on the in-memory platform: built-in string table, in-memory
-// registry, tree, prompts, shell and version record. Used by the tests and the benchmarks of the passes.
+// registry, tree, prompts, shell, version record, clock, desktop, dialogs and
+// system folders. Used by the tests and the benchmarks of the passes.
 #pragma once
 
 #include <memory>
 
 #include "app/main_dlg.h"
 #include "platform/memory/builtin_string_table.h"
+#include "platform/memory/event_log.h"
+#include "platform/memory/memory_clock.h"
+#include "platform/memory/memory_desktop.h"
+#include "platform/memory/memory_dialog_host.h"
 #include "platform/memory/memory_prompt.h"
 #include "platform/memory/memory_registry.h"
 #include "platform/memory/memory_shell.h"
+#include "platform/memory/memory_system_folders.h"
 #include "platform/memory/memory_tree_view.h"
 #include "platform/memory/memory_version_info.h"
 #include "tests/faulty_registry.h"
 
 struct MemoryMainDlg {
-    MemoryMainDlg() : dialog({strings, faults, prompt, shell, version})
+    MemoryMainDlg() : dialog({strings, faults, prompt, shell, version, clock, desktop, dialogs, folders})
     {
+        shell.LogTo(&log);
+        clock.LogTo(&log);
+        desktop.LogTo(&log);
+        dialogs.LogTo(&log);
         auto view = std::make_unique<MemoryTreeView>();
         tree = view.get();
         dialog.Tree().Attach(std::move(view));
@@ -43,6 +53,11 @@ struct MemoryMainDlg {
     MemoryPrompt prompt;
     MemoryShell shell;
     MemoryVersionInfo version;
+    MemoryClock clock;
+    MemoryDesktop desktop{clock};
+    MemoryDialogHost dialogs;
+    MemorySystemFolders folders;
+    EventLog log;  // what the shell, clock, desktop and dialogs were asked, in order
     CMainDlg dialog;
     MemoryTreeView* tree = nullptr;
 };

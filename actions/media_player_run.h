@@ -1,0 +1,13 @@
+// The Media Player run: the player started once, minimised, and closed
+// again once it has made its settings, while the wait box shows.
+#pragma once
+
+#include "actions/action_services.h"
+
+namespace actions {
+
+// Waits 10 s, then up to 15 polls of 1 s for the player's window, which is
+// then sent the close message; a player that does not handle it is ended.
+void ConfigureMediaPlayer(const ActionServices& services);
+
+}  // namespace actions

@@ -1,0 +1,17 @@
+// The removal of Windows Messenger: after the user's Yes, the system's INF
+// installer runs the removal section of the Messenger INF file, while the
+// wait box shows for 10 seconds.
+#pragma once
+
+#include "actions/action_services.h"
+
+namespace actions {
+
+// `languageBase` picks the wait text: 1 German, else Chinese.
+void RemoveMessenger(const ActionServices& services, int languageBase);
+
+// The Windows folder: "SystemRoot" of the registry, or where the system says
+// it is when that cannot be read.
+std::string SystemRoot(const ActionServices& services);
+
+}  // namespace actions

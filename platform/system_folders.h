@@ -1,0 +1,17 @@
+// Port: the folders of the system, as the system itself reports them.
+// Paths carry no trailing backslash.
+#pragma once
+
+#include <string>
+
+class ISystemFolders {
+public:
+    ISystemFolders() = default;
+    ISystemFolders(const ISystemFolders&) = delete;
+    ISystemFolders& operator=(const ISystemFolders&) = delete;
+    virtual ~ISystemFolders() = default;
+
+    virtual std::string WindowsDirectory() const = 0;  // C:\WINDOWS
+    virtual std::string SystemDirectory() const = 0;   // C:\WINDOWS\system32
+    virtual std::string ProgramFilesDirectory() const = 0;  // C:\Program Files
+};
