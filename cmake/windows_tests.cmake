@@ -28,7 +28,7 @@ foreach(_program veilmark_tests veilmark_win_tests)
     COMMAND ${PROJECT_SOURCE_DIR}/tools/wine_exec.sh ${CMAKE_BINARY_DIR}/test-prefix ${_wine_arch}
             ${_tests_build}/tests/${_program}.exe --gtest_output=xml:Z:${_reports}/${_program}.xml)
   # The runner answers 77 where this machine cannot run the programs at all.
-  set_tests_properties(${_program} PROPERTIES SKIP_RETURN_CODE 77)
+  set_tests_properties(${_program} PROPERTIES SKIP_RETURN_CODE 77 ENVIRONMENT "VEILMARK_SCREENSHOTS=Z:${_reports}")
 endforeach()
 
 # End to end: veilmark.exe started and driven from outside by veilmark_e2e.exe,

@@ -6,9 +6,13 @@
 #include "platform/win32/framework/firewall.h"
 #include "platform/win32/resource_string_table.h"
 #include "platform/win32/win32.h"
+#include "platform/win32/win32_clock.h"
+#include "platform/win32/win32_desktop.h"
+#include "platform/win32/win32_dialog_host.h"
 #include "platform/win32/win32_prompt.h"
 #include "platform/win32/win32_registry.h"
 #include "platform/win32/win32_shell.h"
+#include "platform/win32/win32_system_folders.h"
 #include "platform/win32/win32_version_info.h"
 
 namespace {
@@ -42,8 +46,12 @@ BOOL CMainApp::InitInstance()
     Win32Prompt prompt;
     Win32Shell shell;
     Win32VersionInfo version;
-    CMainDlg dlg({strings, registry, prompt, shell, version});
-    MainDialog window(dlg, prompt);
+    Win32Clock clock;
+    Win32Desktop desktop;
+    Win32DialogHost dialogs;
+    Win32SystemFolders folders;
+    CMainDlg dlg({strings, registry, prompt, shell, version, clock, desktop, dialogs, folders});
+    MainDialog window(dlg, prompt, dialogs);
     window.DoModal(nullptr);
     return FALSE;
 }

@@ -14,8 +14,8 @@ const MessageRoute<MainDialog> MainDialog::kRoutes[] = {
     OnMessage(WM_QUERYDRAGICON, &MainDialog::OnQueryDragIcon),
 };
 
-MainDialog::MainDialog(CMainDlg& dlg, Win32Prompt& prompt)
-    : Dialog(IDD_MAIN_DIALOG), m_dlg(dlg), m_prompt(prompt)
+MainDialog::MainDialog(CMainDlg& dlg, Win32Prompt& prompt, Win32DialogHost& dialogs)
+    : Dialog(IDD_MAIN_DIALOG), m_dlg(dlg), m_prompt(prompt), m_dialogs(dialogs)
 {
     // Shared with the module's resources: loaded at the standard large-icon
     // size and never released by the dialog.
@@ -25,6 +25,7 @@ MainDialog::MainDialog(CMainDlg& dlg, Win32Prompt& prompt)
 BOOL MainDialog::OnInitDialog()
 {
     m_prompt.SetOwner(Handle());
+    m_dialogs.SetOwner(Handle());
     return m_dlg.OnInitDialog(*this);
 }
 
@@ -40,6 +41,7 @@ void MainDialog::OnDestroy()
     // The menu bar goes with the window.
     m_menu.Detach();
     m_prompt.SetOwner(nullptr);
+    m_dialogs.SetOwner(nullptr);
 }
 
 MessageResult MainDialog::OnPaint(WPARAM, LPARAM)

@@ -9,12 +9,14 @@
 #include "platform/win32/framework/controls.h"
 #include "platform/win32/framework/dialog.h"
 #include "platform/win32/framework/message_map.h"
+#include "platform/win32/win32_dialog_host.h"
 #include "platform/win32/win32_prompt.h"
 
 class MainDialog final : public Dialog, private IMainWindow {
 public:
-    // `prompt` gets this window as the owner of its boxes once it exists.
-    MainDialog(CMainDlg& dlg, Win32Prompt& prompt);
+    // `prompt` and `dialogs` get this window as the owner of their boxes and
+    // dialogs once it exists.
+    MainDialog(CMainDlg& dlg, Win32Prompt& prompt, Win32DialogHost& dialogs);
 
     HICON ApplicationIcon() const { return m_hIcon; }
 
@@ -38,6 +40,7 @@ private:
 
     CMainDlg& m_dlg;
     Win32Prompt& m_prompt;
+    Win32DialogHost& m_dialogs;
     Menu m_menu;
     Button m_btnCancel;
     Button m_btnStart;

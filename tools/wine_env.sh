@@ -40,10 +40,13 @@ install_marlett() {  # PREFIX
     mkdir -p "$fonts" && cp "$source" "$fonts/marlett.ttf"
 }
 
-# prepare_prefix PREFIX ARCH: a private Windows XP prefix with a CJK font
-# standing in for the dialog fonts and Wine's Marlett font, made once and kept.
+# prepare_prefix PREFIX ARCH [unmanaged]: a private Windows XP prefix with a
+# CJK font standing in for the dialog fonts and Wine's Marlett font, made
+# once and kept. With "unmanaged", for the tests' X server where no window
+# manager runs: Wine then draws the windows' captions and frames itself, and
+# hides windows without waiting for a manager that is not there.
 prepare_prefix() {
-    local prefix=$1 arch=$2 loader version
+    local prefix=$1 arch=$2 unmanaged=${3:-} loader version
     if [ -f "$prefix/.veilmark-ready" ]; then
         install_marlett "$prefix"
         return 0
@@ -61,6 +64,10 @@ prepare_prefix() {
         WINEPREFIX=$prefix "$loader" reg add 'HKCU\Software\Wine\Fonts\Replacements' \
             /v "$font" /t REG_SZ /d "WenQuanYi Micro Hei" /f >/dev/null 2>&1
     done
+    if [ "$unmanaged" = unmanaged ]; then
+        WINEPREFIX=$prefix "$loader" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f \
+            >/dev/null 2>&1
+    fi
     WINEPREFIX=$prefix wineserver -w
     install_marlett "$prefix"
     touch "$prefix/.veilmark-ready"

@@ -10,7 +10,7 @@ source "$here/wine_env.sh"
 prefix=$1 arch=$2
 shift 2
 skip_unless_runnable "$arch"
-prepare_prefix "$prefix" "$arch"
+prepare_prefix "$prefix" "$arch" unmanaged
 loader=$(wine_loader "$arch")
 if [ -n "${VEILMARK_TEST_DISPLAY:-}" ]; then
     DISPLAY=$VEILMARK_TEST_DISPLAY WINEPREFIX=$prefix timeout 600 "$loader" "$@"

@@ -7,9 +7,13 @@
 #include <gtest/gtest.h>
 
 #include "app/main_dlg.h"
+#include "platform/memory/memory_clock.h"
+#include "platform/memory/memory_desktop.h"
+#include "platform/memory/memory_dialog_host.h"
 #include "platform/memory/memory_prompt.h"
 #include "platform/memory/memory_registry.h"
 #include "platform/memory/memory_shell.h"
+#include "platform/memory/memory_system_folders.h"
 #include "platform/memory/memory_version_info.h"
 #include "platform/win32/resource_string_table.h"
 #include "platform/win32/win32.h"
@@ -19,7 +23,9 @@
 class MainDialogFixture {
 public:
     MainDialogFixture()
-        : m_strings(GetModuleHandleW(nullptr)), m_dialog({m_strings, m_registry, m_prompt, m_shell, m_version}), m_window(SharedWindow()),
+        : m_strings(GetModuleHandleW(nullptr)),
+          m_dialog({m_strings, m_registry, m_prompt, m_shell, m_version, m_clock, m_desktop, m_dialogs, m_folders}),
+          m_window(SharedWindow()),
           m_tree(GetDlgItem(m_window, IDC_OPTION_TREE))
     {
         m_dialog.Tree().Attach(std::make_unique<Win32TreeView>(m_tree, GetModuleHandleW(nullptr)));
@@ -110,6 +116,10 @@ private:
     MemoryPrompt m_prompt;
     MemoryShell m_shell;
     MemoryVersionInfo m_version;
+    MemoryClock m_clock;
+    MemoryDesktop m_desktop{m_clock};
+    MemoryDialogHost m_dialogs;
+    MemorySystemFolders m_folders;
     CMainDlg m_dialog;
     HWND m_window = nullptr;
     HWND m_tree = nullptr;

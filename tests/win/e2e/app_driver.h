@@ -129,9 +129,6 @@ struct TreeRow {
 // tree order (parents before children); empty when it cannot be read.
 std::vector<TreeRow> ReadOptionTree(HWND main);
 
-// The whole screen as a 24-bit BMP file; false when it could not be saved.
-bool SaveScreenshot(const std::wstring& path);
-
 // A directory of its own below the temporary directory, removed with all its
 // files (not subdirectories) when destroyed.
 class ScratchDirectory {
@@ -150,9 +147,6 @@ private:
     bool m_ready = false;
 };
 
-// The Windows form of a path: a Unix path (as CMake names files) becomes a
-// path on Wine's Z: drive, and slashes become backslashes.
-std::wstring WindowsPath(std::wstring path);
 std::wstring DirectoryOf(const std::wstring& path);
 
 }  // namespace app_driver

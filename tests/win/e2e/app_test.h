@@ -19,13 +19,13 @@
 #include "settings/catalogue.h"
 #include "tests/win/e2e/app_driver.h"
 #include "tests/win/e2e/registry_state.h"
+#include "tests/win/test_files.h"
 
 using namespace app_driver;
 
-// The veilmark.exe under test, and the folder for screenshots (empty: none);
-// both from the command line or the environment (see e2e_main.cpp).
+// The veilmark.exe under test, from the command line or the environment
+// (see e2e_main.cpp).
 const std::wstring& ProgramUnderTest();
-const std::wstring& ScreenshotDirectory();
 
 // The first start of a program in a fresh Wine prefix can take seconds.
 inline constexpr DWORD kStartTimeoutMs = 20000;
@@ -243,15 +243,8 @@ protected:
                       << DescribeTree(images, rows);
     }
 
-    // Saves a screenshot as reports/NAME.bmp of the build, when the run names the folder.
-    void Screenshot(const std::wstring& name)
-    {
-        if (ScreenshotDirectory().empty())
-            return;
-        const std::wstring path = ScreenshotDirectory() + L"\\" + name + L".bmp";
-        EXPECT_TRUE(SaveScreenshot(path)) << "cannot save " << WideToUtf8(path);
-        std::cout << "Screenshot: " << WideToUtf8(path) << "\n";
-    }
+    // Saves a screenshot as NAME.bmp, when the run names a folder for them.
+    void Screenshot(const std::wstring& name) { EXPECT_TRUE(SaveScreenshot(name)) << "cannot save the screenshot"; }
 
     std::string Status(const Windows& windows) const
     {

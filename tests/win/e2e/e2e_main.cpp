@@ -1,6 +1,5 @@
-// The end-to-end tests' program: veilmark.exe and the screenshot folder
-// from the command line or the environment, and the test prefix set so that
-// windows close at once.
+// The end-to-end tests' program: veilmark.exe from the command line or the
+// environment, and the test prefix set so that windows close at once.
 //
 // Usage: veilmark_e2e.exe [gtest options] [--veilmark-exe=PATH | PATH]
 //   or with the path in the environment variable VEILMARK_EXE; screenshots go
@@ -15,11 +14,11 @@
 
 #include "tests/win/e2e/app_driver.h"
 #include "tests/win/e2e/registry_state.h"
+#include "tests/win/test_files.h"
 
 namespace {
 
 std::wstring g_program;
-std::wstring g_screenshots;
 
 bool RunsOnWine()
 {
@@ -36,7 +35,6 @@ std::wstring FromEnvironment(const wchar_t* name)
 }  // namespace
 
 const std::wstring& ProgramUnderTest() { return g_program; }
-const std::wstring& ScreenshotDirectory() { return g_screenshots; }
 
 int wmain(int argc, wchar_t** argv)
 {
@@ -49,10 +47,7 @@ int wmain(int argc, wchar_t** argv)
     }
     if (g_program.empty())
         g_program = FromEnvironment(L"VEILMARK_EXE");
-    g_program = app_driver::WindowsPath(g_program);
-    g_screenshots = FromEnvironment(L"VEILMARK_SCREENSHOTS");
-    if (!g_screenshots.empty())
-        g_screenshots = app_driver::WindowsPath(g_screenshots);
+    g_program = WindowsPath(g_program);
 
     // Without a window manager (the tests' private X server) Wine waits two
     // seconds for every window it hides, as it would for the manager to

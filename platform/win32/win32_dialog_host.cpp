@@ -1,0 +1,71 @@
+#include "platform/win32/win32_dialog_host.h"
+
+#include <vector>
+
+#include "platform/win32/framework/controls.h"
+#include "platform/win32/framework/dialog.h"
+#include "platform/win32/framework/message_map.h"
+#include "platform/win32/text.h"
+
+namespace {
+
+class HostedDialog : public Dialog, public IDialogWindow {
+public:
+    HostedDialog(unsigned templateId, IDialogHandler& handler) : Dialog(templateId), m_handler(handler) {}
+    // The window has gone by now (a modal run has ended, Modeless<> has
+    // destroyed it): the bitmaps its pictures showed can go too.
+    ~HostedDialog() override
+    {
+        for (HBITMAP bitmap : m_bitmaps)
+            DeleteObject(bitmap);
+    }
+
+    void SetItemText(int id, std::string_view text) override
+    {
+        SetDlgItemTextW(Handle(), id, Utf8ToWide(text).c_str());
+    }
+    void SetItemBitmap(int id, unsigned bitmapId) override
+    {
+        HBITMAP bitmap = LoadBitmapW(Module(), MAKEINTRESOURCEW(bitmapId));
+        if (!bitmap)
+            return;
+        m_bitmaps.push_back(bitmap);
+        Static picture;
+        picture.Attach(GetDlgItem(id));
+        picture.SetBitmap(bitmap);
+    }
+    void Show() override { Dialog::Show(SW_SHOW); }
+
+protected:
+    BOOL OnInitDialog() override
+    {
+        Dialog::OnInitDialog();
+        return m_handler.OnInitDialog(*this);
+    }
+    MessageResult RouteMessage(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (message == WM_COMMAND && IsCommand(wParam, lParam) && m_handler.OnCommand(LOWORD(wParam)))
+            return Handled();
+        return Declined();
+    }
+
+private:
+    IDialogHandler& m_handler;
+    std::vector<HBITMAP> m_bitmaps;
+};
+
+}  // namespace
+
+int Win32DialogHost::RunModal(unsigned templateId, IDialogHandler& handler)
+{
+    HostedDialog dialog(templateId, handler);
+    return static_cast<int>(dialog.DoModal(m_owner));
+}
+
+std::unique_ptr<IDialogWindow> Win32DialogHost::CreateModeless(unsigned templateId, IDialogHandler& handler)
+{
+    auto dialog = std::make_unique<Modeless<HostedDialog>>(templateId, handler);
+    if (!dialog->Create(m_owner))
+        return nullptr;
+    return dialog;
+}

@@ -1,0 +1,18 @@
+// The program's smaller dialogs on real windows: each runs on our dialog
+// framework and hands its initialisation and commands to its dialog class.
+#pragma once
+
+#include "platform/dialog_host.h"
+#include "platform/win32/win32.h"
+
+class Win32DialogHost final : public IDialogHost {
+public:
+    // The window that owns the dialogs; none until the main window exists.
+    void SetOwner(HWND owner) { m_owner = owner; }
+
+    int RunModal(unsigned templateId, IDialogHandler& handler) override;
+    std::unique_ptr<IDialogWindow> CreateModeless(unsigned templateId, IDialogHandler& handler) override;
+
+private:
+    HWND m_owner = nullptr;
+};

@@ -1,0 +1,41 @@
+#include "platform/win32/win32_system_folders.h"
+
+#include "platform/win32/text.h"
+#include "platform/win32/win32.h"
+
+#include <shlobj.h>
+
+namespace {
+
+// A path that one of the folder functions wrote into `buffer`, or nothing.
+std::string FromBuffer(const wchar_t* buffer, UINT length)
+{
+    if (length == 0 || length >= MAX_PATH)
+        return {};
+    std::string path = WideToUtf8({buffer, length});
+    if (path.size() > 3 && path.back() == '\\')
+        path.pop_back();
+    return path;
+}
+
+}  // namespace
+
+std::string Win32SystemFolders::WindowsDirectory() const
+{
+    wchar_t buffer[MAX_PATH];
+    return FromBuffer(buffer, GetSystemWindowsDirectoryW(buffer, MAX_PATH));
+}
+
+std::string Win32SystemFolders::SystemDirectory() const
+{
+    wchar_t buffer[MAX_PATH];
+    return FromBuffer(buffer, GetSystemDirectoryW(buffer, MAX_PATH));
+}
+
+std::string Win32SystemFolders::ProgramFilesDirectory() const
+{
+    wchar_t buffer[MAX_PATH] = {};
+    if (FAILED(SHGetFolderPathW(nullptr, CSIDL_PROGRAM_FILES, nullptr, 0, buffer)))
+        return {};
+    return FromBuffer(buffer, static_cast<UINT>(wcslen(buffer)));
+}
