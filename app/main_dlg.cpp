@@ -1,7 +1,9 @@
 #include "app/main_dlg.h"
 
+#include "actions/item_info_dlg.h"
 #include "actions/media_player_run.h"
 #include "actions/messenger_removal.h"
+#include "actions/time_server_dlg.h"
 #include "actions/user_manager.h"
 #include "settings/presets.h"
 #include "settings/restore_defaults.h"
@@ -16,10 +18,12 @@ struct CommandRoute {
 };
 
 constexpr CommandRoute kCommandTable[] = {
+    {IDM_CHECK_STATUS, &CMainDlg::OnCheckSystemStatus},
     {IDM_RESET_STATUS, &CMainDlg::OnResetSystemStatus},
     {IDM_EXPERT_SETTINGS, &CMainDlg::OnExpertSettings},
     {IDM_RECOMMENDED, &CMainDlg::OnRecommendedSettings},
     {IDM_HELP_INDEX, &CMainDlg::OnHelpIndex},
+    {IDM_TIME_SERVER, &CMainDlg::OnSetTimeServer},
 };
 
 }  // namespace
@@ -111,6 +115,14 @@ std::int32_t CMainDlg::DeleteRegistryKey(RegistryRoot root, std::string_view par
 {
     return m_registryOps.DeleteKey(root, parentPath, subkey);
 }
+
+void CMainDlg::OnCheckSystemStatus()
+{
+    CItemInfoDlg(m_actions.dialogs).DoModal();
+    CheckSystemStatus();
+}
+
+void CMainDlg::OnSetTimeServer() { CTimeServerDlg(m_actions.dialogs, m_registry, m_prompt).DoModal(); }
 
 void CMainDlg::OnResetSystemStatus()
 {

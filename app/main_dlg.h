@@ -91,6 +91,11 @@ public:
     // The outcome of the last WriteRegistryValue.
     const WriteResult& LastWrite() const { return m_registryOps.LastWrite(); }
 
+    // The legend first, then the status check, however the legend was closed.
+    void OnCheckSystemStatus();
+    // Runs the time server dialog.
+    void OnSetTimeServer();
+
     // Menu commands on the settings as a whole.
     void OnResetSystemStatus();
     void RestoreDefaults();

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <memory>
+#include <string>
 #include <string_view>
 
 #include "platform/types.h"
@@ -12,6 +13,13 @@
 // The command ids of the OK and Cancel buttons, Enter and Escape.
 inline constexpr unsigned kIdOk = 1;
 inline constexpr unsigned kIdCancel = 2;
+
+// The notifications of controls that dialog classes answer, with the codes
+// Windows gives them.
+enum ControlNotification : unsigned {
+    kSelectionChanged = 1,  // a drop-down list's selection (CBN_SELCHANGE)
+    kTextChanged = 0x0300,  // an edit's text (EN_CHANGE)
+};
 
 // The window of one dialog, as its class drives it.
 class IDialogWindow {
@@ -23,11 +31,20 @@ public:
     virtual ~IDialogWindow() = default;
 
     virtual void SetItemText(int id, std::string_view text) = 0;
+    virtual std::string ItemText(int id) const = 0;
+    virtual void EnableItem(int id, bool enable) = 0;
     // Shows the program's bitmap resource `bitmapId` in the picture control
     // `id`; the control stays empty when the bitmap cannot be loaded.
     virtual void SetItemBitmap(int id, unsigned bitmapId) = 0;
     // Shows the window as it is (SW_SHOW).
     virtual void Show() = 0;
+
+    // The drop-down list `id`: entries appended at the end, the selection by
+    // position (-1 or a position past the end: none), an entry's text.
+    virtual void AddListEntry(int id, std::string_view text) = 0;
+    virtual void SelectListEntry(int id, int position) = 0;
+    virtual int SelectedListEntry(int id) const = 0;
+    virtual std::string ListEntryText(int id, int position) const = 0;
 };
 
 // What a dialog class answers when the host calls it.
@@ -40,6 +57,13 @@ public:
     virtual bool OnCommand(unsigned id)
     {
         static_cast<void>(id);
+        return false;
+    }
+    // A control's notification (see ControlNotification); true when handled.
+    virtual bool OnNotification(unsigned id, unsigned code)
+    {
+        static_cast<void>(id);
+        static_cast<void>(code);
         return false;
     }
 

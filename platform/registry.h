@@ -85,6 +85,8 @@ public:
     virtual bool DeleteValue(RegKey key, std::string_view name) = 0;
     // Deletes a subkey that has no subkeys; fails when it did not exist.
     virtual bool DeleteKey(RegKey parent, std::string_view subkey) = 0;
+    // How many values the key holds, its default value included.
+    virtual bool CountValues(RegKey key, std::uint32_t& count) = 0;
     // The value at `index`, from 0; fails past the last value, or when its
     // name is over 127 characters or its data over 128 (see above).
     virtual bool EnumValue(RegKey key, std::uint32_t index, std::string& name,

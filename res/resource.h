@@ -5,6 +5,8 @@
 #define IDD_MAIN_DIALOG        202
 #define IDD_WAIT               203
 #define IDD_USER_ADMIN         209
+#define IDD_ITEM_INFO          211
+#define IDD_TIME_SERVER        213
 
 // Controls of the main dialog
 #define IDC_START              1000
@@ -15,6 +17,17 @@
 #define IDC_WAIT_TEXT          1001
 #define IDC_USER_TEXT          1046
 #define IDC_USER_PICTURE       1053
+
+// Controls of the item information dialog
+#define IDC_INFO_HEADING       1049
+#define IDC_INFO_DONE          1050
+#define IDC_INFO_ACTIVE        1051
+
+// Controls of the time server dialog
+#define IDC_TIME_ADD           1033
+#define IDC_TIME_SERVERS       1054
+#define IDC_TIME_ADDRESS       1055
+#define IDC_TIME_APPLY         1056
 
 // Menu and its commands
 #define IDR_MAIN_MENU          243
@@ -32,6 +45,8 @@
 
 // Icons
 #define IDI_APP_ICON           245
+#define IDI_LEGEND_DONE        246
+#define IDI_LEGEND_ACTIVE      255
 
 // First string id of each language's table
 #define IDS_GERMAN_BASE        1

@@ -45,6 +45,7 @@ public:
         return !failDeleteValue && m_inner.DeleteValue(key, name);
     }
     bool DeleteKey(RegKey parent, std::string_view subkey) override { return m_inner.DeleteKey(parent, subkey); }
+    bool CountValues(RegKey key, std::uint32_t& count) override { return m_inner.CountValues(key, count); }
     bool EnumValue(RegKey key, std::uint32_t index, std::string& name, RegistryValue& value) override
     {
         return m_inner.EnumValue(key, index, name, value);

@@ -259,6 +259,9 @@ TYPED_TEST_P(RegistryContract, EnumerationListsEveryValueThatFits)
     }
     std::sort(names.begin(), names.end());
     EXPECT_EQ((std::vector<std::string>{"", "First", "Second"}), names);
+    std::uint32_t count = 0;
+    EXPECT_TRUE(this->Registry().CountValues(key, count));
+    EXPECT_EQ(3u, count);
     EXPECT_FALSE(this->Registry().EnumValue(key, 3, name, value));
     EXPECT_FALSE(this->Registry().EnumValue(key, 1000, name, value));
 }
@@ -286,6 +289,10 @@ TYPED_TEST_P(RegistryContract, EnumerationFailsOnANameOrDataTooLong)
     EXPECT_EQ(128u, value.data.size());
     ASSERT_TRUE(this->Set(longData, "Blob", kRegBinary, typename TestFixture::Bytes(129, 1)));
     EXPECT_FALSE(this->Registry().EnumValue(longData, 0, name, value));
+    // Counted all the same, so that an enumeration can pass over it.
+    std::uint32_t count = 0;
+    EXPECT_TRUE(this->Registry().CountValues(longData, count));
+    EXPECT_EQ(1u, count);
 }
 
 TYPED_TEST_P(RegistryContract, DeletingWhatIsNotThereFails)

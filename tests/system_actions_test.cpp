@@ -167,8 +167,8 @@ TEST_F(SystemActionsTest, TheWaitBoxStaysOnEnterAndEscapeAndWithoutAWindowTheAct
     {
         CWaitDlg wait(m.dialogs);
         ASSERT_TRUE(wait.Create());
-        EXPECT_TRUE(m.dialogs.Press(0, kIdOk));
-        EXPECT_TRUE(m.dialogs.Press(0, kIdCancel));
+        EXPECT_TRUE(m.dialogs.UserOf(0).Press(kIdOk));
+        EXPECT_TRUE(m.dialogs.UserOf(0).Press(kIdCancel));
     }
     m.dialogs.FailCreation(true);
     m.prompt.Answer(kAnswerYes);

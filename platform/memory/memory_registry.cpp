@@ -224,6 +224,15 @@ bool MemoryRegistry::DeleteKey(RegKey parent, std::string_view subkey)
     return true;
 }
 
+bool MemoryRegistry::CountValues(RegKey handle, std::uint32_t& count)
+{
+    Key* key = Resolve(handle, kQueryRight);
+    if (!key)
+        return false;
+    count = static_cast<std::uint32_t>(key->values.size());
+    return true;
+}
+
 bool MemoryRegistry::EnumValue(RegKey handle, std::uint32_t index, std::string& name, RegistryValue& value)
 {
     Key* key = Resolve(handle, kQueryRight);

@@ -20,10 +20,9 @@ public:
             DeleteObject(bitmap);
     }
 
-    void SetItemText(int id, std::string_view text) override
-    {
-        SetDlgItemTextW(Handle(), id, Utf8ToWide(text).c_str());
-    }
+    void SetItemText(int id, std::string_view text) override { Item(id).SetText(text); }
+    std::string ItemText(int id) const override { return Item(id).Text(); }
+    void EnableItem(int id, bool enable) override { Item(id).Enable(enable); }
     void SetItemBitmap(int id, unsigned bitmapId) override
     {
         HBITMAP bitmap = LoadBitmapW(Module(), MAKEINTRESOURCEW(bitmapId));
@@ -36,6 +35,11 @@ public:
     }
     void Show() override { Dialog::Show(SW_SHOW); }
 
+    void AddListEntry(int id, std::string_view text) override { List(id).AddString(text); }
+    void SelectListEntry(int id, int position) override { List(id).SetCurSel(position); }
+    int SelectedListEntry(int id) const override { return List(id).CurSel(); }
+    std::string ListEntryText(int id, int position) const override { return List(id).ItemText(position); }
+
 protected:
     BOOL OnInitDialog() override
     {
@@ -44,12 +48,27 @@ protected:
     }
     MessageResult RouteMessage(UINT message, WPARAM wParam, LPARAM lParam) override
     {
-        if (message == WM_COMMAND && IsCommand(wParam, lParam) && m_handler.OnCommand(LOWORD(wParam)))
-            return Handled();
-        return Declined();
+        if (message != WM_COMMAND)
+            return Declined();
+        const bool handled = IsCommand(wParam, lParam) ? m_handler.OnCommand(LOWORD(wParam))
+                                                       : m_handler.OnNotification(LOWORD(wParam), HIWORD(wParam));
+        return handled ? Handled() : Declined();
     }
 
 private:
+    Control Item(int id) const
+    {
+        Control control;
+        control.Attach(GetDlgItem(id));
+        return control;
+    }
+    ComboBox List(int id) const
+    {
+        ComboBox list;
+        list.Attach(GetDlgItem(id));
+        return list;
+    }
+
     IDialogHandler& m_handler;
     std::vector<HBITMAP> m_bitmaps;
 };

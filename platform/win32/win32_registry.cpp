@@ -156,6 +156,16 @@ bool Win32Registry::DeleteKey(RegKey parent, std::string_view subkey)
     return result == ERROR_SUCCESS;
 }
 
+bool Win32Registry::CountValues(RegKey key, std::uint32_t& count)
+{
+    DWORD values = 0;
+    if (RegQueryInfoKeyW(Handle(key), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &values, nullptr,
+                         nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+        return false;
+    count = values;
+    return true;
+}
+
 bool Win32Registry::EnumValue(RegKey key, std::uint32_t index, std::string& name,
                               RegistryValue& value)
 {

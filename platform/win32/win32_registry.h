@@ -26,6 +26,7 @@ public:
                   const std::uint8_t* data, std::uint32_t size) override;
     bool DeleteValue(RegKey key, std::string_view name) override;
     bool DeleteKey(RegKey parent, std::string_view subkey) override;
+    bool CountValues(RegKey key, std::uint32_t& count) override;
     bool EnumValue(RegKey key, std::uint32_t index, std::string& name,
                    RegistryValue& value) override;
     void CloseKey(RegKey key) override;

@@ -31,6 +31,18 @@ public:
 protected:
     // A text as a message parameter, alive to the end of the calling statement.
     static LPARAM TextParam(const std::wstring& text) { return reinterpret_cast<LPARAM>(text.c_str()); }
+    // The text of a list's entry, through the list's length and text messages;
+    // empty for an entry that is not there (both lists answer -1 then).
+    std::string EntryText(UINT lengthMessage, UINT textMessage, int index) const
+    {
+        const LRESULT length = Send(lengthMessage, static_cast<WPARAM>(index));
+        if (length < 0)
+            return {};
+        std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+        const LRESULT copied = Send(textMessage, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
+        text.resize(copied > 0 ? static_cast<std::size_t>(copied) : 0);
+        return WideToUtf8(text);
+    }
 
 private:
     HWND m_hWnd = nullptr;
@@ -66,16 +78,7 @@ public:
     {
         return int(Send(LB_FINDSTRINGEXACT, static_cast<WPARAM>(after), TextParam(Utf8ToWide(text))));
     }
-    std::string ItemText(int index) const
-    {
-        const LRESULT length = Send(LB_GETTEXTLEN, static_cast<WPARAM>(index));
-        if (length == LB_ERR)
-            return {};
-        std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-        text.resize(static_cast<std::size_t>(
-            Send(LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()))));
-        return WideToUtf8(text);
-    }
+    std::string ItemText(int index) const { return EntryText(LB_GETTEXTLEN, LB_GETTEXT, index); }
 };
 
 class ComboBox : public Control {
@@ -91,6 +94,7 @@ public:
     {
         return int(Send(CB_SELECTSTRING, static_cast<WPARAM>(after), TextParam(Utf8ToWide(prefix))));
     }
+    std::string ItemText(int index) const { return EntryText(CB_GETLBTEXTLEN, CB_GETLBTEXT, index); }
 };
 
 // Holds one menu handle. A menu that became a window's menu bar is destroyed

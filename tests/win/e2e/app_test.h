@@ -213,18 +213,39 @@ protected:
     // Chooses the item at `position` (from 0) of the first popup, "特殊".
     void ChooseSpecial(HWND main, int position) { ChooseMenuItem(main, 0, position); }
 
-    // Waits for the program's one message box, checks its text, answers it
-    // with `button` and waits until it has gone.
-    void Answer(const std::string& expectedText, int button,
+    // Waits for the program's one message box (besides the dialog `over`,
+    // when one is open), checks its title and text, answers it with
+    // `button` and waits until it has gone.
+    void Answer(const std::string& expectedText, int button, HWND over = nullptr,
                 std::source_location caller = std::source_location::current())
     {
         const ::testing::ScopedTrace trace(caller.file_name(), static_cast<int>(caller.line()), "message box");
-        HWND box = WaitForMessageBox(kExitTimeoutMs);
+        HWND box = WaitForBoxBesides(over, kExitTimeoutMs);
         ASSERT_TRUE(box);
         const MessageBoxView view = ReadMessageBox(box);
         EXPECT_EQ(view.title, kBoxTitle);
         EXPECT_EQ(view.text, expectedText);
         ASSERT_TRUE(AnswerMessageBox(box, button, kExitTimeoutMs));
+    }
+
+    // The one box or dialog of the program besides the main window and
+    // `other`, once it is up.
+    HWND WaitForBoxBesides(HWND other, DWORD timeoutMs)
+    {
+        const auto others = [other](const Windows& w) {
+            std::vector<HWND> found;
+            for (HWND box : w.boxes)
+                if (box != other)
+                    found.push_back(box);
+            return found;
+        };
+        const Windows windows = m_app.WaitFor([&](const Windows& w) { return !others(w).empty(); }, timeoutMs);
+        const std::vector<HWND> found = others(windows);
+        if (found.size() != 1) {
+            ADD_FAILURE() << "expected one message box; " << Status(windows);
+            return nullptr;
+        }
+        return found.front();
     }
 
     // Waits until the option tree shows `images`, one per catalogue option

@@ -1,0 +1,193 @@
+#include "actions/time_server_dlg.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <optional>
+#include <utility>
+#include <vector>
+
+#include "res/resource.h"
+
+namespace {
+
+constexpr const char* kServersKey = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\DateTime\\Servers";
+constexpr const char* kParametersKey = "SYSTEM\\CurrentControlSet\\Services\\W32Time\\Parameters";
+constexpr const char* kServiceKey = "SYSTEM\\CurrentControlSet\\Services\\W32Time";
+constexpr const char* kApplyQuestion =
+    "設定校時伺服器表示將啟用 Windows 的校時\n伺服器服務，讓您電腦的時間與網際網路的\n時間同步。您要啟用此服務嗎？";
+// An entry holds at most 127 characters, as the text limit of the address.
+constexpr std::size_t kMaxAddress = 127;
+// Numbers beyond any list are all alike: none selects an entry.
+constexpr long kNumberCap = 1000000;
+
+// The dialog's message map, in its order: a click (kClicked) or a control's
+// notification, and its handler.
+constexpr unsigned kClicked = 0;
+struct EventRoute {
+    unsigned id;
+    unsigned code;
+    void (CTimeServerDlg::*handler)();
+};
+constexpr EventRoute kRoutes[] = {
+    {IDC_TIME_APPLY, kClicked, &CTimeServerDlg::OnApply},
+    {IDC_TIME_SERVERS, kSelectionChanged, &CTimeServerDlg::OnServerSelChange},
+    {IDC_TIME_ADD, kClicked, &CTimeServerDlg::OnAdd},
+    {IDC_TIME_ADDRESS, kTextChanged, &CTimeServerDlg::OnAddressChange},
+};
+
+bool IsSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r'; }
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+bool IsBlank(std::string_view text) { return std::all_of(text.begin(), text.end(), IsSpace); }
+
+// A number read as a formatted scan with "%d" reads it: leading white space
+// and a sign, then digits up to the first other character; 0 when the text
+// does not begin so. Capped far beyond any list, so that no text overflows.
+long ScanNumber(std::string_view text)
+{
+    std::size_t i = 0;
+    while (i < text.size() && IsSpace(text[i]))
+        ++i;
+    const bool negative = i < text.size() && text[i] == '-';
+    if (i < text.size() && (text[i] == '-' || text[i] == '+'))
+        ++i;
+    long number = 0;
+    for (; i < text.size() && IsDigit(text[i]); ++i)
+        number = std::min(number * 10 + (text[i] - '0'), kNumberCap);
+    return negative ? -number : number;
+}
+
+// The number of a value named by decimal digits alone ("1", "2", ...).
+std::optional<long> NumberedName(std::string_view name)
+{
+    if (name.empty() || !std::all_of(name.begin(), name.end(), IsDigit))
+        return std::nullopt;
+    return ScanNumber(name);
+}
+
+// The first `count` characters of a UTF-8 text.
+std::string FirstCharacters(std::string text, std::size_t count)
+{
+    std::size_t characters = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const bool starts = (static_cast<unsigned char>(text[i]) & 0xC0) != 0x80;
+        if (starts && characters++ == count)
+            return text.substr(0, i);
+    }
+    return text;
+}
+
+// Keys are opened, never created; the results of the writes are not looked
+// at: the dialog behaves the same whether or not they took effect.
+void WriteText(IRegistry& registry, RegKey key, std::string_view name, std::string_view text)
+{
+    std::vector<std::uint8_t> data(text.begin(), text.end());
+    data.push_back(0);
+    registry.SetValue(key, name, kRegSz, data.data(), static_cast<std::uint32_t>(data.size()));
+}
+
+}  // namespace
+
+int CTimeServerDlg::DoModal()
+{
+    const int result = m_dialogs.RunModal(IDD_TIME_SERVER, *this);
+    m_window = nullptr;
+    return result;
+}
+
+BOOL CTimeServerDlg::OnInitDialog(IDialogWindow& window)
+{
+    m_window = &window;
+    window.EnableItem(IDC_TIME_APPLY, false);
+    window.EnableItem(IDC_TIME_ADD, false);
+    FillServerList();
+    return 1;
+}
+
+bool CTimeServerDlg::OnCommand(unsigned id) { return RouteEvent(id, kClicked); }
+
+bool CTimeServerDlg::OnNotification(unsigned id, unsigned code) { return code != kClicked && RouteEvent(id, code); }
+
+bool CTimeServerDlg::RouteEvent(unsigned id, unsigned code)
+{
+    for (const EventRoute& route : kRoutes) {
+        if (route.id == id && route.code == code) {
+            (this->*route.handler)();
+            return true;
+        }
+    }
+    return false;
+}
+
+void CTimeServerDlg::FillServerList()
+{
+    const ScopedRegKey key(m_registry, RegistryRoot::LocalMachine, kServersKey, kKeyRead);
+    if (!key)
+        return;
+
+    // The current server's number is the default value's, looked up by its
+    // name: the enumeration need not begin with it, and the key need not have one.
+    RegistryValue value;
+    long current = 0;
+    if (m_registry.QueryValue(key.Get(), "", kRegistryBufferSize, value) && IsTextType(value.type))
+        current = ScanNumber(BytesAsText(value.data));
+
+    // Every numbered value that holds an address, in the order of the
+    // numbers. A value whose name or data does not fit, that holds no text
+    // or only blanks, is passed over; the others still come.
+    std::uint32_t count = 0;
+    m_registry.CountValues(key.Get(), count);
+    std::vector<std::pair<long, std::string>> servers;
+    for (std::uint32_t index = 0; index < count; ++index) {
+        std::string name;
+        if (!m_registry.EnumValue(key.Get(), index, name, value) || !IsTextType(value.type))
+            continue;
+        const std::optional<long> number = NumberedName(name);
+        const std::string_view address = BytesAsText(value.data);
+        if (number && !IsBlank(address))
+            servers.emplace_back(*number, address);
+    }
+    std::stable_sort(servers.begin(), servers.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    for (const auto& server : servers)
+        m_window->AddListEntry(IDC_TIME_SERVERS, server.second);
+    if (current >= 1 && current <= static_cast<long>(servers.size()))
+        m_window->SelectListEntry(IDC_TIME_SERVERS, static_cast<int>(current - 1));
+}
+
+void CTimeServerDlg::OnApply()
+{
+    if (m_prompt.Show(std::string(kApplyQuestion) + std::string(36, ' '), kPromptYesNo) != kAnswerYes)
+        return;
+    const int position = m_window->SelectedListEntry(IDC_TIME_SERVERS);
+    const std::string server = m_window->ListEntryText(IDC_TIME_SERVERS, position);
+    // Without a server the time service could not work: nothing is written.
+    if (position < 0 || IsBlank(server))
+        return;
+    const std::string number = std::to_string(position + 1);
+
+    if (const ScopedRegKey parameters(m_registry, RegistryRoot::LocalMachine, kParametersKey, kKeyWrite); parameters) {
+        WriteText(m_registry, parameters.Get(), "NtpServer", server + ",0x1");
+        WriteText(m_registry, parameters.Get(), "Type", "NTP");
+    }
+    if (const ScopedRegKey servers(m_registry, RegistryRoot::LocalMachine, kServersKey, kKeyWrite); servers) {
+        WriteText(m_registry, servers.Get(), "", number);
+        WriteText(m_registry, servers.Get(), number, server);
+    }
+    if (const ScopedRegKey service(m_registry, RegistryRoot::LocalMachine, kServiceKey, kKeyWrite); service) {
+        const std::vector<std::uint8_t> automatic = DwordBytes(2);
+        m_registry.SetValue(service.Get(), "Start", kRegDword, automatic.data(), 4);
+    }
+}
+
+void CTimeServerDlg::OnAdd()
+{
+    const std::string address = FirstCharacters(m_window->ItemText(IDC_TIME_ADDRESS), kMaxAddress);
+    // An empty address would make a time service configuration that cannot work.
+    if (!IsBlank(address))
+        m_window->AddListEntry(IDC_TIME_SERVERS, address);
+}
+
+void CTimeServerDlg::OnServerSelChange() { m_window->EnableItem(IDC_TIME_APPLY, true); }
+
+void CTimeServerDlg::OnAddressChange() { m_window->EnableItem(IDC_TIME_ADD, true); }

@@ -1,0 +1,47 @@
+// CTimeServerDlg: the choice of the internet time server (template 213).
+// The list shows the servers that Windows keeps; Apply makes the selected
+// one the current server and switches the time service back on; Add puts a
+// typed address on the list, to be applied like the others.
+#pragma once
+
+#include <string>
+
+#include "platform/dialog_host.h"
+#include "platform/prompt.h"
+#include "platform/registry.h"
+
+class CTimeServerDlg final : private IDialogHandler {
+public:
+    CTimeServerDlg(IDialogHost& dialogs, IRegistry& registry, IPrompt& prompt)
+        : m_dialogs(dialogs), m_registry(registry), m_prompt(prompt)
+    {
+    }
+    CTimeServerDlg(const CTimeServerDlg&) = delete;
+    CTimeServerDlg& operator=(const CTimeServerDlg&) = delete;
+
+    // Runs the dialog, owned by the main window, until OK or Cancel.
+    int DoModal();
+
+    // The dialog's handlers, for its message map.
+    // Lists every numbered server of the registry and selects the current one.
+    void FillServerList();
+    // After the user's Yes: the selected server becomes the time service's
+    // server and the current one of the list, and the service starts
+    // automatically.
+    void OnApply();
+    // Appends the typed address to the list (not to the registry).
+    void OnAdd();
+    void OnServerSelChange();
+    void OnAddressChange();
+
+private:
+    BOOL OnInitDialog(IDialogWindow& window) override;
+    bool OnCommand(unsigned id) override;
+    bool OnNotification(unsigned id, unsigned code) override;
+    bool RouteEvent(unsigned id, unsigned code);
+
+    IDialogHost& m_dialogs;
+    IRegistry& m_registry;
+    IPrompt& m_prompt;
+    IDialogWindow* m_window = nullptr;  // while the dialog runs
+};
