@@ -84,8 +84,8 @@ TEST_F(TreeOptionsCtrlTest, AddedItemsCarryNoEditorAndOneImageForBothSlots)
     EXPECT_EQ(ImgGroup, Image(g));
     EXPECT_EQ(ImgActive, fake->SelectedImage(check));
     EXPECT_EQ(ImgRadioOff, Image(radio));
-    EXPECT_EQ(0u, fake->ItemData(g));
-    EXPECT_EQ(0u, fake->ItemData(radio));
+    EXPECT_EQ(0u, fake->GetItemData(g));
+    EXPECT_EQ(0u, fake->GetItemData(radio));
     EXPECT_EQ("c", fake->GetItemText(check));
     EXPECT_EQ(g, fake->GetParentItem(radio));
 }

@@ -1,15 +1,20 @@
 // CTreeOptionsCtrl: a tree whose items act as group headings, check boxes
 // and radio buttons. Each item's whole state is its image index (see
-// state_image.h); the control keeps nothing else per item.
+// state_image.h); the control keeps nothing else per item. An item whose
+// data names an editor class gets an in-place editor for the value behind
+// its label (tree_options_editors.cpp).
 #pragma once
 
 #include <cstdint>
 #include <memory>
+#include <string>
 #include <string_view>
 
 #include "platform/tree_view.h"
 #include "platform/types.h"
 #include "res/resource.h"
+#include "treeopts/tree_options_combo.h"
+#include "treeopts/tree_options_edit.h"
 
 class CTreeOptionsCtrl final : private ITreeMessageHandler {
 public:
@@ -49,9 +54,30 @@ public:
     BOOL DeleteAllItems();
     BOOL Expand(TreeItem item);
 
-    // Input, as the tree view routes it here.
+    // The in-place editors. An item's text is "label: value"; the first
+    // ": " separates the two.
+    // The value; the item's text is cut back to the label and ": ".
+    std::string GetValueText(TreeItem item);
+    // Appends the value to the item's text, adding ": " first when missing.
+    void SetValueText(TreeItem item, std::string_view value);
+    // Records the item as the edited one and opens the editor its data names.
+    void CreateEditor(TreeItem item);
+    // Writes the open editor's text back behind the edited item's label.
+    void CommitEditor();
+    // Closes both editors and forgets the edited item.
+    void DestroyEditors();
+    TreeItem EditedItem() const { return m_hEditedItem; }
+    CTreeOptionsCombo* ComboEditor() const { return m_pComboEditor.get(); }
+    CTreeOptionsEdit* EditEditor() const { return m_pEditEditor.get(); }
+
+    // The tree's messages, as the tree view routes them here.
     void OnLButtonDown(unsigned keyFlags, TreePoint point) override;
     void OnChar(unsigned charCode, unsigned repeatCount, unsigned keyFlags) override;
+    void OnSelChanged(TreeItem oldItem, TreeItem newItem) override;
+    void OnClick() override;
+    void OnDestroy() override;
+    void OnVScroll() override;
+    void OnHScroll() override;
 
 private:
     // Runs when the control is bound to its window: installs the image strip.
@@ -68,4 +94,8 @@ private:
     std::unique_ptr<ITreeView> m_view;
     ImageListHandle m_imageList = nullptr;
     unsigned m_nBitmapId = IDB_STATE_IMAGES;
+    // After the view: the editors' windows go first.
+    std::unique_ptr<CTreeOptionsCombo> m_pComboEditor;
+    std::unique_ptr<CTreeOptionsEdit> m_pEditEditor;
+    TreeItem m_hEditedItem = nullptr;
 };

@@ -2,6 +2,52 @@
 
 #include <algorithm>
 
+namespace {
+
+char FoldAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
+bool StartsWithIgnoringCase(std::string_view text, std::string_view prefix)
+{
+    return text.size() >= prefix.size() &&
+           std::equal(prefix.begin(), prefix.end(), text.begin(),
+                      [](char a, char b) { return FoldAscii(a) == FoldAscii(b); });
+}
+
+// An editor window that lives in the tree's record of editors.
+class MemoryEditorWindow final : public IEditorWindow {
+public:
+    MemoryEditorWindow(std::deque<MemoryTreeView::Editor>& editors, std::size_t index)
+        : m_editors(editors), m_index(index)
+    {
+    }
+    ~MemoryEditorWindow() override { Mine().alive = false; }
+
+    std::string Text() const override
+    {
+        const MemoryTreeView::Editor& editor = m_editors[m_index];
+        if (editor.kind == EditorKind::Text)
+            return editor.text;
+        return editor.selected >= 0 ? editor.entries[static_cast<std::size_t>(editor.selected)] : std::string();
+    }
+    void SelectString(std::string_view prefix) override
+    {
+        for (std::size_t i = 0; i < Mine().entries.size(); ++i) {
+            if (StartsWithIgnoringCase(Mine().entries[i], prefix)) {
+                Mine().selected = static_cast<int>(i);
+                return;
+            }
+        }
+    }
+
+private:
+    MemoryTreeView::Editor& Mine() { return m_editors[m_index]; }
+
+    std::deque<MemoryTreeView::Editor>& m_editors;
+    std::size_t m_index;
+};
+
+}  // namespace
+
 std::size_t MemoryTreeView::IdOf(TreeItem item) const
 {
     return static_cast<std::size_t>(reinterpret_cast<std::uintptr_t>(item));
@@ -76,6 +122,45 @@ std::string MemoryTreeView::GetItemText(TreeItem item) const
     return node ? node->text : std::string();
 }
 
+bool MemoryTreeView::SetItemText(TreeItem item, std::string_view text)
+{
+    Node* node = Find(item);
+    if (node)
+        node->text = text;
+    return node != nullptr;
+}
+
+std::uintptr_t MemoryTreeView::GetItemData(TreeItem item) const
+{
+    const Node* node = Find(item);
+    return node ? node->data : 0;
+}
+
+bool MemoryTreeView::GetItemTextRect(TreeItem item, TreeRect& rect) const
+{
+    const std::vector<std::size_t> rows = VisibleRows();
+    const auto row = std::find(rows.begin(), rows.end(), IdOf(item));
+    if (!Find(item) || row == rows.end())
+        return false;
+    const std::size_t id = IdOf(item);
+    const int top = static_cast<int>(row - rows.begin()) * kRowHeight;
+    const int left = Level(id) * kIndent + kIndent + kImageWidth;
+    rect = {left, top, left + kCharWidth * static_cast<int>(m_nodes[id - 1].text.size()), top + kRowHeight};
+    return true;
+}
+
+std::unique_ptr<IEditorWindow> MemoryTreeView::CreateEditor(EditorKind kind, std::uint32_t style, TreeRect rect,
+                                                            int id, std::string_view text)
+{
+    m_editors.push_back({kind, style, rect, id, std::string(text), {}, -1, true});
+    return std::make_unique<MemoryEditorWindow>(m_editors, m_editors.size() - 1);
+}
+
+int MemoryTreeView::OpenEditors() const
+{
+    return static_cast<int>(std::count_if(m_editors.begin(), m_editors.end(), [](const Editor& e) { return e.alive; }));
+}
+
 TreeItem MemoryTreeView::GetParentItem(TreeItem item) const
 {
     const Node* node = Find(item);
@@ -110,7 +195,15 @@ bool MemoryTreeView::SelectItem(TreeItem item)
 {
     if (item && !Find(item))
         return false;
+    const TreeItem old = GetSelectedItem();
     m_selected = IdOf(item);
+    // A real tree reports every change of its caret item, also one made
+    // by the program.
+    if (old != item) {
+        ++m_selectionChanges;
+        if (m_handler)
+            m_handler->OnSelChanged(old, item);
+    }
     return true;
 }
 
@@ -243,6 +336,27 @@ void MemoryTreeView::Click(TreePoint point)
     else
         Default();
     m_message = Message::None;
+    if (m_handler)
+        m_handler->OnClick();
+}
+
+void MemoryTreeView::Scroll(bool vertical)
+{
+    if (!m_handler)
+        return;
+    if (vertical)
+        m_handler->OnVScroll();
+    else
+        m_handler->OnHScroll();
+}
+
+void MemoryTreeView::DestroyWindow()
+{
+    if (m_handler)
+        m_handler->OnDestroy();
+    // The editors are the tree's child windows: they go with it.
+    for (Editor& editor : m_editors)
+        editor.alive = false;
 }
 
 void MemoryTreeView::PressChar(unsigned charCode)
@@ -278,12 +392,6 @@ std::size_t MemoryTreeView::ItemCount() const
 {
     return static_cast<std::size_t>(
         std::count_if(m_nodes.begin(), m_nodes.end(), [](const Node& n) { return n.alive; }));
-}
-
-std::uintptr_t MemoryTreeView::ItemData(TreeItem item) const
-{
-    const Node* node = Find(item);
-    return node ? node->data : 0;
 }
 
 int MemoryTreeView::SelectedImage(TreeItem item) const

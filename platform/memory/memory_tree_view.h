@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <deque>
 #include <string>
 #include <vector>
 
@@ -26,6 +27,9 @@ public:
     bool GetItemImage(TreeItem item, int& image) const override;
     bool SetItemImage(TreeItem item, int image) override;
     std::string GetItemText(TreeItem item) const override;
+    bool SetItemText(TreeItem item, std::string_view text) override;
+    std::uintptr_t GetItemData(TreeItem item) const override;
+    bool GetItemTextRect(TreeItem item, TreeRect& rect) const override;
     TreeItem GetParentItem(TreeItem item) const override;
     TreeItem GetChildItem(TreeItem parent) const override;
     TreeItem GetNextSiblingItem(TreeItem item) const override;
@@ -37,15 +41,36 @@ public:
     void SetRedraw(bool redraw) override;
     void SetMessageHandler(ITreeMessageHandler* handler) override;
     void Default() override;
+    TreePoint MessageCursorPoint() const override { return m_messagePoint; }
+    std::unique_ptr<IEditorWindow> CreateEditor(EditorKind kind, std::uint32_t style, TreeRect rect, int id,
+                                                std::string_view text) override;
     ImageListHandle LoadImageList(unsigned bitmapId, int imageWidth, int grow,
                                   std::uint32_t maskRgb) override;
     void SetNormalImageList(ImageListHandle images) override;
     void DestroyImageList(ImageListHandle images) override;
 
     // Input as a user gives it: the handler sees it first, and whatever it
-    // passes on is handled as a real tree would (a click selects the item).
+    // passes on is handled as a real tree would (a click selects the item,
+    // and the tree then reports the click).
     void Click(TreePoint point);
     void PressChar(unsigned charCode);
+    // The scroll bars used, and the window destroyed, as a real tree reports them.
+    void Scroll(bool vertical);
+    void DestroyWindow();
+
+    // An editor window opened over the tree, as the test finds and types into it.
+    struct Editor {
+        EditorKind kind;
+        std::uint32_t style;
+        TreeRect rect;
+        int id;
+        std::string text;                  // a text box's text
+        std::vector<std::string> entries;  // a drop-down list's entries
+        int selected = -1;
+        bool alive = true;
+    };
+    std::deque<Editor>& Editors() { return m_editors; }
+    int OpenEditors() const;
     // A point on `item`'s row, in the given zone; {-1,-1} when not visible.
     TreePoint PointOn(TreeItem item, Zone zone) const;
     // A point below the last visible row.
@@ -53,9 +78,9 @@ public:
 
     // What the tree holds and was asked, for tests to inspect.
     std::size_t ItemCount() const;
-    std::uintptr_t ItemData(TreeItem item) const;
     int SelectedImage(TreeItem item) const;
     int DefaultCalls() const { return m_defaultCalls; }
+    int SelectionChanges() const { return m_selectionChanges; }
     int CharsPassedOn() const { return m_charsPassedOn; }
     bool IsRedrawOn() const { return m_redraw; }
     int RedrawOffCount() const { return m_redrawOffCount; }
@@ -90,6 +115,8 @@ private:
     void AppendVisible(std::size_t parent, std::vector<std::size_t>& rows) const;
 
     std::vector<Node> m_nodes;  // id n is m_nodes[n - 1]
+    std::deque<Editor> m_editors;
+    int m_selectionChanges = 0;
     std::size_t m_selected = 0;
     ITreeMessageHandler* m_handler = nullptr;
     Message m_message = Message::None;

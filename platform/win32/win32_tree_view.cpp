@@ -1,7 +1,9 @@
 #include "platform/win32/win32_tree_view.h"
 
+#include <cstring>
 #include <vector>
 
+#include "platform/win32/framework/controls.h"
 #include "platform/win32/text.h"
 
 namespace {
@@ -9,6 +11,34 @@ namespace {
 HTREEITEM ToHandle(TreeItem item) { return reinterpret_cast<HTREEITEM>(item); }
 TreeItem FromHandle(HTREEITEM item) { return reinterpret_cast<TreeItem>(item); }
 HIMAGELIST ToImageList(ImageListHandle images) { return reinterpret_cast<HIMAGELIST>(images); }
+
+// An editor window over the tree, destroyed with this object (unless the
+// tree took it along already).
+class Win32EditorWindow final : public IEditorWindow {
+public:
+    explicit Win32EditorWindow(HWND window) : m_window(window) {}
+    ~Win32EditorWindow() override
+    {
+        if (IsWindow(m_window))
+            DestroyWindow(m_window);
+    }
+
+    std::string Text() const override
+    {
+        Control control;
+        control.Attach(m_window);
+        return control.Text();
+    }
+    void SelectString(std::string_view prefix) override
+    {
+        ComboBox list;
+        list.Attach(m_window);
+        list.SelectString(-1, prefix);
+    }
+
+private:
+    HWND m_window;
+};
 
 static_assert(kTreeHitNowhere == TVHT_NOWHERE && kTreeHitOnIcon == TVHT_ONITEMICON &&
               kTreeHitOnLabel == TVHT_ONITEMLABEL && kTreeHitOnIndent == TVHT_ONITEMINDENT &&
@@ -26,16 +56,50 @@ Win32TreeView::~Win32TreeView() = default;
 
 MessageResult Win32TreeView::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (!m_handler || (message != WM_LBUTTONDOWN && message != WM_CHAR))
+    if (!m_handler)
         return Declined();
-    if (message == WM_LBUTTONDOWN) {
-        const TreePoint point{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
-        m_handler->OnLButtonDown(static_cast<unsigned>(wParam), point);
-    } else {
+    switch (message) {
+    case WM_LBUTTONDOWN:
+        m_handler->OnLButtonDown(static_cast<unsigned>(wParam),
+                                 {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))});
+        // What the handler passed on answered the message; what it kept, 0.
+        return Handled(DefaultResult());
+    case WM_CHAR:
         m_handler->OnChar(static_cast<unsigned>(wParam), LOWORD(lParam), HIWORD(lParam));
+        return Handled(DefaultResult());
+    case WM_DESTROY:
+        m_handler->OnDestroy();
+        return Declined();
+    case WM_VSCROLL:
+        m_handler->OnVScroll();
+        return Declined();
+    case WM_HSCROLL:
+        m_handler->OnHScroll();
+        return Declined();
+    default:
+        return Declined();
     }
-    // What the handler passed on answered the message; what it kept, 0.
-    return Handled(DefaultResult());
+}
+
+MessageResult Win32TreeView::OnReflectedMessage(UINT message, WPARAM, LPARAM lParam)
+{
+    if (!m_handler || message != WM_NOTIFY)
+        return Declined();
+    const auto& header = *reinterpret_cast<const NMHDR*>(lParam);
+    switch (header.code) {
+    case TVN_SELCHANGEDW:
+    case TVN_SELCHANGEDA: {
+        // The two records differ only in their texts, which are not read.
+        const auto& change = *reinterpret_cast<const NMTREEVIEWW*>(lParam);
+        m_handler->OnSelChanged(Known(change.itemOld.hItem), Known(change.itemNew.hItem));
+        return Handled(0);
+    }
+    case NM_CLICK:
+        m_handler->OnClick();
+        return Handled(0);
+    default:
+        return Declined();
+    }
 }
 
 void Win32TreeView::Default() { SubclassedWindow::Default(); }
@@ -127,6 +191,66 @@ std::string Win32TreeView::GetItemText(TreeItem item) const
     if (!Send(TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&tv)))
         return {};
     return WideToUtf8(tv.pszText);
+}
+
+bool Win32TreeView::SetItemText(TreeItem item, std::string_view text)
+{
+    if (!Names(item))
+        return false;
+    std::wstring wide = Utf8ToWide(text);
+    TVITEMW tv{};
+    tv.mask = TVIF_TEXT;
+    tv.hItem = ToHandle(item);
+    tv.pszText = wide.data();
+    return Send(TVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&tv)) != 0;
+}
+
+std::uintptr_t Win32TreeView::GetItemData(TreeItem item) const
+{
+    if (!Names(item))
+        return 0;
+    TVITEMW tv{};
+    tv.mask = TVIF_PARAM;
+    tv.hItem = ToHandle(item);
+    if (!Send(TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&tv)))
+        return 0;
+    return static_cast<std::uintptr_t>(tv.lParam);
+}
+
+bool Win32TreeView::GetItemTextRect(TreeItem item, TreeRect& rect) const
+{
+    if (!Names(item))
+        return false;
+    // The message takes the item in the rectangle's place.
+    RECT area{};
+    const HTREEITEM handle = ToHandle(item);
+    std::memcpy(&area, &handle, sizeof(handle));
+    if (!Send(TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(&area)))
+        return false;
+    rect = {area.left, area.top, area.right, area.bottom};
+    return true;
+}
+
+TreePoint Win32TreeView::MessageCursorPoint() const
+{
+    const DWORD position = GetMessagePos();
+    POINT point{static_cast<short>(LOWORD(position)), static_cast<short>(HIWORD(position))};
+    ScreenToClient(m_tree, &point);
+    return {point.x, point.y};
+}
+
+std::unique_ptr<IEditorWindow> Win32TreeView::CreateEditor(EditorKind kind, std::uint32_t style, TreeRect rect,
+                                                           int id, std::string_view text)
+{
+    const bool dropDown = kind == EditorKind::DropDown;
+    HWND editor = CreateWindowExW(dropDown ? 0 : WS_EX_CLIENTEDGE, dropDown ? L"COMBOBOX" : L"Edit",
+                                  Utf8ToWide(text).c_str(), style, rect.left, rect.top, rect.right - rect.left,
+                                  rect.bottom - rect.top, m_tree, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                                  GetModuleHandleW(nullptr), nullptr);
+    if (!editor)
+        return nullptr;
+    SendMessageW(editor, WM_SETFONT, static_cast<WPARAM>(Send(WM_GETFONT)), TRUE);
+    return std::make_unique<Win32EditorWindow>(editor);
 }
 
 TreeItem Win32TreeView::GetParentItem(TreeItem item) const

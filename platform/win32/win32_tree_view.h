@@ -22,6 +22,9 @@ public:
     bool GetItemImage(TreeItem item, int& image) const override;
     bool SetItemImage(TreeItem item, int image) override;
     std::string GetItemText(TreeItem item) const override;
+    bool SetItemText(TreeItem item, std::string_view text) override;
+    std::uintptr_t GetItemData(TreeItem item) const override;
+    bool GetItemTextRect(TreeItem item, TreeRect& rect) const override;
     TreeItem GetParentItem(TreeItem item) const override;
     TreeItem GetChildItem(TreeItem parent) const override;
     TreeItem GetNextSiblingItem(TreeItem item) const override;
@@ -33,14 +36,20 @@ public:
     void SetRedraw(bool redraw) override;
     void SetMessageHandler(ITreeMessageHandler* handler) override;
     void Default() override;
+    TreePoint MessageCursorPoint() const override;
+    std::unique_ptr<IEditorWindow> CreateEditor(EditorKind kind, std::uint32_t style, TreeRect rect, int id,
+                                                std::string_view text) override;
     ImageListHandle LoadImageList(unsigned bitmapId, int imageWidth, int grow,
                                   std::uint32_t maskRgb) override;
     void SetNormalImageList(ImageListHandle images) override;
     void DestroyImageList(ImageListHandle images) override;
 
 private:
-    // The tree's left button presses and characters go to the handler.
+    // The tree's left button presses and characters go to the handler, its
+    // destruction and scrolling too, before the tree's own handling.
     MessageResult OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    // The tree's own selection change and click, which it sends its parent.
+    MessageResult OnReflectedMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     // Only handles this adapter inserted, and not yet deleted, are passed to
     // the control: comctl32 does not check handles and may crash on a stale one.
     bool Names(TreeItem item) const { return item && m_items.count(item) != 0; }

@@ -15,6 +15,7 @@
 #include "platform/memory/memory_shell.h"
 #include "platform/memory/memory_system_folders.h"
 #include "platform/memory/memory_version_info.h"
+#include "platform/win32/framework/dialog.h"
 #include "platform/win32/resource_string_table.h"
 #include "platform/win32/win32.h"
 #include "platform/win32/win32_tree_view.h"
@@ -92,23 +93,19 @@ public:
     HWND Tree() const { return m_tree; }
 
 private:
-    // One dialog window serves every test of the program: Wine waits up to two
-    // seconds for the X server whenever a shown window is destroyed. Each test
-    // attaches a fresh adapter and rebuilds the tree, so no state carries over.
+    // One dialog window serves every test of the program: each test attaches
+    // a fresh adapter and rebuilds the tree, so no state carries over. It is
+    // the main dialog's template on the framework's dialog, which hands the
+    // tree its own notifications as the program's window does.
     static HWND SharedWindow()
     {
-        static const HWND window = [] {
+        static Modeless<::Dialog> dialog(IDD_MAIN_DIALOG);
+        if (!dialog.Handle()) {
             INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_TREEVIEW_CLASSES};
             InitCommonControlsEx(&controls);
-            return CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_MAIN_DIALOG),
-                                      nullptr, &IgnoreAll, 0);
-        }();
-        return window;
-    }
-
-    static INT_PTR CALLBACK IgnoreAll(HWND, UINT message, WPARAM, LPARAM)
-    {
-        return message == WM_INITDIALOG;
+            dialog.Create();
+        }
+        return dialog.Handle();
     }
 
     ResourceStringTable m_strings;

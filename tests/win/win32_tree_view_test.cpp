@@ -110,3 +110,41 @@ TEST_F(Win32OptionTreeTest, RebuildKeepsTheViewAtTheTop)
 }
 
 }  // namespace
+
+namespace {
+
+// An item of the real tree with a text editor: the tree's own selection
+// change opens it as a child window, and its text goes behind the label
+// when the selection moves on or the tree scrolls.
+TEST_F(Win32OptionTreeTest, AnEditorOpensOnTheRealTreeAndCommitsOnSelectionAndScroll)
+{
+    CTreeOptionsCtrl& tree = Dialog().Tree();
+    TreeItem size = tree.AddGroupItem("Size: 10", ImgGroup, nullptr);
+    tree.View()->SetItemData(size, reinterpret_cast<std::uintptr_t>(&CTreeOptionsEdit::classCTreeOptionsEdit));
+
+    tree.SelectItem(size);
+    Pump();
+    HWND editor = GetDlgItem(Tree(), 100);
+    ASSERT_TRUE(editor) << "no editor window on the tree";
+    wchar_t className[16] = {};
+    GetClassNameW(editor, className, 16);
+    EXPECT_EQ(0, _wcsicmp(className, L"Edit"));
+    EXPECT_EQ("Size: ", tree.View()->GetItemText(size));
+    SetWindowTextW(editor, L"12");
+
+    tree.SelectItem(Item(K::MediaPlayerGroup));
+    Pump();
+    EXPECT_EQ("Size: 12", tree.View()->GetItemText(size));
+    EXPECT_FALSE(IsWindow(editor));
+
+    tree.SelectItem(size);
+    editor = GetDlgItem(Tree(), 100);
+    ASSERT_TRUE(editor);
+    SetWindowTextW(editor, L"13");
+    SendMessageW(Tree(), WM_VSCROLL, SB_LINEDOWN, 0);
+    Pump();
+    EXPECT_EQ("Size: 13", tree.View()->GetItemText(size));
+    EXPECT_FALSE(IsWindow(editor));
+}
+
+}  // namespace
