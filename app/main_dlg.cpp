@@ -5,6 +5,7 @@
 #include "actions/messenger_removal.h"
 #include "actions/time_server_dlg.h"
 #include "actions/user_manager.h"
+#include "app/about_dlg.h"
 #include "settings/presets.h"
 #include "settings/restore_defaults.h"
 #include "settings/status_check.h"
@@ -18,6 +19,7 @@ struct CommandRoute {
 };
 
 constexpr CommandRoute kCommandTable[] = {
+    {IDM_ABOUT, &CMainDlg::OnAbout},
     {IDM_CHECK_STATUS, &CMainDlg::OnCheckSystemStatus},
     {IDM_RESET_STATUS, &CMainDlg::OnResetSystemStatus},
     {IDM_EXPERT_SETTINGS, &CMainDlg::OnExpertSettings},
@@ -36,19 +38,23 @@ CMainDlg::CMainDlg(const MainDlgServices& services)
       m_shell(services.shell),
       m_version(services.version),
       m_actions{services.registry, services.prompt,  services.shell,  services.clock,
-                services.desktop,  services.dialogs, services.folders}
+                services.desktop,  services.dialogs, services.folders},
+      m_stHomepage(services.shell, services.prompt)
 {
 }
 
 BOOL CMainDlg::OnInitDialog(IMainWindow& window)
 {
-    m_ctrlTree.Attach(window.BindControls());
+    MainControls controls = window.BindControls();
+    m_ctrlTree.Attach(std::move(controls.tree));
+    m_stHomepage.Attach(std::move(controls.link));
     window.InitCommonControls();
     window.SetLargeIcon();
     // Yes to the warning: the close request ends the dialog once this
     // initialisation has run to its end.
     if (CheckProductName() == 1)
         window.SendCloseRequest();
+    m_stHomepage.SetTarget(kHomePage);
     window.AttachMenu(IDR_MAIN_MENU);
     window.SetTitle(kMainDialogTitle);
     m_nLanguageBase = kLanguageBaseChinese;
@@ -115,6 +121,8 @@ std::int32_t CMainDlg::DeleteRegistryKey(RegistryRoot root, std::string_view par
 {
     return m_registryOps.DeleteKey(root, parentPath, subkey);
 }
+
+void CMainDlg::OnAbout() { CAboutDlg(m_actions.dialogs).DoModal(); }
 
 void CMainDlg::OnCheckSystemStatus()
 {

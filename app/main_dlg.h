@@ -11,6 +11,7 @@
 #include <string_view>
 
 #include "actions/action_services.h"
+#include "app/hot_static.h"
 #include "platform/main_window.h"
 #include "platform/prompt.h"
 #include "platform/registry.h"
@@ -40,6 +41,7 @@ struct MainDlgServices {
 
 inline constexpr std::string_view kMainDialogTitle = "Veilmark V3.13";
 inline constexpr std::string_view kHelpFileName = "Veilmark.chm";
+inline constexpr std::string_view kHomePage = VEILMARK_HOME_PAGE;
 
 class CMainDlg {
 public:
@@ -48,6 +50,7 @@ public:
     CMainDlg& operator=(const CMainDlg&) = delete;
 
     CTreeOptionsCtrl& Tree() { return m_ctrlTree; }
+    CHotStatic& HomePageLink() { return m_stHomepage; }
     TreeItem Item(OptionKey key) const { return m_items.Of(key); }
     TreeItem FirstGroupItem() const { return m_hFirstGroupItem; }
     std::int32_t LanguageBase() const { return m_nLanguageBase; }
@@ -91,6 +94,8 @@ public:
     // The outcome of the last WriteRegistryValue.
     const WriteResult& LastWrite() const { return m_registryOps.LastWrite(); }
 
+    // Runs the about box.
+    void OnAbout();
     // The legend first, then the status check, however the legend was closed.
     void OnCheckSystemStatus();
     // Runs the time server dialog.
@@ -120,6 +125,7 @@ private:
 
     CTreeOptionsCtrl m_ctrlTree;
     std::int32_t m_nLanguageBase = 0;
+    CHotStatic m_stHomepage;
     std::int32_t m_bHomeEdition = 0;
     TreeItem m_hFirstGroupItem = nullptr;
     OptionItems m_items;

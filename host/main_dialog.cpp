@@ -4,6 +4,7 @@
 
 #include "app/icon_layout.h"
 #include "platform/win32/text.h"
+#include "platform/win32/win32_link_label.h"
 #include "platform/win32/win32_tree_view.h"
 #include "res/resource.h"
 
@@ -66,12 +67,12 @@ MessageResult MainDialog::OnQueryDragIcon(WPARAM, LPARAM)
     return Handled(reinterpret_cast<LRESULT>(m_hIcon));
 }
 
-std::unique_ptr<ITreeView> MainDialog::BindControls()
+MainControls MainDialog::BindControls()
 {
     m_btnCancel.Attach(GetDlgItem(IDCANCEL));
     m_btnStart.Attach(GetDlgItem(IDC_START));
-    m_stHomepage.Attach(GetDlgItem(IDC_HOMEPAGE_LINK));
-    return std::make_unique<Win32TreeView>(GetDlgItem(IDC_OPTION_TREE), Module());
+    return {std::make_unique<Win32TreeView>(GetDlgItem(IDC_OPTION_TREE), Module()),
+            std::make_unique<Win32LinkLabel>(GetDlgItem(IDC_HOMEPAGE_LINK))};
 }
 
 void MainDialog::InitCommonControls()

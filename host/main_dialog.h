@@ -29,7 +29,7 @@ private:
     MessageResult OnQueryDragIcon(WPARAM wParam, LPARAM lParam);
 
     // IMainWindow: what CMainDlg's initialisation does to the window.
-    std::unique_ptr<ITreeView> BindControls() override;
+    MainControls BindControls() override;
     void InitCommonControls() override;
     void SetLargeIcon() override;
     void SendCloseRequest() override;
@@ -44,6 +44,5 @@ private:
     Menu m_menu;
     Button m_btnCancel;
     Button m_btnStart;
-    Static m_stHomepage;
     HICON m_hIcon = nullptr;
 };

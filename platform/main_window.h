@@ -6,7 +6,14 @@
 #include <memory>
 #include <string_view>
 
+#include "platform/link_label.h"
 #include "platform/tree_view.h"
+
+// The controls of the main dialog that the dialog's classes drive.
+struct MainControls {
+    std::unique_ptr<ITreeView> tree;   // control 1048
+    std::unique_ptr<ILinkLabel> link;  // control 1010
+};
 
 class IMainWindow {
 public:
@@ -15,10 +22,9 @@ public:
     IMainWindow& operator=(const IMainWindow&) = delete;
     virtual ~IMainWindow() = default;
 
-    // Binds the dialog's controls (the buttons and the link label) and hands
-    // out the view of the option tree, control 1048, for the tree control
-    // to drive.
-    virtual std::unique_ptr<ITreeView> BindControls() = 0;
+    // Binds the dialog's controls and hands out the option tree and the
+    // link label, for their classes to drive.
+    virtual MainControls BindControls() = 0;
     virtual void InitCommonControls() = 0;
     // Sets the Application icon as the window's large icon.
     virtual void SetLargeIcon() = 0;

@@ -4,6 +4,7 @@
 // Dialog templates
 #define IDD_MAIN_DIALOG        202
 #define IDD_WAIT               203
+#define IDD_ABOUT              205
 #define IDD_USER_ADMIN         209
 #define IDD_ITEM_INFO          211
 #define IDD_TIME_SERVER        213
@@ -12,6 +13,9 @@
 #define IDC_START              1000
 #define IDC_HOMEPAGE_LINK      1010
 #define IDC_OPTION_TREE        1048
+
+// Controls of the about dialog
+#define IDC_ABOUT_TEXT         1044
 
 // Controls of the wait box and of the user-management guidance
 #define IDC_WAIT_TEXT          1001
@@ -46,7 +50,14 @@
 // Icons
 #define IDI_APP_ICON           245
 #define IDI_LEGEND_DONE        246
+#define IDI_LEGEND_TICKED      247
+#define IDI_LEGEND_EMPTY       248
+#define IDI_LEGEND_LOCKED      249
 #define IDI_LEGEND_ACTIVE      255
+
+// The product's home page: the link label's text and target, and the
+// address the about text gives.
+#define VEILMARK_HOME_PAGE     "http://veilmark.example.org"
 
 // First string id of each language's table
 #define IDS_GERMAN_BASE        1

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/main_window.h"
+#include "platform/memory/memory_link_label.h"
 #include "platform/memory/memory_tree_view.h"
 
 class MemoryMainWindow final : public IMainWindow {
@@ -14,15 +15,18 @@ public:
     const std::vector<std::string>& Calls() const { return m_calls; }
     const std::string& Title() const { return m_title; }
     bool CloseRequested() const { return m_closeRequested; }
-    // The view handed out by BindControls; owned by whoever took it.
+    // The controls handed out by BindControls; owned by whoever took them.
     MemoryTreeView* TreeView() const { return m_tree; }
+    MemoryLinkLabel* LinkLabel() const { return m_link; }
 
-    std::unique_ptr<ITreeView> BindControls() override
+    MainControls BindControls() override
     {
         m_calls.push_back("BindControls");
         auto view = std::make_unique<MemoryTreeView>();
+        auto link = std::make_unique<MemoryLinkLabel>();
         m_tree = view.get();
-        return view;
+        m_link = link.get();
+        return {std::move(view), std::move(link)};
     }
     void InitCommonControls() override { m_calls.push_back("InitCommonControls"); }
     void SetLargeIcon() override { m_calls.push_back("SetLargeIcon"); }
@@ -43,4 +47,5 @@ private:
     std::string m_title;
     bool m_closeRequested = false;
     MemoryTreeView* m_tree = nullptr;
+    MemoryLinkLabel* m_link = nullptr;
 };

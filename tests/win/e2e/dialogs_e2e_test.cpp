@@ -1,5 +1,7 @@
-// The menu's dialogs of veilmark.exe: the legend before the status check,
-// and the time server dialog reading and writing the real registry.
+// The menu's dialogs of veilmark.exe: the about box, the legend before the
+// status check, and the time server dialog reading and writing the real
+// registry.
+#include "app/about_dlg.h"
 #include "tests/win/e2e/app_test.h"
 
 namespace {
@@ -37,6 +39,36 @@ void Pick(HWND dialog, int id, int position)
     HWND list = GetDlgItem(dialog, id);
     SendMessageW(list, CB_SETCURSEL, static_cast<WPARAM>(position), 0);
     SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
+}
+
+TEST_F(AppTest, TheAboutBoxShowsItsTextAndClosesWithEnterEscapeOrOk)
+{
+    Start();
+    HWND main = WaitForMainWindow();
+    ASSERT_TRUE(main);
+    const struct {
+        const char* how;
+        void (*close)(HWND box);
+    } closings[] = {
+        {"Enter", [](HWND box) { PostKey(GetDlgItem(box, IDOK), VK_RETURN); }},
+        {"Escape", [](HWND box) { PostKey(GetDlgItem(box, IDOK), VK_ESCAPE); }},
+        {"OK", [](HWND box) { PostCommand(box, IDOK); }},
+    };
+    for (const auto& closing : closings) {
+        ChooseMenuItem(main, 1, 1);
+        HWND about = WaitForMessageBox(kExitTimeoutMs);
+        ASSERT_TRUE(about);
+        EXPECT_EQ(CAboutDlg::AboutText(), ItemText(about, IDC_ABOUT_TEXT));
+        EXPECT_FALSE(GetWindowLongW(about, GWL_STYLE) & WS_CAPTION) << "the about box has a caption bar";
+        if (closing.close == closings[0].close) {
+            Sleep(300);  // painted
+            Screenshot(L"e2e-about");
+        }
+        closing.close(about);
+        const Windows windows = m_app.WaitFor([](const Windows& w) { return w.boxes.empty(); }, kExitTimeoutMs);
+        EXPECT_TRUE(windows.boxes.empty()) << closing.how << " did not close the about box";
+    }
+    ExpectKeepsRunning("the about box");
 }
 
 TEST_F(AppTest, TheLegendComesBeforeTheStatusCheckOfTheMenu)
