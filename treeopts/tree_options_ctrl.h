@@ -90,6 +90,12 @@ private:
     template <typename IsChosen>
     void WalkRadioGroup(TreeItem parent, IsChosen isChosen);
     bool TestImage(TreeItem item, bool (*predicate)(int), BOOL& out) const;
+    // The first steps of opening an editor: the item's text cut back to its
+    // label (its value returned), the editor that `record` names made and
+    // tied to this tree, and its place right of the label.
+    template <typename Editor>
+    std::unique_ptr<Editor> PrepareEditor(TreeItem item, const RuntimeClass& record, std::string& value,
+                                          TreeRect& place);
 
     std::unique_ptr<ITreeView> m_view;
     ImageListHandle m_imageList = nullptr;

@@ -65,6 +65,22 @@ void CTreeOptionsCtrl::SetValueText(TreeItem item, std::string_view value)
     m_view->SetItemText(item, text);
 }
 
+template <typename Editor>
+std::unique_ptr<Editor> CTreeOptionsCtrl::PrepareEditor(TreeItem item, const RuntimeClass& record, std::string& value,
+                                                        TreeRect& place)
+{
+    value = GetValueText(item);
+    TreeRect label;
+    m_view->GetItemTextRect(item, label);
+    std::unique_ptr<Editor> editor = MakeEditor<Editor>(record);
+    if (editor) {
+        editor->m_pOwnerTree = this;
+        const int left = label.right + 2;
+        place = {left, label.top, left + editor->GetEditorWidth(), label.bottom};
+    }
+    return editor;
+}
+
 void CTreeOptionsCtrl::CreateEditor(TreeItem item)
 {
     m_hEditedItem = item;
@@ -73,31 +89,23 @@ void CTreeOptionsCtrl::CreateEditor(TreeItem item)
     const auto* record = reinterpret_cast<const RuntimeClass*>(m_view->GetItemData(item));
     if (!record)
         return;
+    std::string value;
+    TreeRect place;
     if (record->IsDerivedFrom(CTreeOptionsCombo::classCTreeOptionsCombo)) {
-        const std::string value = GetValueText(item);
-        TreeRect rect;
-        m_view->GetItemTextRect(item, rect);
-        m_pComboEditor = MakeEditor<CTreeOptionsCombo>(*record);
+        m_pComboEditor = PrepareEditor<CTreeOptionsCombo>(item, *record, value, place);
         if (!m_pComboEditor)
             return;
-        m_pComboEditor->m_pOwnerTree = this;
-        const int left = rect.right + 2;
-        const TreeRect place{left, rect.top, left + m_pComboEditor->GetEditorWidth(),
-                             rect.top + m_pComboEditor->GetListHeight()};
+        // Tall enough for the dropped list.
+        place.bottom = place.top + m_pComboEditor->GetListHeight();
         m_pComboEditor->m_window =
             m_view->CreateEditor(EditorKind::DropDown, m_pComboEditor->GetEditorStyle(), place, kEditorId, {});
         if (m_pComboEditor->m_window)
             m_pComboEditor->m_window->SelectString(value);
     } else if (record->IsDerivedFrom(CTreeOptionsEdit::classCTreeOptionsEdit)) {
-        const std::string value = GetValueText(item);
-        TreeRect rect;
-        m_view->GetItemTextRect(item, rect);
-        m_pEditEditor = MakeEditor<CTreeOptionsEdit>(*record);
+        m_pEditEditor = PrepareEditor<CTreeOptionsEdit>(item, *record, value, place);
         if (!m_pEditEditor)
             return;
-        m_pEditEditor->m_pOwnerTree = this;
-        const int left = rect.right + 2;
-        const TreeRect place{left, rect.top, left + m_pEditEditor->GetEditorWidth(), rect.bottom + 5};
+        place.bottom += 5;
         m_pEditEditor->m_window =
             m_view->CreateEditor(EditorKind::Text, m_pEditEditor->GetEditorStyle(), place, kEditorId, value);
     }
