@@ -19,6 +19,7 @@ struct CommandRoute {
 };
 
 constexpr CommandRoute kCommandTable[] = {
+    {IDC_START, &CMainDlg::OnStart},
     {IDM_ABOUT, &CMainDlg::OnAbout},
     {IDM_CHECK_STATUS, &CMainDlg::OnCheckSystemStatus},
     {IDM_RESET_STATUS, &CMainDlg::OnResetSystemStatus},
@@ -45,6 +46,7 @@ CMainDlg::CMainDlg(const MainDlgServices& services)
 
 BOOL CMainDlg::OnInitDialog(IMainWindow& window)
 {
+    m_window = &window;
     MainControls controls = window.BindControls();
     m_ctrlTree.Attach(std::move(controls.tree));
     m_stHomepage.Attach(std::move(controls.link));
@@ -120,6 +122,21 @@ std::int32_t CMainDlg::DeleteRegistryValue(RegistryRoot root, std::string_view k
 std::int32_t CMainDlg::DeleteRegistryKey(RegistryRoot root, std::string_view parentPath, std::string_view subkey)
 {
     return m_registryOps.DeleteKey(root, parentPath, subkey);
+}
+
+void CMainDlg::OnStart()
+{
+    if (m_window && m_window->StartCaption() == kReadyCaption) {
+        m_window->SendCloseRequest();
+        return;
+    }
+    const settings::Selection selection = settings::Selection::Of(m_ctrlTree, m_items);
+    const std::vector<std::string> failures =
+        settings::ApplySettings(m_registryOps, selection, m_bHomeEdition != 0, *this, Labels());
+    if (settings::AskToCheckStatus(m_prompt, failures))
+        CheckSystemStatus();
+    if (m_window)
+        m_window->SetStartCaption(kReadyCaption);
 }
 
 void CMainDlg::OnAbout() { CAboutDlg(m_actions.dialogs).DoModal(); }

@@ -20,6 +20,7 @@
 #include "platform/tree_view.h"
 #include "platform/version_info.h"
 #include "res/resource.h"
+#include "settings/apply_settings.h"
 #include "settings/catalogue.h"
 #include "settings/language.h"
 #include "settings/option_tree.h"
@@ -42,8 +43,11 @@ struct MainDlgServices {
 inline constexpr std::string_view kMainDialogTitle = "Veilmark V3.13";
 inline constexpr std::string_view kHelpFileName = "Veilmark.chm";
 inline constexpr std::string_view kHomePage = VEILMARK_HOME_PAGE;
+// The Start button's caption once the settings have been applied: a press
+// then closes the program.
+inline constexpr std::string_view kReadyCaption = "就緒 ";
 
-class CMainDlg {
+class CMainDlg final : private settings::IApplyActions {
 public:
     explicit CMainDlg(const MainDlgServices& services);
     CMainDlg(const CMainDlg&) = delete;
@@ -107,10 +111,14 @@ public:
     void OnExpertSettings();
     void OnRecommendedSettings();
 
+    // The Start button: applies every selected option, offers the status
+    // check, and turns itself into a button that closes the program.
+    void OnStart();
+
     // The system actions (actions/).
-    void RemoveMessenger();
-    void ConfigureMediaPlayer();
-    void OpenUserManager();
+    void RemoveMessenger() override;
+    void ConfigureMediaPlayer() override;
+    void OpenUserManager() override;
 
 private:
     OptionLabels Labels() const { return {m_strings, m_nLanguageBase}; }
@@ -122,6 +130,7 @@ private:
     IShell& m_shell;
     const IVersionInfo& m_version;
     const ActionServices m_actions;
+    IMainWindow* m_window = nullptr;  // from OnInitDialog on
 
     CTreeOptionsCtrl m_ctrlTree;
     std::int32_t m_nLanguageBase = 0;

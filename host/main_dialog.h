@@ -35,6 +35,8 @@ private:
     void SendCloseRequest() override;
     void AttachMenu(unsigned menuId) override;
     void SetTitle(std::string_view title) override;
+    std::string StartCaption() const override { return m_btnStart.Text(); }
+    void SetStartCaption(std::string_view caption) override { m_btnStart.SetText(caption); }
 
     static const MessageRoute<MainDialog> kRoutes[];
 

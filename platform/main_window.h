@@ -4,6 +4,7 @@
 #pragma once
 
 #include <memory>
+#include <string>
 #include <string_view>
 
 #include "platform/link_label.h"
@@ -34,4 +35,7 @@ public:
     // Loads the menu and makes it the window's menu bar.
     virtual void AttachMenu(unsigned menuId) = 0;
     virtual void SetTitle(std::string_view title) = 0;
+    // The caption of the Start button, control 1000.
+    virtual std::string StartCaption() const = 0;
+    virtual void SetStartCaption(std::string_view caption) = 0;
 };

@@ -132,3 +132,12 @@ std::int32_t RegistryOps::WhyNotDeleted(RegistryRoot root, std::string_view keyP
     const ScopedRegKey writable(m_registry, root, keyPath, kKeyAllAccess);
     return writable ? 3 : 1;
 }
+
+std::int32_t RegistryOps::WhyKeyNotDeleted(RegistryRoot root, std::string_view parentPath, std::string_view subkey)
+{
+    const std::string path = std::string(parentPath) + "\\" + std::string(subkey);
+    if (!ScopedRegKey(m_registry, root, path, kKeyRead))
+        return 0;  // not there: deleted already
+    const ScopedRegKey writable(m_registry, root, parentPath, kKeyAllAccess);
+    return writable ? 3 : 1;
+}

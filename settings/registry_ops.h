@@ -56,6 +56,8 @@ public:
     // there at all, else the result code to report (1: the key would not
     // open for writing; 3: the delete itself failed).
     std::int32_t WhyNotDeleted(RegistryRoot root, std::string_view keyPath, std::string_view valueName);
+    // The same for a subkey that a delete left behind.
+    std::int32_t WhyKeyNotDeleted(RegistryRoot root, std::string_view parentPath, std::string_view subkey);
 
 private:
     IRegistry& m_registry;

@@ -5,6 +5,7 @@
 
 #include <vector>
 
+#include "platform/memory/event_log.h"
 #include "platform/registry.h"
 
 class FaultyRegistry final : public IRegistry {
@@ -17,6 +18,9 @@ public:
     bool failDeleteValue = false;
     // When set, a successful set stores these bytes instead of the given ones.
     const std::vector<std::uint8_t>* storeInstead = nullptr;
+    // When set, every change is recorded there: "set NAME", "delete value
+    // NAME", "delete key NAME".
+    EventLog* log = nullptr;
 
     bool OpenKey(RegistryRoot root, std::string_view path, std::uint32_t access, RegKey& key) override
     {
@@ -33,6 +37,7 @@ public:
     bool SetValue(RegKey key, std::string_view name, std::uint32_t type, const std::uint8_t* data,
                   std::uint32_t size) override
     {
+        Record(log, "set " + std::string(name));
         if (failSet)
             return false;
         if (storeInstead)
@@ -42,9 +47,14 @@ public:
     }
     bool DeleteValue(RegKey key, std::string_view name) override
     {
+        Record(log, "delete value " + std::string(name));
         return !failDeleteValue && m_inner.DeleteValue(key, name);
     }
-    bool DeleteKey(RegKey parent, std::string_view subkey) override { return m_inner.DeleteKey(parent, subkey); }
+    bool DeleteKey(RegKey parent, std::string_view subkey) override
+    {
+        Record(log, "delete key " + std::string(subkey));
+        return m_inner.DeleteKey(parent, subkey);
+    }
     bool CountValues(RegKey key, std::uint32_t& count) override { return m_inner.CountValues(key, count); }
     bool EnumValue(RegKey key, std::uint32_t index, std::string& name, RegistryValue& value) override
     {

@@ -26,6 +26,7 @@ struct MemoryMainDlg {
         clock.LogTo(&log);
         desktop.LogTo(&log);
         dialogs.LogTo(&log);
+        faults.log = &log;
         auto view = std::make_unique<MemoryTreeView>();
         tree = view.get();
         dialog.Tree().Attach(std::move(view));
@@ -57,7 +58,7 @@ struct MemoryMainDlg {
     MemoryDesktop desktop{clock};
     MemoryDialogHost dialogs;
     MemorySystemFolders folders;
-    EventLog log;  // what the shell, clock, desktop and dialogs were asked, in order
+    EventLog log;  // what the registry, shell, clock, desktop and dialogs were asked, in order
     CMainDlg dialog;
     MemoryTreeView* tree = nullptr;
 };

@@ -41,10 +41,13 @@ public:
         m_calls.push_back("SetTitle");
         m_title = title;
     }
+    std::string StartCaption() const override { return m_startCaption; }
+    void SetStartCaption(std::string_view caption) override { m_startCaption = caption; }
 
 private:
     std::vector<std::string> m_calls;
     std::string m_title;
+    std::string m_startCaption = "開始";  // as the template gives it
     bool m_closeRequested = false;
     MemoryTreeView* m_tree = nullptr;
     MemoryLinkLabel* m_link = nullptr;

@@ -622,6 +622,29 @@ private:
 
 }  // namespace
 
+void ToggleTreeItem(HWND main, int position)
+{
+    HWND tree = GetDlgItem(main, IDC_OPTION_TREE);
+    // Tree order: the item, then its children, then its next sibling.
+    std::vector<HTREEITEM> order;
+    std::vector<HTREEITEM> pending{reinterpret_cast<HTREEITEM>(SendMessageW(tree, TVM_GETNEXTITEM, TVGN_ROOT, 0))};
+    while (!pending.empty()) {
+        HTREEITEM item = pending.back();
+        pending.pop_back();
+        if (!item)
+            continue;
+        order.push_back(item);
+        pending.push_back(reinterpret_cast<HTREEITEM>(
+            SendMessageW(tree, TVM_GETNEXTITEM, TVGN_NEXT, reinterpret_cast<LPARAM>(item))));
+        pending.push_back(reinterpret_cast<HTREEITEM>(
+            SendMessageW(tree, TVM_GETNEXTITEM, TVGN_CHILD, reinterpret_cast<LPARAM>(item))));
+    }
+    if (position < 0 || position >= static_cast<int>(order.size()))
+        return;
+    SendMessageW(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(order[static_cast<std::size_t>(position)]));
+    SendMessageW(tree, WM_CHAR, L' ', 1);
+}
+
 std::vector<TreeRow> ReadOptionTree(HWND main)
 {
     HWND tree = GetDlgItem(main, IDC_OPTION_TREE);

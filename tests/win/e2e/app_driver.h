@@ -128,6 +128,10 @@ struct TreeRow {
 // Every item of the option tree of `main`, a window of another process, in
 // tree order (parents before children); empty when it cannot be read.
 std::vector<TreeRow> ReadOptionTree(HWND main);
+// Makes the item at `position` (in tree order, from 0) of the option tree of
+// `main` the caret item and presses the space bar on it, as a user does
+// from the keyboard.
+void ToggleTreeItem(HWND main, int position);
 
 // A directory of its own below the temporary directory, removed with all its
 // files (not subdirectories) when destroyed.

@@ -1,0 +1,88 @@
+// The Start button of veilmark.exe from end to end: a Windows XP with its
+// features still on, a user's changes to the selection, Start, the closing
+// question, the registry read back, and the second press that ends it.
+#include "tests/win/e2e/app_test.h"
+
+namespace {
+
+using K = OptionKey;
+using namespace registry_state;
+
+const std::wstring kPlayer = L"HKCU\\Software\\Microsoft\\MediaPlayer\\Preferences";
+const std::wstring kReporting = L"HKLM\\SOFTWARE\\Microsoft\\PCHealth\\ErrorReporting";
+const std::wstring kServices = L"HKLM\\SYSTEM\\CurrentControlSet\\Services";
+const std::wstring kWebcheck = L"HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Webcheck";
+const std::wstring kAlexa =
+    L"HKLM\\SOFTWARE\\Microsoft\\Internet Explorer\\Extensions\\{c95fe080-8f5d-11d2-a20b-00aa003c157a}";
+const std::wstring kRun = L"HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+const std::wstring kTerminalServer = L"HKLM\\SYSTEM\\CurrentControlSet\\Control\\Terminal Server";
+const std::wstring kIeMain = L"HKCU\\Software\\Microsoft\\Internet Explorer\\Main";
+const std::wstring kInternetSettings = L"HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings";
+
+int Position(K key) { return static_cast<int>(key); }
+
+TEST_F(AppTest, StartAppliesTheSelectionReportsWhatFailedAndThenEndsTheProgram)
+{
+    // Media Player's own settings already made (so it is not run), the rest on.
+    SetBinary(kPlayer, L"SilentAcquisition", {0x00});
+    SetBinary(kPlayer, L"SendUserGUID", {0x01});
+    SetBinary(kPlayer, L"UpgradeCodecPrompt", {0x01});
+    SetDword(kReporting, L"DoReport", 1);
+    SetDword(kReporting, L"ShowUI", 1);
+    SetDword(kTerminalServer, L"fAllowToGetHelp", 1);
+    RemoveKey(kWebcheck);  // not on this system: its write fails
+    SetDword(kIeMain, L"NoUpdateCheck", 0);
+    SetText(kServices + L"\\W32Time\\Parameters", L"Type", L"NTP");
+    SetDword(kInternetSettings, L"EnableNegotiate", 1);
+    for (const wchar_t* service : {L"\\ERSvc", L"\\wuauserv", L"\\W32Time", L"\\Schedule"})
+        SetDword(kServices + service, L"Start", 2);
+    SetText(kAlexa, L"Script", L"res://shdoclvw.dll/related.htm");
+    SetText(kRun, L"MSMSGS", L"\"C:\\Program Files\\Messenger\\msmsgs.exe\" /background");
+    SetText(L"HKCR\\CLSID\\{B69003B3-C55E-4b48-836C-BC5946FC3B28}\\LocalServer32", L"",
+            L"C:\\Program Files\\Messenger\\msmsgs.exe");
+
+    Start();
+    HWND main = WaitForMainWindow();
+    ASSERT_TRUE(main);
+    // The user keeps the support users and stops Messenger's autostart.
+    ToggleTreeItem(main, Position(K::RemoveSupportUsers));
+    ToggleTreeItem(main, Position(K::MessengerNoAutostart));
+    PostCommand(main, IDC_START);
+    Answer("停用已排程的更新:[ 無法開啟登錄機碼 ]\n\n已套用您選擇的「設定值」，請問您現在是否要\n檢查「系統狀態」？" +
+               std::string(23, ' '),
+           IDYES);
+
+    ExpectTree(main, {
+                         9, 5, 5, 5,     // Media Player
+                         9, 5, 5,        // error reporting
+                         9, 5, 5, 0, 4,  // misc: support users kept, Alexa locked
+                         9, 5, 12, 5,    // IE: scheduled updates not written
+                         9, 5, 5, 5, 4,  // services: the task scheduler locked
+                         9, 3, 5, 2,     // Messenger: no autostart value any more
+                     });
+    Screenshot(L"e2e-apply");
+    EXPECT_EQ("就緒 ", WindowText(GetDlgItem(main, IDC_START)));
+
+    EXPECT_EQ("REG_BINARY 00", Show(kPlayer, L"SendUserGUID"));
+    EXPECT_EQ("REG_BINARY 00", Show(kPlayer, L"UpgradeCodecPrompt"));
+    EXPECT_EQ("REG_DWORD 0x0", Show(kReporting, L"DoReport"));
+    EXPECT_EQ("REG_DWORD 0x0", Show(kReporting, L"ShowUI"));
+    EXPECT_EQ("REG_DWORD 0x0", Show(kTerminalServer, L"fAllowToGetHelp"));
+    EXPECT_EQ("REG_DWORD 0x1", Show(kIeMain, L"NoUpdateCheck"));
+    EXPECT_EQ("REG_SZ NoSync", Show(kServices + L"\\W32Time\\Parameters", L"Type"));
+    EXPECT_EQ("REG_DWORD 0x0", Show(kInternetSettings, L"EnableNegotiate"));
+    for (const wchar_t* service : {L"\\ERSvc", L"\\wuauserv", L"\\W32Time"})
+        EXPECT_EQ("REG_DWORD 0x4", Show(kServices + service, L"Start")) << WideToUtf8(service);
+    EXPECT_EQ("REG_DWORD 0x2", Show(kServices + L"\\Schedule", L"Start")) << "a locked option was applied";
+    EXPECT_TRUE(HasKey(kAlexa)) << "a locked option was applied";
+    EXPECT_EQ("missing", Show(kRun, L"MSMSGS"));
+    EXPECT_FALSE(HasKey(kWebcheck)) << "the pass made a key";
+
+    // The second press writes nothing and ends the program.
+    SetDword(kReporting, L"DoReport", 1);
+    PostCommand(main, IDC_START);
+    ExpectEndsAtOnce("the second press of Start");
+    EXPECT_EQ("REG_DWORD 0x1", Show(kReporting, L"DoReport"));
+}
+
+}  // namespace
