@@ -2,22 +2,13 @@
 // features still on, a user's changes to the selection, Start, the closing
 // question, the registry read back, and the second press that ends it.
 #include "tests/win/e2e/app_test.h"
+#include "tests/win/e2e/option_keys.h"
 
 namespace {
 
 using K = OptionKey;
+using namespace option_keys;
 using namespace registry_state;
-
-const std::wstring kPlayer = L"HKCU\\Software\\Microsoft\\MediaPlayer\\Preferences";
-const std::wstring kReporting = L"HKLM\\SOFTWARE\\Microsoft\\PCHealth\\ErrorReporting";
-const std::wstring kServices = L"HKLM\\SYSTEM\\CurrentControlSet\\Services";
-const std::wstring kWebcheck = L"HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Webcheck";
-const std::wstring kAlexa =
-    L"HKLM\\SOFTWARE\\Microsoft\\Internet Explorer\\Extensions\\{c95fe080-8f5d-11d2-a20b-00aa003c157a}";
-const std::wstring kRun = L"HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Run";
-const std::wstring kTerminalServer = L"HKLM\\SYSTEM\\CurrentControlSet\\Control\\Terminal Server";
-const std::wstring kIeMain = L"HKCU\\Software\\Microsoft\\Internet Explorer\\Main";
-const std::wstring kInternetSettings = L"HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings";
 
 int Position(K key) { return static_cast<int>(key); }
 
@@ -38,7 +29,7 @@ TEST_F(AppTest, StartAppliesTheSelectionReportsWhatFailedAndThenEndsTheProgram)
         SetDword(kServices + service, L"Start", 2);
     SetText(kAlexa, L"Script", L"res://shdoclvw.dll/related.htm");
     SetText(kRun, L"MSMSGS", L"\"C:\\Program Files\\Messenger\\msmsgs.exe\" /background");
-    SetText(L"HKCR\\CLSID\\{B69003B3-C55E-4b48-836C-BC5946FC3B28}\\LocalServer32", L"",
+    SetText(kMessengerServer, L"",
             L"C:\\Program Files\\Messenger\\msmsgs.exe");
 
     Start();

@@ -3,15 +3,16 @@
 // registry.
 #include "app/about_dlg.h"
 #include "tests/win/e2e/app_test.h"
+#include "tests/win/e2e/option_keys.h"
 
 namespace {
 
+using namespace option_keys;
 using namespace registry_state;
 
 const std::wstring kServers = L"HKLM\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\DateTime\\Servers";
 const std::wstring kParameters = L"HKLM\\SYSTEM\\CurrentControlSet\\Services\\W32Time\\Parameters";
 const std::wstring kService = L"HKLM\\SYSTEM\\CurrentControlSet\\Services\\W32Time";
-const std::wstring kReporting = L"HKLM\\SOFTWARE\\Microsoft\\PCHealth\\ErrorReporting";
 
 constexpr int kMenuCheckStatus = 0;
 constexpr int kMenuTimeServer = 4;

@@ -5,20 +5,14 @@
 #include <cstdio>
 
 #include "tests/win/e2e/app_test.h"
+#include "tests/win/e2e/option_keys.h"
 
 namespace {
 
 using K = OptionKey;
+using namespace option_keys;
 using namespace registry_state;
 
-const std::wstring kPlayer = L"HKCU\\Software\\Microsoft\\MediaPlayer\\Preferences";
-const std::wstring kReporting = L"HKLM\\SOFTWARE\\Microsoft\\PCHealth\\ErrorReporting";
-const std::wstring kServices = L"HKLM\\SYSTEM\\CurrentControlSet\\Services";
-const std::wstring kWebcheck = L"HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Webcheck";
-const std::wstring kAlexa =
-    L"HKLM\\SOFTWARE\\Microsoft\\Internet Explorer\\Extensions\\{c95fe080-8f5d-11d2-a20b-00aa003c157a}";
-const std::wstring kRun = L"HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Run";
-const std::wstring kMessengerServer = L"HKCR\\CLSID\\{B69003B3-C55E-4b48-836C-BC5946FC3B28}\\LocalServer32";
 
 // Positions in the first menu.
 constexpr int kMenuReset = 1;
@@ -56,12 +50,12 @@ TEST_F(AppTest, TheStatusCheckShowsEveryOptionsStateOnTheTree)
     RemoveValue(kPlayer, L"UpgradeCodecPrompt");
     SetDword(kReporting, L"DoReport", 0);
     SetDword(kReporting, L"ShowUI", 1);
-    SetDword(L"HKLM\\SYSTEM\\CurrentControlSet\\Control\\Terminal Server", L"fAllowToGetHelp", 1);
+    SetDword(kTerminalServer, L"fAllowToGetHelp", 1);
     SetText(kServices + L"\\W32Time\\Parameters", L"Type", L"nosync");
     SetText(kAlexa, L"Script", L"res://shdoclvw.dll/related.htm");
-    SetDword(L"HKCU\\Software\\Microsoft\\Internet Explorer\\Main", L"NoUpdateCheck", 0);
+    SetDword(kIeMain, L"NoUpdateCheck", 0);
     SetDword(kWebcheck, L"NoScheduledUpdates", 1);
-    SetDword(L"HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings", L"EnableNegotiate", 0);
+    SetDword(kInternetSettings, L"EnableNegotiate", 0);
     SetDword(kServices + L"\\ERSvc", L"Start", 4);
     SetDword(kServices + L"\\wuauserv", L"Start", 2);
     RemoveValue(kServices + L"\\W32Time", L"Start");
@@ -125,12 +119,12 @@ const std::vector<SwitchedOffValue>& SwitchedOffValues()
         {kPlayer, L"UpgradeCodecPrompt", 0, nullptr, true, "missing"},
         {kReporting, L"DoReport", 0, nullptr, false, "REG_DWORD 0x1"},
         {kReporting, L"ShowUI", 0, nullptr, false, "REG_DWORD 0x1"},
-        {L"HKLM\\SYSTEM\\CurrentControlSet\\Control\\Terminal Server", L"fAllowToGetHelp", 0, nullptr, false,
+        {kTerminalServer, L"fAllowToGetHelp", 0, nullptr, false,
          "REG_DWORD 0x1"},
         {kWebcheck, L"NoScheduledUpdates", 1, nullptr, false, "REG_DWORD 0x0"},
-        {L"HKCU\\Software\\Microsoft\\Internet Explorer\\Main", L"NoUpdateCheck", 1, nullptr, false, "REG_DWORD 0x0"},
+        {kIeMain, L"NoUpdateCheck", 1, nullptr, false, "REG_DWORD 0x0"},
         {kServices + L"\\W32Time\\Parameters", L"Type", 0, L"NoSync", false, "REG_SZ Ntp"},
-        {L"HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings", L"EnableNegotiate", 0, nullptr,
+        {kInternetSettings, L"EnableNegotiate", 0, nullptr,
          false, "REG_DWORD 0x1"},
         {kServices + L"\\ERSvc", L"Start", 4, nullptr, false, "REG_DWORD 0x2"},
         {kServices + L"\\wuauserv", L"Start", 4, nullptr, false, "REG_DWORD 0x2"},
