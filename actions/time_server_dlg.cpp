@@ -81,8 +81,7 @@ std::string FirstCharacters(std::string text, std::size_t count)
 // at: the dialog behaves the same whether or not they took effect.
 void WriteText(IRegistry& registry, RegKey key, std::string_view name, std::string_view text)
 {
-    std::vector<std::uint8_t> data(text.begin(), text.end());
-    data.push_back(0);
+    const std::vector<std::uint8_t> data = TextBytes(text);
     registry.SetValue(key, name, kRegSz, data.data(), static_cast<std::uint32_t>(data.size()));
 }
 

@@ -57,6 +57,14 @@ inline std::vector<std::uint8_t> DwordBytes(std::uint32_t number)
             static_cast<std::uint8_t>(number >> 16), static_cast<std::uint8_t>(number >> 24)};
 }
 
+// A REG_SZ's data as the program writes texts: the bytes and a terminating zero.
+inline std::vector<std::uint8_t> TextBytes(std::string_view text)
+{
+    std::vector<std::uint8_t> data(text.begin(), text.end());
+    data.push_back(0);
+    return data;
+}
+
 inline bool IsTextType(std::uint32_t type)
 {
     return type == kRegSz || type == kRegExpandSz || type == kRegMultiSz;

@@ -67,12 +67,9 @@ std::int32_t RunRegistryStep(RegistryOps& registry, const ApplyStep& step)
     case Action::WriteZeroByte:
         data = {0};
         break;
-    case Action::WriteText: {
-        const std::string_view text(step.text);
-        data.assign(text.begin(), text.end());
-        data.push_back(0);
+    case Action::WriteText:
+        data = TextBytes(step.text);
         break;
-    }
     case Action::DeleteKey: {
         const std::string_view path(binding.keyPath);
         const std::size_t slash = path.rfind('\\');

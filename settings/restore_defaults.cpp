@@ -42,13 +42,7 @@ constexpr const char* kRestoreDone = "已恢復為初始設定值！        ";
 // The data of a write: a text with its terminating zero, or a 4-byte number.
 std::vector<std::uint8_t> StepData(const RestoreStep& step)
 {
-    if (step.text) {
-        const std::string_view text(step.text);
-        std::vector<std::uint8_t> data(text.begin(), text.end());
-        data.push_back(0);
-        return data;
-    }
-    return DwordBytes(step.number);
+    return step.text ? TextBytes(step.text) : DwordBytes(step.number);
 }
 
 }  // namespace

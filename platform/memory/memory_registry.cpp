@@ -94,9 +94,7 @@ void MemoryRegistry::PutDword(RegistryRoot root, std::string_view path, std::str
 void MemoryRegistry::PutText(RegistryRoot root, std::string_view path, std::string_view name,
                              std::string_view text)
 {
-    std::vector<std::uint8_t> data(text.begin(), text.end());
-    data.push_back(0);
-    Put(root, path, name, kRegSz, std::move(data));
+    Put(root, path, name, kRegSz, TextBytes(text));
 }
 
 bool MemoryRegistry::HasKey(RegistryRoot root, std::string_view path) const

@@ -1,5 +1,6 @@
 #include "platform/win32/win32_link_label.h"
 
+#include "platform/win32/framework/controls.h"
 #include "platform/win32/text.h"
 
 namespace {
@@ -22,9 +23,9 @@ Win32LinkLabel::~Win32LinkLabel()
 
 std::string Win32LinkLabel::Text() const
 {
-    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(m_label)) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(GetWindowTextW(m_label, text.data(), static_cast<int>(text.size()))));
-    return WideToUtf8(text);
+    Control label;
+    label.Attach(m_label);
+    return label.Text();
 }
 
 std::uint32_t Win32LinkLabel::Style() const

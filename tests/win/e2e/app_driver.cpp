@@ -528,6 +528,30 @@ private:
     void* m_address;
 };
 
+// The tree's items, parents before children, each with its depth.
+std::vector<std::pair<HTREEITEM, int>> ItemsInTreeOrder(HWND tree)
+{
+    const auto next = [tree](HTREEITEM item, UINT relation) {
+        DWORD_PTR answer = 0;
+        if (!SendMessageTimeoutW(tree, TVM_GETNEXTITEM, relation, reinterpret_cast<LPARAM>(item), SMTO_ABORTIFHUNG,
+                                 kAnswerTimeoutMs, &answer))
+            return HTREEITEM{};
+        return reinterpret_cast<HTREEITEM>(answer);
+    };
+    std::vector<std::pair<HTREEITEM, int>> order;
+    std::vector<std::pair<HTREEITEM, int>> pending{{next(nullptr, TVGN_ROOT), 0}};
+    while (!pending.empty()) {
+        const auto [item, depth] = pending.back();
+        pending.pop_back();
+        if (!item)
+            continue;
+        order.emplace_back(item, depth);
+        pending.emplace_back(next(item, TVGN_NEXT), depth);
+        pending.emplace_back(next(item, TVGN_CHILD), depth + 1);
+    }
+    return order;
+}
+
 class TreeReader {
 public:
     TreeReader(HWND tree, HANDLE process)
@@ -537,31 +561,7 @@ public:
 
     bool Ready() const { return static_cast<bool>(m_block); }
 
-    // Every item below `first` and its siblings, parents before children.
-    bool Walk(HTREEITEM first, int depth, std::vector<TreeRow>& rows)
-    {
-        for (HTREEITEM item = first; item; item = Next(item, TVGN_NEXT)) {
-            TreeRow row;
-            row.depth = depth;
-            if (!Read(item, row))
-                return false;
-            rows.push_back(std::move(row));
-            if (HTREEITEM child = Next(item, TVGN_CHILD); child && !Walk(child, depth + 1, rows))
-                return false;
-        }
-        return true;
-    }
-
-    HTREEITEM Next(HTREEITEM item, UINT relation) const
-    {
-        DWORD_PTR answer = 0;
-        if (!SendMessageTimeoutW(m_tree, TVM_GETNEXTITEM, relation, reinterpret_cast<LPARAM>(item),
-                                 SMTO_ABORTIFHUNG, kAnswerTimeoutMs, &answer))
-            return nullptr;
-        return reinterpret_cast<HTREEITEM>(answer);
-    }
-
-private:
+    // One item's images and text, from the other process.
     bool Read(HTREEITEM item, TreeRow& row)
     {
         auto* remoteItem = m_block.At(0);
@@ -593,6 +593,7 @@ private:
         return true;
     }
 
+private:
     // A zero-terminated text of at most kLabelCapacity - 1 characters. One
     // read usually does; near the end of the other process's memory it is
     // read a character at a time.
@@ -625,23 +626,11 @@ private:
 void ToggleTreeItem(HWND main, int position)
 {
     HWND tree = GetDlgItem(main, IDC_OPTION_TREE);
-    // Tree order: the item, then its children, then its next sibling.
-    std::vector<HTREEITEM> order;
-    std::vector<HTREEITEM> pending{reinterpret_cast<HTREEITEM>(SendMessageW(tree, TVM_GETNEXTITEM, TVGN_ROOT, 0))};
-    while (!pending.empty()) {
-        HTREEITEM item = pending.back();
-        pending.pop_back();
-        if (!item)
-            continue;
-        order.push_back(item);
-        pending.push_back(reinterpret_cast<HTREEITEM>(
-            SendMessageW(tree, TVM_GETNEXTITEM, TVGN_NEXT, reinterpret_cast<LPARAM>(item))));
-        pending.push_back(reinterpret_cast<HTREEITEM>(
-            SendMessageW(tree, TVM_GETNEXTITEM, TVGN_CHILD, reinterpret_cast<LPARAM>(item))));
-    }
+    const auto order = ItemsInTreeOrder(tree);
     if (position < 0 || position >= static_cast<int>(order.size()))
         return;
-    SendMessageW(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(order[static_cast<std::size_t>(position)]));
+    SendMessageW(tree, TVM_SELECTITEM, TVGN_CARET,
+                 reinterpret_cast<LPARAM>(order[static_cast<std::size_t>(position)].first));
     SendMessageW(tree, WM_CHAR, L' ', 1);
 }
 
@@ -657,8 +646,15 @@ std::vector<TreeRow> ReadOptionTree(HWND main)
     std::vector<TreeRow> rows;
     {
         TreeReader reader(tree, process);
-        if (!reader.Ready() || !reader.Walk(reader.Next(nullptr, TVGN_ROOT), 0, rows))
-            rows.clear();
+        for (const auto& [item, depth] : ItemsInTreeOrder(tree)) {
+            TreeRow row;
+            row.depth = depth;
+            if (!reader.Ready() || !reader.Read(item, row)) {
+                rows.clear();
+                break;
+            }
+            rows.push_back(std::move(row));
+        }
     }
     CloseHandle(process);
     return rows;
