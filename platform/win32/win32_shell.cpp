@@ -3,10 +3,9 @@
 #include <string>
 
 #include "platform/win32/program_path.h"
+#include "platform/win32/shell32_calls.h"
 #include "platform/win32/text.h"
 #include "platform/win32/win32.h"
-
-#include <shellapi.h>
 
 namespace {
 
@@ -37,8 +36,8 @@ std::intptr_t Win32Shell::Execute(std::string_view verb, std::string_view file, 
     const std::wstring wideFile = Utf8ToWide(file);
     const std::wstring wideParameters = Utf8ToWide(parameters);
     const std::wstring wideDirectory = Utf8ToWide(directory);
-    const HINSTANCE result = ShellExecuteW(nullptr, OrNull(wideVerb), wideFile.c_str(), OrNull(wideParameters),
-                                           OrNull(wideDirectory), show);
+    const HINSTANCE result = shell32::ShellExecute(OrNull(wideVerb), wideFile.c_str(), OrNull(wideParameters),
+                                                   OrNull(wideDirectory), show);
     return reinterpret_cast<std::intptr_t>(result);
 }
 
@@ -55,7 +54,7 @@ std::unique_ptr<IProcess> Win32Shell::Launch(std::string_view file, std::string_
     launch.lpParameters = OrNull(wideParameters);
     launch.lpDirectory = OrNull(wideDirectory);
     launch.nShow = show;
-    if (!ShellExecuteExW(&launch) || !launch.hProcess)
+    if (!shell32::ShellExecuteEx(&launch) || !launch.hProcess)
         return nullptr;
     return std::make_unique<Win32Process>(launch.hProcess);
 }

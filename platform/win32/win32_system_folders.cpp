@@ -1,9 +1,7 @@
 #include "platform/win32/win32_system_folders.h"
 
+#include "platform/win32/shell32_calls.h"
 #include "platform/win32/text.h"
-#include "platform/win32/win32.h"
-
-#include <shlobj.h>
 
 namespace {
 
@@ -35,7 +33,7 @@ std::string Win32SystemFolders::SystemDirectory() const
 std::string Win32SystemFolders::ProgramFilesDirectory() const
 {
     wchar_t buffer[MAX_PATH] = {};
-    if (FAILED(SHGetFolderPathW(nullptr, CSIDL_PROGRAM_FILES, nullptr, 0, buffer)))
+    if (FAILED(shell32::GetFolderPath(CSIDL_PROGRAM_FILES, buffer)))
         return {};
     return FromBuffer(buffer, static_cast<UINT>(wcslen(buffer)));
 }
