@@ -61,9 +61,13 @@ BOOL CMainDlg::OnInitDialog(IMainWindow& window)
     window.SetTitle(kMainDialogTitle);
     m_nLanguageBase = kLanguageBaseChinese;
     m_bHomeEdition = ToBool(GetEditionKind() == 1);
+    // The tree is filled and its pictures set with its drawing paused, so
+    // that it lays itself out once rather than after every change.
+    m_ctrlTree.SetRedraw(0);
     BuildOptionTree();
     m_ctrlTree.SelectItem(m_hFirstGroupItem);
     CheckSystemStatus();
+    m_ctrlTree.SetRedraw(1);
     return 1;
 }
 

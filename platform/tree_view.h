@@ -112,6 +112,10 @@ public:
 
     // The item under a point in client coordinates, and where on it.
     virtual TreeItem HitTest(TreePoint point, unsigned& flags) const = 0;
+    // Pauses (false) and resumes (true) the drawing of the tree. Pauses
+    // nest: the tree lays itself out and draws again when the outermost one
+    // ends, so a pass over many items can hold the drawing of the smaller
+    // changes within it.
     virtual void SetRedraw(bool redraw) = 0;
 
     // Routes the tree's input messages to `handler` (null: none).

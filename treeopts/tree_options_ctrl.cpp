@@ -99,6 +99,12 @@ BOOL CTreeOptionsCtrl::SelectItem(TreeItem item) { return ToBool(m_view && m_vie
 
 BOOL CTreeOptionsCtrl::DeleteAllItems() { return ToBool(m_view && m_view->DeleteAllItems()); }
 
+void CTreeOptionsCtrl::SetRedraw(BOOL redraw)
+{
+    if (m_view)
+        m_view->SetRedraw(redraw != 0);
+}
+
 BOOL CTreeOptionsCtrl::Expand(TreeItem item) { return ToBool(m_view && m_view->Expand(item)); }
 
 bool CTreeOptionsCtrl::TestImage(TreeItem item, bool (*predicate)(int), BOOL& out) const

@@ -52,6 +52,8 @@ public:
     BOOL GetItemImage(TreeItem item, int& image) const;
     BOOL SelectItem(TreeItem item);
     BOOL DeleteAllItems();
+    // Pauses (FALSE) and resumes (TRUE) the drawing of the tree; pauses nest.
+    void SetRedraw(BOOL redraw);
     BOOL Expand(TreeItem item);
 
     // The in-place editors. An item's text is "label: value"; the first

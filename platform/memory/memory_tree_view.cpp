@@ -309,7 +309,8 @@ void MemoryTreeView::SetRedraw(bool redraw)
 {
     if (!redraw && m_redraw)
         ++m_redrawOffCount;
-    m_redraw = redraw;
+    m_redrawPauses = redraw ? std::max(0, m_redrawPauses - 1) : m_redrawPauses + 1;
+    m_redraw = m_redrawPauses == 0;
 }
 
 void MemoryTreeView::SetMessageHandler(ITreeMessageHandler* handler) { m_handler = handler; }

@@ -124,6 +124,7 @@ private:
     int m_defaultCalls = 0;
     int m_charsPassedOn = 0;
     bool m_redraw = true;
+    int m_redrawPauses = 0;
     int m_redrawOffCount = 0;
     int m_visibleImageWrites = 0;
     unsigned m_loadedBitmapId = 0;

@@ -321,9 +321,15 @@ TreeItem Win32TreeView::HitTest(TreePoint point, unsigned& flags) const
 
 void Win32TreeView::SetRedraw(bool redraw)
 {
-    Send(WM_SETREDRAW, redraw ? TRUE : FALSE);
-    if (redraw)
-        InvalidateRect(m_tree, nullptr, TRUE);
+    if (!redraw) {
+        if (m_redrawPauses++ == 0)
+            Send(WM_SETREDRAW, FALSE);
+        return;
+    }
+    if (m_redrawPauses == 0 || --m_redrawPauses > 0)
+        return;
+    Send(WM_SETREDRAW, TRUE);
+    InvalidateRect(m_tree, nullptr, TRUE);
 }
 
 ImageListHandle Win32TreeView::LoadImageList(unsigned bitmapId, int imageWidth, int grow, std::uint32_t maskRgb)

@@ -60,4 +60,5 @@ private:
     HINSTANCE m_resources;
     ITreeMessageHandler* m_handler = nullptr;
     std::unordered_set<TreeItem> m_items;
+    int m_redrawPauses = 0;  // see ITreeView::SetRedraw
 };
