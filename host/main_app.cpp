@@ -3,7 +3,6 @@
 
 #include "app/main_dlg.h"
 #include "host/main_dialog.h"
-#include "platform/win32/framework/firewall.h"
 #include "platform/win32/resource_string_table.h"
 #include "platform/win32/win32.h"
 #include "platform/win32/win32_clock.h"
@@ -20,18 +19,6 @@ namespace {
 CMainApp theApp;
 
 }  // namespace
-
-// The C++ runtime's terminate handler. Its own prints the type of the
-// exception to the standard error stream, which a GUI program has none of,
-// and alone brings a demangler and a printf into the program (some 75 KB);
-// ours tells the user and ends the program (see firewall.h). Defining it
-// here keeps the runtime's out of the link.
-namespace __gnu_cxx {
-void __verbose_terminate_handler()
-{
-    EndAfterUnexpectedError();
-}
-}  // namespace __gnu_cxx
 
 BOOL CMainApp::InitInstance()
 {
