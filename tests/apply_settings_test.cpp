@@ -25,23 +25,7 @@ const std::string kQuestion =
 
 class ApplySettingsTest : public ::testing::Test {
 protected:
-    ApplySettingsTest() { EverythingOn(m); }
-
-    // A Windows XP whose features are all still on: every key there,
-    // Messenger installed and starting with Windows.
-    static void EverythingOn(MemoryMainDlg& d)
-    {
-        d.registry.PutText(HKLM, "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion", "ProductName", "Microsoft Windows XP");
-        for (const CatalogueEntry& entry : Catalogue()) {
-            if (entry.binding.keyPath)
-                d.registry.CreateKey(entry.binding.root, entry.binding.keyPath);
-        }
-        d.registry.Put(HKCU, kPlayerPrefs, "SilentAcquisition", kRegBinary, {1});
-        d.registry.PutText(HKLM, kAlexa, "Script", "res://shdoclvw.dll/related.htm");
-        d.registry.PutText(HKCU, kRun, "MSMSGS", "msmsgs.exe /background");
-        d.registry.PutText(RegistryRoot::ClassesRoot, "CLSID\\{B69003B3-C55E-4b48-836C-BC5946FC3B28}\\LocalServer32", "",
-                           "msmsgs.exe");
-    }
+    ApplySettingsTest() { m.PutEverythingOn(); }
 
     // The dialog up as the program starts it.
     void Start() { m.dialog.OnInitDialog(window); }
@@ -155,7 +139,7 @@ TEST_F(ApplySettingsTest, EachMessengerRadioDoesItsOwnStep)
 
     MemoryMainDlg other;
     MemoryMainWindow otherWindow;
-    EverythingOn(other);
+    other.PutEverythingOn();
     other.dialog.OnInitDialog(otherWindow);
     otherWindow.TreeView()->Click(
         otherWindow.TreeView()->PointOn(other.dialog.Item(K::MessengerUninstall), MemoryTreeView::Zone::Label));
@@ -177,7 +161,7 @@ TEST_F(ApplySettingsTest, MediaPlayerRunsOnlyForASelectedOptionWhoseValueIsNotIn
     // Selected, value already an empty text: not run.
     MemoryMainDlg empty;
     MemoryMainWindow emptyWindow;
-    EverythingOn(empty);
+    empty.PutEverythingOn();
     empty.registry.Put(HKCU, kPlayerPrefs, "SilentAcquisition", kRegBinary, {0});
     empty.dialog.OnInitDialog(emptyWindow);
     empty.dialog.OnCommand(IDC_START);
@@ -187,7 +171,7 @@ TEST_F(ApplySettingsTest, MediaPlayerRunsOnlyForASelectedOptionWhoseValueIsNotIn
     // None selected: not run, even with the preferences key missing.
     MemoryMainDlg none;
     MemoryMainWindow noneWindow;
-    EverythingOn(none);
+    none.PutEverythingOn();
     none.registry.RemoveTree(HKCU, kPlayerPrefs);
     none.dialog.OnInitDialog(noneWindow);
     for (K key : {K::NoLicenceAcquisition, K::NoPlayerIdentification, K::NoCodecDownload})

@@ -40,6 +40,27 @@ struct MemoryMainDlg {
         dialog.BuildOptionTree();
     }
 
+    // A Windows XP whose features are all still on: every key of the
+    // catalogue there, the Alexa entry, Messenger installed and starting
+    // with Windows.
+    void PutEverythingOn()
+    {
+        registry.PutText(RegistryRoot::LocalMachine, "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion", "ProductName",
+                         "Microsoft Windows XP");
+        for (const CatalogueEntry& entry : Catalogue())
+            if (entry.binding.keyPath)
+                registry.CreateKey(entry.binding.root, entry.binding.keyPath);
+        registry.Put(RegistryRoot::CurrentUser, "Software\\Microsoft\\MediaPlayer\\Preferences", "SilentAcquisition",
+                     kRegBinary, {1});
+        registry.PutText(RegistryRoot::LocalMachine,
+                         "SOFTWARE\\Microsoft\\Internet Explorer\\Extensions\\{c95fe080-8f5d-11d2-a20b-00aa003c157a}",
+                         "Script", "res://shdoclvw.dll/related.htm");
+        registry.PutText(RegistryRoot::CurrentUser, "Software\\Microsoft\\Windows\\CurrentVersion\\Run", "MSMSGS",
+                         "msmsgs.exe /background");
+        registry.PutText(RegistryRoot::ClassesRoot, "CLSID\\{B69003B3-C55E-4b48-836C-BC5946FC3B28}\\LocalServer32", "",
+                         "msmsgs.exe");
+    }
+
     int Image(OptionKey key) const { return Image(dialog.Item(key)); }
     int Image(TreeItem item) const
     {
