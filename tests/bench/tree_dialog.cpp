@@ -13,6 +13,8 @@ constexpr WORD kDialogTemplateId = 100;  // in tree_dialog.rc
 constexpr WORD kMenuId = 101;
 constexpr WORD kStateBitmapId = 129;
 constexpr int kTreeId = 1002;
+constexpr int kGroupImage = 9;   // the pictures of the strip, as Veilmark's tree shows them
+constexpr int kOptionImage = 12;
 
 // Six groups of options, as a label list: a group's label starts with '+'.
 constexpr const wchar_t* kLabels[] = {
@@ -50,10 +52,10 @@ void FillTree(HWND dialog)
         if (label[0] == L'+') {
             if (group)
                 SendMessageW(tree, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(group));
-            group = InsertItem(tree, TVI_ROOT, label + 1, 0);
+            group = InsertItem(tree, TVI_ROOT, label + 1, kGroupImage);
             first = first ? first : group;
         } else {
-            InsertItem(tree, group, label, 5);
+            InsertItem(tree, group, label, kOptionImage);
         }
     }
     SendMessageW(tree, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(group));
