@@ -6,7 +6,9 @@
 // host) calls EndAfterUnexpectedError. The program reports its errors as
 // return codes, so such an exception is out of memory or a fault: it says
 // so and ends, rather than go on from a half-done step with the registry
-// half written.
+// half written. veilmark.exe itself is built without exceptions: there the
+// runtime's failure paths call EndAfterUnexpectedError directly
+// (host/runtime_failures.cpp).
 #pragma once
 
 // Tells the user that the program met an unexpected error and must end, and
