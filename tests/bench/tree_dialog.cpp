@@ -7,6 +7,8 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "tests/bench/baseline_dialog.h"
+
 namespace {
 
 constexpr WORD kDialogTemplateId = 100;  // in tree_dialog.rc
@@ -62,33 +64,18 @@ void FillTree(HWND dialog)
     SendMessageW(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(first));
 }
 
-INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM)
+void FillDialog(HWND dialog)
 {
-    switch (message) {
-    case WM_INITDIALOG:
-        SetMenu(window, LoadMenuW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(kMenuId)));
-        FillTree(window);
-        return TRUE;
-    case WM_COMMAND:
-        if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) {
-            EndDialog(window, LOWORD(wParam));
-            return TRUE;
-        }
-        return FALSE;
-    case WM_CLOSE:
-        EndDialog(window, IDCANCEL);
-        return TRUE;
-    default:
-        return FALSE;
-    }
+    SetMenu(dialog, LoadMenuW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(kMenuId)));
+    FillTree(dialog);
 }
 
 }  // namespace
 
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int)
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
 {
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_TREEVIEW_CLASSES};
     InitCommonControlsEx(&controls);
-    DialogBoxParamW(instance, MAKEINTRESOURCEW(kDialogTemplateId), nullptr, DialogProc, 0);
+    RunBaselineDialog(kDialogTemplateId, FillDialog);
     return 0;
 }
