@@ -32,6 +32,9 @@ class Selection {
 public:
     static Selection Of(const CTreeOptionsCtrl& tree, const OptionItems& items);
     bool operator[](OptionKey key) const { return m_selected[static_cast<std::size_t>(key)]; }
+    // Selects or clears an option outright, as a selection made without
+    // the tree does.
+    void Select(OptionKey key, bool selected = true) { m_selected[static_cast<std::size_t>(key)] = selected; }
 
 private:
     std::array<bool, kOptionCount> m_selected{};

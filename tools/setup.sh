@@ -10,6 +10,7 @@ packages=(
     binutils-mingw-w64-i686 binutils-mingw-w64-x86-64 mingw-w64-tools
     wine wine64 wine32:i386
     xvfb xauth x11-utils xdotool imagemagick fonts-wqy-microhei fonts-wine python3
+    fp-utils locales
 )
 
 sudo_if_needed() {
@@ -21,11 +22,20 @@ for package in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" \
         || missing+=("$package")
 done
-[ ${#missing[@]} -eq 0 ] && exit 0
-
-echo "Installing: ${missing[*]}" >&2
-if ! dpkg --print-foreign-architectures | grep -qx i386; then
-    sudo_if_needed dpkg --add-architecture i386
+if [ ${#missing[@]} -gt 0 ]; then
+    echo "Installing: ${missing[*]}" >&2
+    if ! dpkg --print-foreign-architectures | grep -qx i386; then
+        sudo_if_needed dpkg --add-architecture i386
+    fi
+    sudo_if_needed apt-get update -q
+    sudo_if_needed env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}"
 fi
-sudo_if_needed apt-get update -q
-sudo_if_needed env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}"
+
+# The help viewer's test runs Wine in a Traditional Chinese locale, as the
+# users' systems (code page 950) are.
+if ! locale -a 2>/dev/null | grep -qix 'zh_TW.utf8'; then
+    echo "Generating the zh_TW.UTF-8 locale" >&2
+    sudo_if_needed sed -i 's/^# *\(zh_TW.UTF-8 UTF-8\)/\1/' /etc/locale.gen
+    grep -q '^zh_TW.UTF-8 UTF-8' /etc/locale.gen || echo 'zh_TW.UTF-8 UTF-8' | sudo_if_needed tee -a /etc/locale.gen >/dev/null
+    sudo_if_needed locale-gen >/dev/null
+fi

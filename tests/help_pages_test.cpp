@@ -1,0 +1,233 @@
+// The help file's sources against the program: every option has its page,
+// the page's registry table says exactly what Start and the restore of
+// defaults write (found by running those passes on the in-memory registry),
+// and the contents list the start page and the groups with their options in
+// the tree's order, under the tree's labels.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <fstream>
+#include <map>
+#include <optional>
+#include <regex>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "settings/apply_settings.h"
+#include "settings/restore_defaults.h"
+#include "tests/memory_main_dlg.h"
+
+namespace {
+
+std::string ReadHelpFile(const std::string& name)
+{
+    std::ifstream file(std::string(VEILMARK_HELP_DIR) + "/" + name, std::ios::binary);
+    std::ostringstream text;
+    text << file.rdbuf();
+    return text.str();
+}
+
+std::string Unescape(std::string text)
+{
+    for (const auto& [entity, character] : std::vector<std::pair<std::string, std::string>>{
+             {"&lt;", "<"}, {"&gt;", ">"}, {"&quot;", "\""}, {"&#x27;", "'"}, {"&amp;", "&"}}) {
+        for (std::size_t at = text.find(entity); at != std::string::npos; at = text.find(entity, at + 1))
+            text.replace(at, entity.size(), character);
+    }
+    return text;
+}
+
+std::string Trimmed(const std::string& text)
+{
+    const std::size_t first = text.find_first_not_of(' ');
+    const std::size_t last = text.find_last_not_of(' ');
+    return first == std::string::npos ? std::string() : text.substr(first, last - first + 1);
+}
+
+// The rows of a page's registry table: heading → cell.
+std::map<std::string, std::string> RegistryTable(const std::string& page)
+{
+    std::map<std::string, std::string> rows;
+    const std::size_t start = page.find("<table class=\"registry\">");
+    if (start == std::string::npos)
+        return rows;
+    const std::string table = page.substr(start, page.find("</table>", start) - start);
+    static const std::regex row("<tr><th>([^<]*)</th><td>([^<]*)</td></tr>");
+    for (std::sregex_iterator it(table.begin(), table.end(), row), end; it != end; ++it)
+        rows[(*it)[1]] = Unescape((*it)[2]);
+    return rows;
+}
+
+std::string RootName(RegistryRoot root)
+{
+    switch (root) {
+    case RegistryRoot::ClassesRoot: return "HKEY_CLASSES_ROOT";
+    case RegistryRoot::CurrentUser: return "HKEY_CURRENT_USER";
+    case RegistryRoot::LocalMachine: return "HKEY_LOCAL_MACHINE";
+    default: return "?";
+    }
+}
+
+std::string TypeName(std::uint32_t type)
+{
+    switch (type) {
+    case kRegSz: return "REG_SZ";
+    case kRegBinary: return "REG_BINARY";
+    case kRegDword: return "REG_DWORD";
+    default: return "type " + std::to_string(type);
+    }
+}
+
+// A value as the pages write it: a number as regedit shows it, bytes in hex,
+// a text as it stands; an absent value as its deletion.
+std::string Shown(const std::optional<RegistryValue>& value)
+{
+    if (!value)
+        return "刪除此值";
+    char buffer[32];
+    switch (value->type) {
+    case kRegDword: {
+        const std::uint32_t number = value->data[0] | value->data[1] << 8 | value->data[2] << 16 |
+                                     static_cast<std::uint32_t>(value->data[3]) << 24;
+        std::snprintf(buffer, sizeof(buffer), "0x%08x (%u)", number, number);
+        return buffer;
+    }
+    case kRegSz:
+        return std::string(BytesAsText(value->data));
+    default: {
+        std::string bytes;
+        for (std::uint8_t byte : value->data) {
+            std::snprintf(buffer, sizeof(buffer), "%s%02x", bytes.empty() ? "" : " ", byte);
+            bytes += buffer;
+        }
+        return bytes;
+    }
+    }
+}
+
+// The system actions of the pass do nothing here: only its registry changes count.
+struct NoActions final : settings::IApplyActions {
+    void ConfigureMediaPlayer() override {}
+    void RemoveMessenger() override {}
+    void OpenUserManager() override {}
+};
+
+class HelpPagesTest : public ::testing::Test {
+protected:
+    HelpPagesTest() { m.PutEverythingOn(); }
+
+    OptionLabels Labels() const { return {m.strings, 60}; }
+
+    // Start with only `key` selected; the registry events it caused.
+    std::vector<std::string> ApplyOnly(OptionKey key)
+    {
+        settings::Selection selection;
+        selection.Select(key);
+        const std::size_t before = m.log.Events().size();
+        settings::ApplySettings(ops, selection, false, actions, Labels());
+        return RegistryEvents(before);
+    }
+    std::vector<std::string> RegistryEvents(std::size_t from) const
+    {
+        std::vector<std::string> events;
+        for (std::size_t i = from; i < m.log.Events().size(); ++i)
+            if (m.log.Events()[i].rfind("set ", 0) == 0 || m.log.Events()[i].rfind("delete ", 0) == 0)
+                events.push_back(m.log.Events()[i]);
+        return events;
+    }
+
+    MemoryMainDlg m;
+    RegistryOps ops{m.faults};
+    NoActions actions;
+};
+
+TEST_F(HelpPagesTest, EveryOptionHasAPageWhoseRegistryTableIsWhatThePassesWrite)
+{
+    for (const CatalogueEntry& entry : Catalogue()) {
+        if (entry.kind == OptionKind::Group)
+            continue;
+        SCOPED_TRACE(entry.name);
+        const std::string page = ReadHelpFile(std::string("pages/") + entry.name + ".html");
+        if (page.empty()) {
+            ADD_FAILURE() << "no page for the option";
+            continue;
+        }
+        EXPECT_NE(page.find("<meta http-equiv=\"Content-Type\" content=\"text/html; charset=utf-8\">"),
+                  std::string::npos);
+        EXPECT_NE(page.find("<h1>" + Trimmed(Labels().Of(entry.key)) + "</h1>"), std::string::npos)
+            << "the heading is the tree's label";
+
+        const std::map<std::string, std::string> table = RegistryTable(page);
+        const std::vector<std::string> written = ApplyOnly(entry.key);
+        if (table.empty()) {
+            EXPECT_TRUE(written.empty()) << "Start writes " << written.front() << " but the page has no table";
+            continue;
+        }
+        if (written.size() != 1u) {
+            ADD_FAILURE() << "Start makes " << written.size() << " registry changes for the option, the page one";
+            continue;
+        }
+        const RegistryBinding& binding = entry.binding;
+        EXPECT_EQ(RootName(binding.root) + "\\" + binding.keyPath, table.at("機碼"));
+
+        if (written.front().rfind("delete key ", 0) == 0) {
+            EXPECT_EQ(3u, table.size()) << "a key's table has its path and the two passes";
+            EXPECT_FALSE(m.registry.HasKey(binding.root, binding.keyPath));
+            EXPECT_EQ("刪除整個機碼", table.at("開始"));
+        } else {
+            EXPECT_EQ(binding.valueName, table.at("名稱"));
+            EXPECT_EQ(TypeName(binding.type), table.at("類型"));
+            const auto afterStart = m.registry.Get(binding.root, binding.keyPath, binding.valueName);
+            if (afterStart) {
+                EXPECT_EQ(binding.type, afterStart->type);
+            }
+            EXPECT_EQ(Shown(afterStart), table.at("開始"));
+        }
+
+        // A value no pass writes, so that what the restore leaves shows
+        // whether it wrote, deleted or left the value.
+        const std::vector<std::uint8_t> sentinel =
+            binding.type == kRegDword ? DwordBytes(0x7777) : binding.type == kRegSz ? TextBytes("sentinel")
+                                                                                    : std::vector<std::uint8_t>{0x77};
+        m.registry.Put(binding.root, binding.keyPath, binding.valueName, binding.type, sentinel);
+        settings::RestoreDefaults(ops, m.prompt, Labels());
+        const auto after = m.registry.Get(binding.root, binding.keyPath, binding.valueName);
+        if (table.at("恢復預設值") == "不變更") {
+            EXPECT_TRUE(after && after->data == sentinel) << "the restore changes it: " << Shown(after);
+        } else {
+            if (after) {
+                EXPECT_EQ(binding.type, after->type);
+            }
+            EXPECT_EQ(Shown(after), table.at("恢復預設值"));
+        }
+    }
+}
+
+TEST_F(HelpPagesTest, ContentsListTheStartPageThenEveryGroupWithItsOptionsInTreeOrder)
+{
+    const std::string contents = ReadHelpFile("contents.hhc");
+    static const std::regex entry(
+        "<param name=\"Name\" value=\"([^\"]*)\">(?:<param name=\"Local\" value=\"([^\"]*)\">)?");
+    std::vector<std::string> listed;
+    for (std::sregex_iterator it(contents.begin(), contents.end(), entry), end; it != end; ++it)
+        listed.push_back(Unescape((*it)[1]) + " | " + std::string((*it)[2]));
+
+    std::vector<std::string> expected{"Veilmark 說明 | pages/index.html"};
+    for (const CatalogueEntry& option : Catalogue())
+        expected.push_back(Trimmed(Labels().Of(option.key)) + " | " +
+                           (option.kind == OptionKind::Group ? "" : "pages/" + std::string(option.name) + ".html"));
+    EXPECT_EQ(expected, listed);
+
+    const std::string project = ReadHelpFile("Veilmark.hhp");
+    EXPECT_NE(project.find("\nTitle=Veilmark 說明\n"), std::string::npos);
+    EXPECT_NE(project.find("\nLanguage=0x404 "), std::string::npos);
+    const std::string index = ReadHelpFile("index.hhk");
+    for (const CatalogueEntry& option : Catalogue()) {
+        if (option.kind != OptionKind::Group) {
+            EXPECT_NE(index.find("pages/" + std::string(option.name) + ".html"), std::string::npos) << option.name;
+        }
+    }
+}
+
+}  // namespace
