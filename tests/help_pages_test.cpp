@@ -174,7 +174,7 @@ TEST_F(HelpPagesTest, EveryOptionHasAPageWhoseRegistryTableIsWhatThePassesWrite)
         if (written.front().rfind("delete key ", 0) == 0) {
             EXPECT_EQ(3u, table.size()) << "a key's table has its path and the two passes";
             EXPECT_FALSE(m.registry.HasKey(binding.root, binding.keyPath));
-            EXPECT_EQ("刪除整個機碼", table.at("開始"));
+            EXPECT_EQ("刪除整個機碼", table.at("按「開始」後"));
         } else {
             EXPECT_EQ(binding.valueName, table.at("名稱"));
             EXPECT_EQ(TypeName(binding.type), table.at("類型"));
@@ -182,7 +182,7 @@ TEST_F(HelpPagesTest, EveryOptionHasAPageWhoseRegistryTableIsWhatThePassesWrite)
             if (afterStart) {
                 EXPECT_EQ(binding.type, afterStart->type);
             }
-            EXPECT_EQ(Shown(afterStart), table.at("開始"));
+            EXPECT_EQ(Shown(afterStart), table.at("按「開始」後"));
         }
 
         // A value no pass writes, so that what the restore leaves shows
@@ -193,13 +193,13 @@ TEST_F(HelpPagesTest, EveryOptionHasAPageWhoseRegistryTableIsWhatThePassesWrite)
         m.registry.Put(binding.root, binding.keyPath, binding.valueName, binding.type, sentinel);
         settings::RestoreDefaults(ops, m.prompt, Labels());
         const auto after = m.registry.Get(binding.root, binding.keyPath, binding.valueName);
-        if (table.at("恢復預設值") == "不變更") {
+        if (table.at("「重設系統狀態」後") == "不變更") {
             EXPECT_TRUE(after && after->data == sentinel) << "the restore changes it: " << Shown(after);
         } else {
             if (after) {
                 EXPECT_EQ(binding.type, after->type);
             }
-            EXPECT_EQ(Shown(after), table.at("恢復預設值"));
+            EXPECT_EQ(Shown(after), table.at("「重設系統狀態」後"));
         }
     }
 }
