@@ -57,6 +57,15 @@ inline std::vector<std::uint8_t> DwordBytes(std::uint32_t number)
             static_cast<std::uint8_t>(number >> 16), static_cast<std::uint8_t>(number >> 24)};
 }
 
+// A REG_DWORD read into a zeroed 4-byte number: shorter data fills its low bytes.
+inline std::uint32_t AsNumber(const std::vector<std::uint8_t>& data)
+{
+    std::uint32_t number = 0;
+    for (std::size_t i = 0; i < data.size() && i < 4; ++i)
+        number |= static_cast<std::uint32_t>(data[i]) << (8 * i);
+    return number;
+}
+
 // A REG_SZ's data as the program writes texts: the bytes and a terminating zero.
 inline std::vector<std::uint8_t> TextBytes(std::string_view text)
 {

@@ -19,15 +19,6 @@ std::string_view LabelText(std::int32_t labelNumber)
     return kWriteLabels[static_cast<std::size_t>(labelNumber)];
 }
 
-// A REG_DWORD read into a zeroed 4-byte number: shorter data fills its low bytes.
-std::uint32_t AsNumber(const std::vector<std::uint8_t>& data)
-{
-    std::uint32_t number = 0;
-    for (std::size_t i = 0; i < data.size() && i < 4; ++i)
-        number |= static_cast<std::uint32_t>(data[i]) << (8 * i);
-    return number;
-}
-
 }  // namespace
 
 std::string WriteResultLine(std::int32_t code, std::string_view text)

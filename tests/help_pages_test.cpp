@@ -88,8 +88,7 @@ std::string Shown(const std::optional<RegistryValue>& value)
     char buffer[32];
     switch (value->type) {
     case kRegDword: {
-        const std::uint32_t number = value->data[0] | value->data[1] << 8 | value->data[2] << 16 |
-                                     static_cast<std::uint32_t>(value->data[3]) << 24;
+        const std::uint32_t number = AsNumber(value->data);
         std::snprintf(buffer, sizeof(buffer), "0x%08x (%u)", number, number);
         return buffer;
     }
