@@ -29,6 +29,32 @@ constexpr CommandRoute kCommandTable[] = {
     {IDM_TIME_SERVER, &CMainDlg::OnSetTimeServer},
 };
 
+// The system actions of the Start button: the dialog's own, each done once
+// it returns (a declined Messenger removal included).
+class StartActions final : public settings::IApplyActions {
+public:
+    explicit StartActions(CMainDlg& dlg) : m_dlg(dlg) {}
+
+    settings::StepResult ConfigureMediaPlayer() override
+    {
+        m_dlg.ConfigureMediaPlayer();
+        return settings::DoneStep(OptionKey::MediaPlayerGroup);
+    }
+    settings::StepResult RemoveMessenger() override
+    {
+        m_dlg.RemoveMessenger();
+        return settings::DoneStep(OptionKey::MessengerUninstall);
+    }
+    settings::StepResult OpenUserManager() override
+    {
+        m_dlg.OpenUserManager();
+        return settings::DoneStep(OptionKey::RemoveSupportUsers);
+    }
+
+private:
+    CMainDlg& m_dlg;
+};
+
 }  // namespace
 
 CMainDlg::CMainDlg(const MainDlgServices& services)
@@ -135,9 +161,10 @@ void CMainDlg::OnStart()
         return;
     }
     const settings::Selection selection = settings::Selection::Of(m_ctrlTree, m_items);
-    const std::vector<std::string> failures =
-        settings::ApplySettings(m_registryOps, selection, m_bHomeEdition != 0, *this, Labels());
-    if (settings::AskToCheckStatus(m_prompt, failures))
+    StartActions actions(*this);
+    const std::vector<settings::StepResult> results =
+        settings::ApplySettings(m_registryOps, selection, m_bHomeEdition != 0, actions, Labels());
+    if (settings::AskToCheckStatus(m_prompt, settings::FailureLines(results)))
         CheckSystemStatus();
     if (m_window)
         m_window->SetStartCaption(kReadyCaption);

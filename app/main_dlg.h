@@ -47,7 +47,7 @@ inline constexpr std::string_view kHomePage = VEILMARK_HOME_PAGE;
 // then closes the program.
 inline constexpr std::string_view kReadyCaption = "就緒 ";
 
-class CMainDlg final : private settings::IApplyActions {
+class CMainDlg final {
 public:
     explicit CMainDlg(const MainDlgServices& services);
     CMainDlg(const CMainDlg&) = delete;
@@ -116,9 +116,9 @@ public:
     void OnStart();
 
     // The system actions (actions/).
-    void RemoveMessenger() override;
-    void ConfigureMediaPlayer() override;
-    void OpenUserManager() override;
+    void RemoveMessenger();
+    void ConfigureMediaPlayer();
+    void OpenUserManager();
 
 private:
     OptionLabels Labels() const { return {m_strings, m_nLanguageBase}; }

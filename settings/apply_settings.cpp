@@ -1,5 +1,7 @@
 #include "settings/apply_settings.h"
 
+#include <utility>
+
 namespace settings {
 
 namespace {
@@ -55,80 +57,118 @@ bool PlayerConfigured(RegistryOps& registry)
     return registry.TestValue(binding.root, binding.keyPath, binding.valueName, kRegBinary, 0, "") == 1;
 }
 
+// The data a write step stores.
+std::vector<std::uint8_t> StepData(const ApplyStep& step)
+{
+    switch (step.action) {
+    case Action::WriteNumber:
+        return DwordBytes(step.number);
+    case Action::WriteZeroByte:
+        return {0};
+    case Action::WriteText:
+        return TextBytes(step.text);
+    default:
+        return {};
+    }
+}
+
+bool IsWrite(Action action)
+{
+    return action == Action::WriteNumber || action == Action::WriteZeroByte || action == Action::WriteText;
+}
+
+// A key path split at its last backslash: the parent and the subkey.
+std::pair<std::string_view, std::string_view> SplitKeyPath(std::string_view path)
+{
+    const std::size_t slash = path.rfind('\\');
+    return {path.substr(0, slash), path.substr(slash + 1)};
+}
+
 // Carries out one registry step: 0, or the code of its failure.
 std::int32_t RunRegistryStep(RegistryOps& registry, const ApplyStep& step)
 {
     const RegistryBinding& binding = CatalogueEntryOf(step.key).binding;
-    std::vector<std::uint8_t> data;
-    switch (step.action) {
-    case Action::WriteNumber:
-        data = DwordBytes(step.number);
-        break;
-    case Action::WriteZeroByte:
-        data = {0};
-        break;
-    case Action::WriteText:
-        data = TextBytes(step.text);
-        break;
-    case Action::DeleteKey: {
-        const std::string_view path(binding.keyPath);
-        const std::size_t slash = path.rfind('\\');
-        const std::string_view parent = path.substr(0, slash);
-        const std::string_view subkey = path.substr(slash + 1);
-        return registry.DeleteKey(binding.root, parent, subkey) == 0 ? 0
-                                                                     : registry.WhyKeyNotDeleted(binding.root, parent, subkey);
+    if (step.action == Action::DeleteKey) {
+        const auto [parent, subkey] = SplitKeyPath(binding.keyPath);
+        return registry.DeleteKey(binding.root, parent, subkey) == 0
+                   ? 0
+                   : registry.WhyKeyNotDeleted(binding.root, parent, subkey);
     }
-    case Action::DeleteValue:
+    if (step.action == Action::DeleteValue)
         return registry.DeleteValue(binding.root, binding.keyPath, binding.valueName) == 0
                    ? 0
                    : registry.WhyNotDeleted(binding.root, binding.keyPath, binding.valueName);
-    default:
-        return 0;
-    }
+    const std::vector<std::uint8_t> data = StepData(step);
     if (registry.WriteValue(binding.root, binding.keyPath, binding.valueName, data.data(), binding.type,
                             static_cast<std::uint32_t>(data.size()), step.labelNumber) == 0)
         return 0;
     return registry.LastWrite().code;
 }
 
-}  // namespace
-
-Selection Selection::Of(const CTreeOptionsCtrl& tree, const OptionItems& items)
+bool PlayerOptionSelected(const Selection& selection)
 {
-    Selection selection;
-    for (const CatalogueEntry& entry : Catalogue()) {
-        BOOL selected = 0;
-        if (entry.kind == OptionKind::Check)
-            tree.IsChecked(items.Of(entry.key), selected);
-        else if (entry.kind == OptionKind::Radio)
-            tree.IsRadioSelected(items.Of(entry.key), selected);
-        selection.m_selected[static_cast<std::size_t>(entry.key)] = selected != 0;
-    }
-    return selection;
+    return selection[K::NoLicenceAcquisition] || selection[K::NoPlayerIdentification] ||
+           selection[K::NoCodecDownload];
 }
 
-std::vector<std::string> ApplySettings(RegistryOps& registry, const Selection& selection, bool homeEdition,
-                                       IApplyActions& actions, const OptionLabels& labels)
-{
-    if ((selection[K::NoLicenceAcquisition] || selection[K::NoPlayerIdentification] ||
-         selection[K::NoCodecDownload]) &&
-        !PlayerConfigured(registry))
-        actions.ConfigureMediaPlayer();
+}  // namespace
 
-    std::vector<std::string> failures;
+std::vector<StepResult> ApplySettings(RegistryOps& registry, const Selection& selection, bool homeEdition,
+                                      IApplyActions& actions, const OptionLabels& labels)
+{
+    std::vector<StepResult> results;
+    if (PlayerOptionSelected(selection) && !PlayerConfigured(registry))
+        results.push_back(actions.ConfigureMediaPlayer());
+
     for (const ApplyStep& step : kApplySteps) {
         if (!selection[step.key])
             continue;
         if (step.action == Action::RemoveMessenger) {
-            actions.RemoveMessenger();
+            results.push_back(actions.RemoveMessenger());
         } else if (step.action == Action::OpenUserManager) {
             if (!homeEdition)
-                actions.OpenUserManager();
+                results.push_back(actions.OpenUserManager());
         } else if (const std::int32_t code = RunRegistryStep(registry, step); code != 0) {
-            failures.push_back(WriteResultLine(code, labels.Of(step.key)));
+            results.push_back({step.key, StepOutcome::Failed, WriteResultLine(code, labels.Of(step.key))});
+        } else {
+            results.push_back({step.key, StepOutcome::Done, {}});
         }
     }
-    return failures;
+    return results;
+}
+
+std::vector<std::string> FailureLines(const std::vector<StepResult>& results)
+{
+    std::vector<std::string> lines;
+    for (const StepResult& result : results)
+        if (result.outcome == StepOutcome::Failed)
+            lines.push_back(result.line);
+    return lines;
+}
+
+void ExportSettings(const Selection& selection, const OptionLabels& labels, RegFile& file)
+{
+    const auto programStep = [&](OptionKey key, std::string_view what) {
+        file.Comment(std::string(CatalogueEntryOf(key).name) + " (" + labels.Of(key) + "): " + std::string(what) +
+                     "; a .reg file cannot run it.");
+    };
+    if (PlayerOptionSelected(selection))
+        programStep(K::MediaPlayerGroup, "Media Player is run once so that it takes these settings");
+    for (const ApplyStep& step : kApplySteps) {
+        if (!selection[step.key])
+            continue;
+        const RegistryBinding& binding = CatalogueEntryOf(step.key).binding;
+        if (IsWrite(step.action))
+            file.SetValue(binding.root, binding.keyPath, binding.valueName, binding.type, StepData(step));
+        else if (step.action == Action::DeleteValue)
+            file.DeleteValue(binding.root, binding.keyPath, binding.valueName);
+        else if (step.action == Action::DeleteKey)
+            file.DeleteKey(binding.root, binding.keyPath);
+        else if (step.action == Action::RemoveMessenger)
+            programStep(step.key, "Messenger is uninstalled by RunDll32 advpack.dll,LaunchINFSection msmsgs.inf,BLC.Remove");
+        else if (step.action == Action::OpenUserManager)
+            programStep(step.key, "the support accounts are removed by hand in Local Users and Groups (lusrmgr.msc)");
+    }
 }
 
 bool AskToCheckStatus(IPrompt& prompt, const std::vector<std::string>& failures)

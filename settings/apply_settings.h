@@ -3,50 +3,59 @@
 // programs of the system are asked of the caller.
 #pragma once
 
-#include <array>
 #include <string>
 #include <vector>
 
 #include "platform/prompt.h"
 #include "settings/language.h"
-#include "settings/option_tree.h"
+#include "settings/reg_file.h"
 #include "settings/registry_ops.h"
+#include "settings/selection.h"
 
 namespace settings {
 
-// The system actions the pass calls; each blocks until it is done.
+// How a step of the pass ended.
+enum class StepOutcome {
+    Done,
+    Failed,       // `line` says why
+    NeedsPerson,  // not done: it needs someone at the screen
+};
+
+struct StepResult {
+    OptionKey key;  // MediaPlayerGroup for the Media Player run
+    StepOutcome outcome = StepOutcome::Done;
+    std::string line;
+};
+
+inline StepResult DoneStep(OptionKey key) { return {key, StepOutcome::Done, {}}; }
+
+// The system actions the pass calls; each blocks until it is done and says
+// how it ended.
 class IApplyActions {
 public:
-    virtual void ConfigureMediaPlayer() = 0;
-    virtual void RemoveMessenger() = 0;
-    virtual void OpenUserManager() = 0;
+    virtual StepResult ConfigureMediaPlayer() = 0;
+    virtual StepResult RemoveMessenger() = 0;
+    virtual StepResult OpenUserManager() = 0;
 
 protected:
     ~IApplyActions() = default;
 };
 
-// Which options are selected, taken from the tree before the pass acts: a
-// check item when it is checked (images 1, 5 and 12), a radio item when it
-// is the chosen one. An option without an item is not selected.
-class Selection {
-public:
-    static Selection Of(const CTreeOptionsCtrl& tree, const OptionItems& items);
-    bool operator[](OptionKey key) const { return m_selected[static_cast<std::size_t>(key)]; }
-    // Selects or clears an option outright, as a selection made without
-    // the tree does.
-    void Select(OptionKey key, bool selected = true) { m_selected[static_cast<std::size_t>(key)] = selected; }
-
-private:
-    std::array<bool, kOptionCount> m_selected{};
-};
-
 // Runs Media Player once when one of its options is selected and its
 // settings are not in effect yet, then carries out every selected option in
-// the pass's order. Returns the result line of each write or delete that
-// failed, named by the option's label; a value or key that is not there to
-// delete is no failure.
-std::vector<std::string> ApplySettings(RegistryOps& registry, const Selection& selection, bool homeEdition,
-                                       IApplyActions& actions, const OptionLabels& labels);
+// the pass's order. Returns every step that ran, in order; a failed write or
+// delete carries the writer's result line, named by the option's label. A
+// value or key that is not there to delete is no failure.
+std::vector<StepResult> ApplySettings(RegistryOps& registry, const Selection& selection, bool homeEdition,
+                                      IApplyActions& actions, const OptionLabels& labels);
+
+// The result lines of the steps that failed.
+std::vector<std::string> FailureLines(const std::vector<StepResult>& results);
+
+// Writes the pass's registry changes for `selection` into `file`, in the
+// pass's order and with the same data; each step that runs a program stands
+// in it as a comment naming the option.
+void ExportSettings(const Selection& selection, const OptionLabels& labels, RegFile& file);
 
 // The closing question, with the failures above it; true when the user
 // wants the status checked again.

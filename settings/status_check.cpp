@@ -1,5 +1,7 @@
 #include "settings/status_check.h"
 
+#include <iterator>
+
 #include "treeopts/state_image.h"
 
 namespace {
@@ -41,33 +43,67 @@ constexpr StatusStep kStatusSteps[] = {
     {K::MessengerUninstall, 0, nullptr, StatusRule::Messenger},
 };
 
+static_assert(std::size(kStatusSteps) == settings::kTestedOptionCount);
+
+const StatusStep& StepOf(OptionKey key)
+{
+    for (const StatusStep& step : kStatusSteps)
+        if (step.key == key)
+            return step;
+    return kStatusSteps[0];
+}
+
 }  // namespace
 
 namespace settings {
 
-void CheckSystemStatus(RegistryOps& registry, CTreeOptionsCtrl& tree, const OptionItems& items)
+SystemStatus ReadSystemStatus(RegistryOps& registry)
 {
-    for (const StatusStep& step : kStatusSteps) {
-        const TreeItem item = items.Of(step.key);
+    SystemStatus status{};
+    for (std::size_t i = 0; i < kTestedOptionCount; ++i) {
+        const StatusStep& step = kStatusSteps[i];
         const RegistryBinding& binding = CatalogueEntryOf(step.key).binding;
-        BOOL wasEnabled = 0;
-        if (step.rule == StatusRule::ExpertOffWhenGone || step.rule == StatusRule::ExpertOffWhenEqual)
-            tree.IsCheckEnabled(item, wasEnabled);
-
         const std::int32_t result = registry.TestValue(binding.root, binding.keyPath, binding.valueName,
                                                        binding.type, step.expectedNumber, step.expectedText);
-        if (step.rule == StatusRule::Messenger) {
-            if (result == 2) {
+        OptionState state = OptionState::On;
+        switch (step.rule) {
+        case StatusRule::Standard:
+            state = result == 1 ? OptionState::Off : result == 2 ? OptionState::Unknown : OptionState::On;
+            break;
+        case StatusRule::ExpertOffWhenEqual:
+            state = result == 1 ? OptionState::Off : OptionState::On;
+            break;
+        case StatusRule::ExpertOffWhenGone:
+        case StatusRule::Messenger:
+            state = result == 2 ? OptionState::Off : OptionState::On;
+            break;
+        }
+        status[i] = {step.key, state};
+    }
+    return status;
+}
+
+void CheckSystemStatus(RegistryOps& registry, CTreeOptionsCtrl& tree, const OptionItems& items)
+{
+    for (const OptionStatus& option : ReadSystemStatus(registry)) {
+        const TreeItem item = items.Of(option.key);
+        const StatusRule rule = StepOf(option.key).rule;
+        const bool off = option.state == OptionState::Off;
+        if (rule == StatusRule::Messenger) {
+            // Only a missing value acts: the radio can no longer be chosen.
+            if (off) {
                 tree.SelectRadioByIndex(items.Of(K::MessengerGroup), 0);
                 tree.SetRadioEnabled(item, 0);
             }
             continue;
         }
-        const bool switchedOff = step.rule == StatusRule::ExpertOffWhenGone ? result == 2 : result == 1;
-        if (switchedOff) {
+        BOOL enabled = 0;
+        if (rule != StatusRule::Standard)
+            tree.IsCheckEnabled(item, enabled);
+        if (off) {
             tree.SetCheckState(item, 1);
             tree.SetCheckEnabled(item, 0);
-        } else if (step.rule == StatusRule::Standard || wasEnabled) {
+        } else if (rule == StatusRule::Standard || enabled) {
             // An expert option the user has not enabled stays locked.
             tree.SetItemImage(item, ImgActive);
         }

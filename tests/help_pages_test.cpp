@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "settings/apply_settings.h"
+#include "settings/reg_file.h"
 #include "settings/restore_defaults.h"
 #include "tests/memory_main_dlg.h"
 
@@ -59,16 +60,6 @@ std::map<std::string, std::string> RegistryTable(const std::string& page)
     return rows;
 }
 
-std::string RootName(RegistryRoot root)
-{
-    switch (root) {
-    case RegistryRoot::ClassesRoot: return "HKEY_CLASSES_ROOT";
-    case RegistryRoot::CurrentUser: return "HKEY_CURRENT_USER";
-    case RegistryRoot::LocalMachine: return "HKEY_LOCAL_MACHINE";
-    default: return "?";
-    }
-}
-
 std::string TypeName(std::uint32_t type)
 {
     switch (type) {
@@ -107,9 +98,9 @@ std::string Shown(const std::optional<RegistryValue>& value)
 
 // The system actions of the pass do nothing here: only its registry changes count.
 struct NoActions final : settings::IApplyActions {
-    void ConfigureMediaPlayer() override {}
-    void RemoveMessenger() override {}
-    void OpenUserManager() override {}
+    settings::StepResult ConfigureMediaPlayer() override { return settings::DoneStep(OptionKey::MediaPlayerGroup); }
+    settings::StepResult RemoveMessenger() override { return settings::DoneStep(OptionKey::MessengerUninstall); }
+    settings::StepResult OpenUserManager() override { return settings::DoneStep(OptionKey::RemoveSupportUsers); }
 };
 
 class HelpPagesTest : public ::testing::Test {
@@ -168,7 +159,7 @@ TEST_F(HelpPagesTest, EveryOptionHasAPageWhoseRegistryTableIsWhatThePassesWrite)
             continue;
         }
         const RegistryBinding& binding = entry.binding;
-        EXPECT_EQ(RootName(binding.root) + "\\" + binding.keyPath, table.at("機碼"));
+        EXPECT_EQ(std::string(RootName(binding.root)) + "\\" + binding.keyPath, table.at("機碼"));
 
         if (written.front().rfind("delete key ", 0) == 0) {
             EXPECT_EQ(3u, table.size()) << "a key's table has its path and the two passes";

@@ -1,0 +1,79 @@
+#include "settings/profile.h"
+
+#include <algorithm>
+
+namespace settings {
+
+namespace {
+
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
+std::string_view Trimmed(std::string_view line)
+{
+    const std::size_t first = line.find_first_not_of(" \t\r");
+    if (first == std::string_view::npos)
+        return {};
+    return line.substr(first, line.find_last_not_of(" \t\r") - first + 1);
+}
+
+char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
+}  // namespace
+
+bool EqualsIgnoringCase(std::string_view a, std::string_view b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (Lower(a[i]) != Lower(b[i]))
+            return false;
+    return true;
+}
+
+const CatalogueEntry* FindOption(std::string_view name)
+{
+    for (const CatalogueEntry& entry : Catalogue())
+        if (EqualsIgnoringCase(entry.name, name))
+            return &entry;
+    return nullptr;
+}
+
+ProfileResult ParseProfile(std::string_view text)
+{
+    ProfileResult result;
+    if (text.substr(0, kByteOrderMark.size()) == kByteOrderMark)
+        text.remove_prefix(kByteOrderMark.size());
+
+    int messengerLine = 0;
+    int number = 0;
+    for (std::size_t start = 0; start <= text.size(); ++number) {
+        const std::size_t end = std::min(text.find('\n', start), text.size());
+        const std::string_view line = Trimmed(text.substr(start, end - start));
+        start = end + 1;
+        const int lineNumber = number + 1;
+        if (line.empty() || line.front() == '#')
+            continue;
+
+        const CatalogueEntry* entry = FindOption(line);
+        std::string error;
+        if (!entry) {
+            error = "unknown option key \"" + std::string(line) + "\"";
+        } else if (entry->kind == OptionKind::Group) {
+            error = "\"" + std::string(entry->name) + "\" is a group; name its options instead";
+        } else if (entry->parent == OptionKey::MessengerGroup) {
+            if (messengerLine != 0 && !result.selection[entry->key])
+                error = "\"" + std::string(entry->name) + "\" is a second choice of the Messenger group (the first is on line " +
+                        std::to_string(messengerLine) + ")";
+            messengerLine = messengerLine ? messengerLine : lineNumber;
+        }
+        if (!error.empty()) {
+            result.errorLine = lineNumber;
+            result.error = std::move(error);
+            return result;
+        }
+        result.selection.Select(entry->key);
+    }
+    return result;
+}
+
+}  // namespace settings

@@ -1,0 +1,35 @@
+// Which options a pass carries out: taken from the tree, named as a preset,
+// or read from a profile.
+#pragma once
+
+#include <array>
+#include <cstddef>
+
+#include "settings/catalogue.h"
+#include "settings/option_tree.h"
+
+namespace settings {
+
+class Selection {
+public:
+    // From the tree, before the pass acts: a check item when it is checked
+    // (images 1, 5 and 12), a radio item when it is the chosen one. An
+    // option without an item is not selected.
+    static Selection Of(const CTreeOptionsCtrl& tree, const OptionItems& items);
+    // What the recommended-selection command ticks: every option that the
+    // tree starts checked or chosen. RemoveSupportUsers only where the
+    // edition has it.
+    static Selection Recommended(bool homeEdition);
+    // The recommended selection and the two expert options.
+    static Selection Expert(bool homeEdition);
+
+    bool operator[](OptionKey key) const { return m_selected[static_cast<std::size_t>(key)]; }
+    // Selects or clears an option outright, as a selection made without
+    // the tree does.
+    void Select(OptionKey key, bool selected = true) { m_selected[static_cast<std::size_t>(key)] = selected; }
+
+private:
+    std::array<bool, kOptionCount> m_selected{};
+};
+
+}  // namespace settings
