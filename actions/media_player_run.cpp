@@ -25,13 +25,8 @@ std::string PlayerDirectory(const ActionServices& services)
 
 }  // namespace
 
-void ConfigureMediaPlayer(const ActionServices& services)
+bool RunMediaPlayerOnce(const ActionServices& services)
 {
-    CWaitDlg wait(services.dialogs);
-    wait.Create();
-    wait.SetText(std::string(kWaitText) + std::string(22, ' ') + kWaitTextSecondLine + std::string(24, ' '));
-    wait.ShowWindow();
-
     const std::string directory = PlayerDirectory(services);
     // By its full path: a wmplayer.exe in the current folder must not run.
     const auto player = services.shell.Launch(JoinPath(directory, "wmplayer.exe"), {}, directory, kShowForceMinimize);
@@ -46,6 +41,16 @@ void ConfigureMediaPlayer(const ActionServices& services)
     const TopWindow window = services.desktop.FindWindowByTitle(kPlayerTitle);
     if (window && services.desktop.SendCloseMessage(window) != 0 && player)
         player->Terminate(0);
+    return player != nullptr;
+}
+
+void ConfigureMediaPlayer(const ActionServices& services)
+{
+    CWaitDlg wait(services.dialogs);
+    wait.Create();
+    wait.SetText(std::string(kWaitText) + std::string(22, ' ') + kWaitTextSecondLine + std::string(24, ' '));
+    wait.ShowWindow();
+    RunMediaPlayerOnce(services);
 }
 
 }  // namespace actions

@@ -10,4 +10,8 @@ namespace actions {
 // then sent the close message; a player that does not handle it is ended.
 void ConfigureMediaPlayer(const ActionServices& services);
 
+// The same run without the wait box, for a run without a dialog. False when
+// the player could not be started (the waits are kept all the same).
+bool RunMediaPlayerOnce(const ActionServices& services);
+
 }  // namespace actions

@@ -24,6 +24,18 @@ std::string SystemRoot(const ActionServices& services)
     return root ? *root : services.folders.WindowsDirectory();
 }
 
+bool RunMessengerUninstaller(const ActionServices& services)
+{
+    const std::string systemRoot = SystemRoot(services);
+    const std::string parameters = "advpack.dll,LaunchINFSection " + systemRoot + "\\INF\\msmsgs.inf,BLC.Remove";
+    // By its full path: a RunDll32.exe in the current folder must not run.
+    const auto installer = services.shell.Launch(JoinPath(services.folders.SystemDirectory(), "RunDll32.exe"),
+                                                 parameters, systemRoot, kShowHide);
+    // The installer is not waited for; it goes on by itself.
+    services.clock.Sleep(kWaitMs);
+    return installer != nullptr;
+}
+
 void RemoveMessenger(const ActionServices& services, int languageBase)
 {
     if (services.prompt.Show(std::string(kQuestion) + std::string(21, ' '), kPromptYesNo) == kAnswerNo)
@@ -35,13 +47,7 @@ void RemoveMessenger(const ActionServices& services, int languageBase)
     wait.SetText(german ? std::string(kGermanWait) : std::string(kChineseWait) + std::string(25, ' '));
     wait.ShowWindow();
 
-    const std::string systemRoot = SystemRoot(services);
-    const std::string parameters = "advpack.dll,LaunchINFSection " + systemRoot + "\\INF\\msmsgs.inf,BLC.Remove";
-    // By its full path: a RunDll32.exe in the current folder must not run.
-    const auto installer = services.shell.Launch(JoinPath(services.folders.SystemDirectory(), "RunDll32.exe"),
-                                                 parameters, systemRoot, kShowHide);
-    // The installer is not waited for; it goes on by itself.
-    services.clock.Sleep(kWaitMs);
+    RunMessengerUninstaller(services);
 }
 
 }  // namespace actions

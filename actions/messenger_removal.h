@@ -10,6 +10,10 @@ namespace actions {
 // `languageBase` picks the wait text: 1 German, else Chinese.
 void RemoveMessenger(const ActionServices& services, int languageBase);
 
+// The removal itself, without the question and the wait box: the installer
+// started, then 10 seconds for it. False when it could not be started.
+bool RunMessengerUninstaller(const ActionServices& services);
+
 // The Windows folder: "SystemRoot" of the registry, or where the system says
 // it is when that cannot be read.
 std::string SystemRoot(const ActionServices& services);

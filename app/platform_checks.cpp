@@ -1,4 +1,6 @@
 // The two platform checks of the start-up: is this Windows XP, and which edition.
+#include "app/platform_checks.h"
+
 #include <string>
 
 #include "app/main_dlg.h"
@@ -40,10 +42,12 @@ std::int32_t CMainDlg::CheckProductName()
     return ToBool(m_prompt.Show(warning, kPromptYesNo | kPromptIconWarning) == kAnswerYes);
 }
 
-std::int32_t CMainDlg::GetEditionKind()
+std::int32_t CMainDlg::GetEditionKind() { return EditionKindOf(m_version); }
+
+std::int32_t EditionKindOf(const IVersionInfo& versionInfo)
 {
     OsVersion version;
-    if (!m_version.Query(version))
+    if (!versionInfo.Query(version))
         return 0;
     switch (version.suiteMask) {
     case kSuitePersonal | kSuiteSingleUserTerminalServices:
@@ -52,5 +56,21 @@ std::int32_t CMainDlg::GetEditionKind()
         return 2;
     default:
         return -1;
+    }
+}
+
+std::string SystemDescription(IRegistry& registry, const IVersionInfo& version)
+{
+    const auto name = ReadRegistryText(registry, RegistryRoot::LocalMachine, kVersionKey, "ProductName");
+    std::string line = name && !name->empty() ? *name : "an unnamed system";
+    switch (EditionKindOf(version)) {
+    case 1:
+        return line + ", Home Edition";
+    case 2:
+        return line + ", Professional";
+    case -1:
+        return line + ", neither Home Edition nor Professional";
+    default:
+        return line + ", edition unknown";
     }
 }

@@ -1,13 +1,13 @@
 #!/usr/bin/env bash
 # Checks that the program's folders are layers that point one way:
 #
-#   platform  <-  treeopts  <-  settings  <-  actions  <-  app  <-  host
+#   platform  <-  treeopts  <-  settings  <-  actions  <-  app  <-  cli  <-  host
 #
 # A file may include from its own folder and from the folders to its left,
 # never from one to its right. Within platform/, the ports (platform/*.h)
 # include only ports, and the in-memory and Win32 implementations do not
 # include each other. The portable folders (treeopts, settings, actions,
-# app) include no Windows header and nothing of platform/win32/. res/ holds
+# app, cli) include no Windows header and nothing of platform/win32/. res/ holds
 # the resource ids and texts that every layer may include.
 #
 # Usage: check_layers.sh [ROOT]   (ROOT: the source tree, by default this one)
@@ -17,10 +17,10 @@ set -euo pipefail
 root=${1:-$(cd "$(dirname "$0")/.." && pwd)}
 cd "$root"
 
-layers=(platform treeopts settings actions app host)
+layers=(platform treeopts settings actions app cli host)
 declare -A rank portable
 for i in "${!layers[@]}"; do rank[${layers[$i]}]=$i; done
-for folder in treeopts settings actions app; do portable[$folder]=1; done
+for folder in treeopts settings actions app cli; do portable[$folder]=1; done
 
 # The part of platform/ a path lies in: port, memory or win32.
 platform_part() {

@@ -11,7 +11,7 @@ fresh_copy() {
     rm -rf "$scratch/tree"
     mkdir -p "$scratch/tree"
     local folder
-    for folder in platform treeopts settings actions app host res; do
+    for folder in platform treeopts settings actions app cli host res; do
         [ -d "$root/$folder" ] && cp -r "$root/$folder" "$scratch/tree/"
     done
     return 0

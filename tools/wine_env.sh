@@ -40,6 +40,11 @@ install_marlett() {  # PREFIX
     mkdir -p "$fonts" && cp "$source" "$fonts/marlett.ttf"
 }
 
+# Whether a prefix's first boot made its registry and system folder.
+prefix_booted() {  # PREFIX
+    [ -s "$1/system.reg" ] && [ -s "$1/user.reg" ] && [ -d "$1/drive_c/windows/system32" ]
+}
+
 # prepare_prefix PREFIX ARCH [unmanaged]: a private Windows XP prefix with a
 # CJK font standing in for the dialog fonts and Wine's Marlett font, made
 # once and kept. With "unmanaged", for the tests' X server where no window
@@ -54,10 +59,20 @@ prepare_prefix() {
     loader=$(wine_loader "$arch")
     version=winxp
     [ "$arch" = win64 ] && version=winxp64
-    rm -rf "$prefix"
-    mkdir -p "$(dirname "$prefix")"
     echo "Preparing the Wine prefix $prefix ($version)..." >&2
-    WINEPREFIX=$prefix WINEARCH=$arch "$loader" wineboot -i >/dev/null 2>&1
+    # A first boot that is cut short (seen once on a loaded machine) leaves a
+    # prefix in which no program starts: it is made afresh once more.
+    local attempt
+    for attempt in 1 2; do
+        rm -rf "$prefix"
+        mkdir -p "$(dirname "$prefix")"
+        WINEPREFIX=$prefix WINEARCH=$arch "$loader" wineboot -i >"$prefix.boot.log" 2>&1
+        WINEPREFIX=$prefix wineserver -w
+        prefix_booted "$prefix" && break
+        echo "The first boot of $prefix did not finish (attempt $attempt); its output:" >&2
+        cat "$prefix.boot.log" >&2
+    done
+    rm -f "$prefix.boot.log"
     WINEPREFIX=$prefix "$loader" winecfg /v "$version" >/dev/null 2>&1
     local font
     for font in "MS Sans Serif" "MS Shell Dlg" "MS Shell Dlg 2" "Tahoma"; do

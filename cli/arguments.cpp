@@ -1,0 +1,146 @@
+#include "cli/arguments.h"
+
+#include "settings/profile.h"
+
+namespace cli {
+
+namespace {
+
+bool IsSwitch(std::string_view word) { return word.size() >= 2 && (word[0] == '/' || word[0] == '-'); }
+
+bool IsSwitch(std::string_view word, std::string_view name)
+{
+    return IsSwitch(word) && settings::EqualsIgnoringCase(word.substr(1), name);
+}
+
+// Reads the words after the command: its operands in order, then switches.
+class Reader {
+public:
+    explicit Reader(const std::vector<std::string>& words) : m_words(words) {}
+
+    // The next word as the operand `what` of `command`; false, with the
+    // error set, when there is none.
+    bool Operand(const std::string& command, const char* what, std::string& value)
+    {
+        if (m_next >= m_words.size() || IsSwitch(m_words[m_next])) {
+            m_error = command + " needs " + what;
+            return false;
+        }
+        value = m_words[m_next++];
+        return true;
+    }
+    // An optional /report FILE, then nothing more.
+    bool ReportAndEnd(std::string& reportPath)
+    {
+        while (m_next < m_words.size()) {
+            const std::string& word = m_words[m_next++];
+            if (IsSwitch(word, "report") && reportPath.empty()) {
+                if (!Operand(word, "a file name", reportPath))
+                    return false;
+            } else {
+                return Unexpected(word);
+            }
+        }
+        return true;
+    }
+    bool End()
+    {
+        return m_next >= m_words.size() || Unexpected(m_words[m_next]);
+    }
+    const std::string& Error() const { return m_error; }
+
+private:
+    bool Unexpected(const std::string& word)
+    {
+        m_error = (IsSwitch(word) ? "unknown or repeated switch " : "unexpected argument ") + word;
+        return false;
+    }
+
+    const std::vector<std::string>& m_words;
+    std::size_t m_next = 1;
+    std::string m_error;
+};
+
+}  // namespace
+
+std::vector<std::string> SplitCommandLine(std::string_view line)
+{
+    std::vector<std::string> words;
+    std::string word;
+    bool inWord = false;  // an empty quoted word is a word too
+    bool quoted = false;
+    for (std::size_t i = 0; i < line.size();) {
+        const char c = line[i];
+        if ((c == ' ' || c == '\t') && !quoted) {
+            if (inWord)
+                words.push_back(word);
+            word.clear();
+            inWord = false;
+            ++i;
+            continue;
+        }
+        inWord = true;
+        if (c == '\\') {
+            std::size_t slashes = 0;
+            for (; i < line.size() && line[i] == '\\'; ++i)
+                ++slashes;
+            const bool beforeQuote = i < line.size() && line[i] == '"';
+            word.append(beforeQuote ? slashes / 2 : slashes, '\\');
+            if (beforeQuote && slashes % 2 == 1) {
+                word += '"';
+                ++i;
+            }
+            continue;
+        }
+        if (c == '"') {
+            // Inside quotes, "" stands for one literal quote.
+            if (quoted && i + 1 < line.size() && line[i + 1] == '"') {
+                word += '"';
+                i += 2;
+            } else {
+                quoted = !quoted;
+                ++i;
+            }
+            continue;
+        }
+        word += c;
+        ++i;
+    }
+    if (inWord)
+        words.push_back(word);
+    return words;
+}
+
+ParsedCommand ParseCommand(const std::vector<std::string>& words)
+{
+    ParsedCommand parsed;
+    Command& command = parsed.command;
+    if (words.empty())
+        return parsed;
+
+    Reader reader(words);
+    const std::string& first = words.front();
+    bool sound = false;
+    if (IsSwitch(first, "?") || IsSwitch(first, "help")) {
+        command.kind = CommandKind::Usage;
+        sound = true;
+    } else if (IsSwitch(first, "status")) {
+        command.kind = CommandKind::Status;
+        sound = reader.ReportAndEnd(command.reportPath);
+    } else if (IsSwitch(first, "apply")) {
+        command.kind = CommandKind::Apply;
+        sound = reader.Operand(first, "a selection", command.selection) && reader.ReportAndEnd(command.reportPath);
+    } else if (IsSwitch(first, "export")) {
+        command.kind = CommandKind::Export;
+        sound = reader.Operand(first, "a selection", command.selection) &&
+                reader.Operand(first, "the name of the .reg file to write", command.exportPath) && reader.End();
+    } else {
+        parsed.error = (IsSwitch(first) ? "unknown switch " : "unexpected argument ") + first;
+        return parsed;
+    }
+    if (!sound)
+        parsed.error = reader.Error();
+    return parsed;
+}
+
+}  // namespace cli

@@ -1,0 +1,34 @@
+// The command line of a run without the dialog: split into words as the C
+// runtime of Windows splits it, then read as one of the program's commands.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace cli {
+
+// The words of a command line without the program's name: separated by
+// spaces and tabs, a quoted part keeping its spaces, 2n backslashes before a
+// quote standing for n backslashes, 2n+1 for n and a literal quote.
+std::vector<std::string> SplitCommandLine(std::string_view line);
+
+enum class CommandKind { Dialog, Usage, Status, Apply, Export };
+
+struct Command {
+    CommandKind kind = CommandKind::Dialog;
+    std::string selection;   // /apply and /export: "recommended", "expert" or a profile's path
+    std::string reportPath;  // /status and /apply: empty for none
+    std::string exportPath;  // /export
+};
+
+struct ParsedCommand {
+    Command command;
+    std::string error;  // empty when the words make a command
+};
+
+// No words: the dialog. Switches start with '/' or '-' and, like the
+// selection names, are read without regard to case.
+ParsedCommand ParseCommand(const std::vector<std::string>& words);
+
+}  // namespace cli

@@ -1,0 +1,236 @@
+#include "cli/command_line.h"
+
+#include "app/main_dlg.h"
+#include "app/platform_checks.h"
+#include "cli/report.h"
+#include "cli/unattended_actions.h"
+#include "settings/apply_settings.h"
+#include "settings/language.h"
+#include "settings/profile.h"
+#include "settings/status_check.h"
+
+namespace cli {
+
+namespace {
+
+using settings::Selection;
+
+constexpr const char* kUsage =
+    "Switches off the features of Windows XP that report to the vendor, go online\n"
+    "by themselves or open the machine to remote help.\n"
+    "\n"
+    "  veilmark.exe\n"
+    "      Opens the dialog.\n"
+    "  veilmark.exe /status [/report FILE]\n"
+    "      Tells of every option whether it is off (switched off), on (still\n"
+    "      active) or unknown (its value cannot be read). Changes nothing.\n"
+    "      Exit code 0: all off; 1: some on; 2: some unknown, none on.\n"
+    "  veilmark.exe /apply SELECTION [/report FILE]\n"
+    "      Switches off the options of SELECTION as the Start button does,\n"
+    "      without asking. Removing the support accounts needs a person and is\n"
+    "      left out. Exit code 0: every step done; 1: some step failed.\n"
+    "  veilmark.exe /export SELECTION FILE.reg\n"
+    "      Writes the registry changes of SELECTION to FILE.reg, for regedit /s\n"
+    "      or reg import on other machines. Changes nothing here.\n"
+    "  veilmark.exe /?\n"
+    "      Shows this text.\n"
+    "\n"
+    "SELECTION is recommended (what the recommended-selection command ticks),\n"
+    "expert (that and the two expert options) or the path of a profile: a UTF-8\n"
+    "text file with one option key per line. Blank lines and lines starting with\n"
+    "# are ignored; of the Messenger group at most one key.\n"
+    "/report FILE saves the report to FILE as well, in UTF-8.\n"
+    "An error ends with exit code 3 and changes nothing.\n"
+    "In cmd.exe, wait for the program with: start /wait veilmark.exe /status\n"
+    "\n"
+    "Option keys:\n";
+
+constexpr const char* kUsageHint = "veilmark.exe /? shows the usage.\n";
+
+OptionLabels Labels(const CommandLineServices& services) { return {services.strings, kLanguageBaseChinese}; }
+
+bool HomeEdition(const CommandLineServices& services) { return EditionKindOf(services.version) == 1; }
+
+int Fail(IConsole& console, const std::string& message)
+{
+    console.WriteError("veilmark: " + message + "\n");
+    return kExitError;
+}
+
+// The selection a command names: a preset, or the profile at that path.
+bool ResolveSelection(const std::string& name, CommandLineServices& services, Selection& selection,
+                      std::string& error)
+{
+    if (settings::EqualsIgnoringCase(name, "recommended")) {
+        selection = Selection::Recommended(HomeEdition(services));
+        return true;
+    }
+    if (settings::EqualsIgnoringCase(name, "expert")) {
+        selection = Selection::Expert(HomeEdition(services));
+        return true;
+    }
+    std::vector<std::uint8_t> bytes;
+    std::string reason;
+    if (!services.files.Read(name, bytes, reason)) {
+        error = "cannot read the profile " + name + ": " + reason;
+        return false;
+    }
+    const settings::ProfileResult profile =
+        settings::ParseProfile(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+    if (profile.errorLine != 0) {
+        error = name + ", line " + std::to_string(profile.errorLine) + ": " + profile.error;
+        return false;
+    }
+    selection = profile.selection;
+    return true;
+}
+
+// The report file of a command, made before anything else is done; none
+// when the command asks for none.
+bool StartReportFile(const Command& command, CommandLineServices& services, std::unique_ptr<IOutputFile>& file,
+                     std::string& error)
+{
+    if (command.reportPath.empty())
+        return true;
+    std::string reason;
+    file = services.files.Create(command.reportPath, reason);
+    if (!file)
+        error = "cannot write the report " + command.reportPath + ": " + reason;
+    return file != nullptr;
+}
+
+// Shows the report and saves it when asked; `exitCode` unless the saving fails.
+int Deliver(const Report& report, const Command& command, IOutputFile* file, CommandLineServices& services,
+            int exitCode)
+{
+    services.console.Write(report.Text());
+    std::string reason;
+    if (file && !file->Commit(report.FileBytes(), reason))
+        return Fail(services.console, "cannot write the report " + command.reportPath + ": " + reason);
+    return exitCode;
+}
+
+int RunStatus(const Command& command, CommandLineServices& services)
+{
+    std::unique_ptr<IOutputFile> file;
+    std::string error;
+    if (!StartReportFile(command, services, file, error))
+        return Fail(services.console, error);
+
+    RegistryOps ops(services.registry);
+    const settings::SystemStatus status = settings::ReadSystemStatus(ops);
+    Report report;
+    report.Line({SystemDescription(services.registry, services.version)});
+    bool anyOn = false;
+    bool anyUnknown = false;
+    // In the tree's order, which groups related options.
+    for (const CatalogueEntry& entry : Catalogue()) {
+        for (const settings::OptionStatus& option : status) {
+            if (option.key != entry.key)
+                continue;
+            const char* state = option.state == settings::OptionState::Off ? "off"
+                                : option.state == settings::OptionState::On ? "on"
+                                                                             : "unknown";
+            anyOn |= option.state == settings::OptionState::On;
+            anyUnknown |= option.state == settings::OptionState::Unknown;
+            report.Line({entry.name, Labels(services).Of(entry.key), state});
+        }
+    }
+    const int exitCode = anyOn ? kExitNotAllDone : anyUnknown ? kExitUnknown : kExitSuccess;
+    return Deliver(report, command, file.get(), services, exitCode);
+}
+
+int RunApply(const Command& command, CommandLineServices& services)
+{
+    Selection selection;
+    std::string error;
+    std::unique_ptr<IOutputFile> file;
+    if (!ResolveSelection(command.selection, services, selection, error) ||
+        !StartReportFile(command, services, file, error))
+        return Fail(services.console, error);
+
+    RegistryOps ops(services.registry);
+    UnattendedActions actions(services.actions);
+    const OptionLabels labels = Labels(services);
+    const std::vector<settings::StepResult> results =
+        settings::ApplySettings(ops, selection, HomeEdition(services), actions, labels);
+
+    Report report;
+    report.Line({SystemDescription(services.registry, services.version)});
+    bool anyFailed = false;
+    for (const settings::StepResult& result : results) {
+        std::string outcome = "done";
+        if (result.outcome == settings::StepOutcome::Failed)
+            outcome = result.line;
+        else if (result.outcome == settings::StepOutcome::NeedsPerson)
+            outcome = "needs a person";
+        anyFailed |= result.outcome == settings::StepOutcome::Failed;
+        report.Line({CatalogueEntryOf(result.key).name, labels.Of(result.key), outcome});
+    }
+    return Deliver(report, command, file.get(), services, anyFailed ? kExitNotAllDone : kExitSuccess);
+}
+
+int RunExport(const Command& command, CommandLineServices& services)
+{
+    Selection selection;
+    std::string error;
+    if (!ResolveSelection(command.selection, services, selection, error))
+        return Fail(services.console, error);
+    std::string reason;
+    const std::unique_ptr<IOutputFile> file = services.files.Create(command.exportPath, reason);
+    if (!file)
+        return Fail(services.console, "cannot write " + command.exportPath + ": " + reason);
+
+    RegFile regFile;
+    regFile.Comment(std::string(kMainDialogTitle) + ": the registry changes of the selection " + command.selection + ".");
+    settings::ExportSettings(selection, Labels(services), regFile);
+    if (!file->Commit(regFile.Bytes(), reason))
+        return Fail(services.console, "cannot write " + command.exportPath + ": " + reason);
+    services.console.Write("Wrote " + command.exportPath + ".\n");
+    return kExitSuccess;
+}
+
+int ShowUsage(CommandLineServices& services)
+{
+    std::string text = std::string(kMainDialogTitle) + "\n" + kUsage;
+    const OptionLabels labels = Labels(services);
+    for (const CatalogueEntry& entry : Catalogue()) {
+        if (entry.kind == OptionKind::Group)
+            text += "  " + labels.Of(entry.key) + "\n";
+        else
+            text += "    " + std::string(entry.name) + "\t" + labels.Of(entry.key) + "\n";
+    }
+    services.console.Write(text);
+    return kExitSuccess;
+}
+
+}  // namespace
+
+int RunCommand(const Command& command, CommandLineServices& services)
+{
+    switch (command.kind) {
+    case CommandKind::Usage:
+        return ShowUsage(services);
+    case CommandKind::Status:
+        return RunStatus(command, services);
+    case CommandKind::Apply:
+        return RunApply(command, services);
+    case CommandKind::Export:
+        return RunExport(command, services);
+    default:
+        return kExitError;
+    }
+}
+
+int RunCommandLine(const std::vector<std::string>& words, CommandLineServices& services)
+{
+    const ParsedCommand parsed = ParseCommand(words);
+    if (!parsed.error.empty()) {
+        Fail(services.console, parsed.error);
+        services.console.WriteError(kUsageHint);
+        return kExitError;
+    }
+    return RunCommand(parsed.command, services);
+}
+
+}  // namespace cli

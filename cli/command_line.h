@@ -1,0 +1,39 @@
+// The runs without the dialog, for administrators: a status report, the
+// apply pass of a selection, and a .reg file of a selection's changes.
+#pragma once
+
+#include "actions/action_services.h"
+#include "cli/arguments.h"
+#include "platform/console.h"
+#include "platform/files.h"
+#include "platform/registry.h"
+#include "platform/string_table.h"
+#include "platform/version_info.h"
+
+namespace cli {
+
+// The program's exit codes in these runs.
+enum ExitCode : int {
+    kExitSuccess = 0,      // every option off; every step carried out
+    kExitNotAllDone = 1,   // /status: some option on; /apply: some step failed
+    kExitUnknown = 2,      // /status: some option unknown, none on
+    kExitError = 3,        // the command could not run; nothing was changed
+};
+
+struct CommandLineServices {
+    IRegistry& registry;
+    const IVersionInfo& version;
+    const IStringTable& strings;
+    IConsole& console;
+    IFiles& files;
+    ActionServices actions;
+};
+
+// Runs `command` (not the dialog) to its end and returns the exit code.
+int RunCommand(const Command& command, CommandLineServices& services);
+
+// Parses the words and runs what they say; an error in them is reported
+// with the usage hint and ends with kExitError.
+int RunCommandLine(const std::vector<std::string>& words, CommandLineServices& services);
+
+}  // namespace cli

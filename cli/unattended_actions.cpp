@@ -1,0 +1,30 @@
+#include "cli/unattended_actions.h"
+
+#include "actions/media_player_run.h"
+#include "actions/messenger_removal.h"
+
+namespace cli {
+
+using settings::StepOutcome;
+using settings::StepResult;
+
+StepResult UnattendedActions::ConfigureMediaPlayer()
+{
+    if (actions::RunMediaPlayerOnce(m_services))
+        return settings::DoneStep(OptionKey::MediaPlayerGroup);
+    return {OptionKey::MediaPlayerGroup, StepOutcome::Failed, "wmplayer.exe could not be started"};
+}
+
+StepResult UnattendedActions::RemoveMessenger()
+{
+    if (actions::RunMessengerUninstaller(m_services))
+        return settings::DoneStep(OptionKey::MessengerUninstall);
+    return {OptionKey::MessengerUninstall, StepOutcome::Failed, "RunDll32.exe could not be started"};
+}
+
+StepResult UnattendedActions::OpenUserManager()
+{
+    return {OptionKey::RemoveSupportUsers, StepOutcome::NeedsPerson, {}};
+}
+
+}  // namespace cli

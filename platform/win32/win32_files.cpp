@@ -1,0 +1,115 @@
+#include "platform/win32/win32_files.h"
+
+#include "platform/win32/text.h"
+#include "platform/win32/win32.h"
+
+namespace {
+
+// Larger files are nothing the program writes or reads.
+constexpr DWORD kMaxReadSize = 16 * 1024 * 1024;
+
+std::string LastErrorText() { return SystemErrorText(GetLastError()); }
+
+// The folder part of `path`, "." when it has none.
+std::wstring FolderOf(const std::wstring& path)
+{
+    const std::size_t slash = path.find_last_of(L"\\/");
+    if (slash == std::wstring::npos)
+        return path.size() >= 2 && path[1] == L':' ? path.substr(0, 2) : L".";
+    return slash == 0 ? path.substr(0, 1) : path.substr(0, slash);
+}
+
+class Win32OutputFile final : public IOutputFile {
+public:
+    Win32OutputFile(std::wstring path, std::wstring draft) : m_path(std::move(path)), m_draft(std::move(draft)) {}
+    ~Win32OutputFile() override
+    {
+        if (!m_committed)
+            DeleteFileW(m_draft.c_str());
+    }
+
+    bool Commit(const std::vector<std::uint8_t>& content, std::string& error) override
+    {
+        const HANDLE file =
+            CreateFileW(m_draft.c_str(), GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (file == INVALID_HANDLE_VALUE) {
+            error = LastErrorText();
+            return false;
+        }
+        DWORD written = 0;
+        const bool complete = WriteFile(file, content.data(), static_cast<DWORD>(content.size()), &written, nullptr) &&
+                              written == content.size() && FlushFileBuffers(file);
+        if (!complete)
+            error = LastErrorText();
+        CloseHandle(file);
+        if (!complete)
+            return false;
+        if (!MoveFileExW(m_draft.c_str(), m_path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_COPY_ALLOWED)) {
+            error = LastErrorText();
+            return false;
+        }
+        m_committed = true;
+        return true;
+    }
+
+private:
+    std::wstring m_path;
+    std::wstring m_draft;
+    bool m_committed = false;
+};
+
+}  // namespace
+
+std::string SystemErrorText(unsigned long code)
+{
+    wchar_t* buffer = nullptr;
+    const DWORD length =
+        FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                       nullptr, code, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
+    std::wstring text = length ? std::wstring(buffer, length) : L"error " + std::to_wstring(code);
+    if (buffer)
+        LocalFree(buffer);
+    while (!text.empty() && (text.back() == L'\n' || text.back() == L'\r' || text.back() == L' '))
+        text.pop_back();
+    return WideToUtf8(text);
+}
+
+bool Win32Files::Read(std::string_view path, std::vector<std::uint8_t>& content, std::string& error)
+{
+    const HANDLE file = CreateFileW(Utf8ToWide(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        error = LastErrorText();
+        return false;
+    }
+    const DWORD size = GetFileSize(file, nullptr);
+    bool read = size != INVALID_FILE_SIZE && size <= kMaxReadSize;
+    if (!read) {
+        error = "the file is too large";
+    } else {
+        content.resize(size);
+        DWORD got = 0;
+        read = ReadFile(file, content.data(), size, &got, nullptr) && got == size;
+        if (!read)
+            error = LastErrorText();
+    }
+    CloseHandle(file);
+    return read;
+}
+
+std::unique_ptr<IOutputFile> Win32Files::Create(std::string_view path, std::string& error)
+{
+    const std::wstring wide = Utf8ToWide(path);
+    const DWORD attributes = GetFileAttributesW(wide.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+        error = "it is a folder";
+        return nullptr;
+    }
+    // The draft is made in the same folder, so that the final move is a rename.
+    wchar_t draft[MAX_PATH];
+    if (!GetTempFileNameW(FolderOf(wide).c_str(), L"vmk", 0, draft)) {
+        error = LastErrorText();
+        return nullptr;
+    }
+    return std::make_unique<Win32OutputFile>(wide, draft);
+}
