@@ -1,6 +1,7 @@
 // The two platform checks of the start-up: is this Windows XP, and which edition.
 #include "app/platform_checks.h"
 
+#include <cstdio>
 #include <string>
 
 #include "app/main_dlg.h"
@@ -62,15 +63,20 @@ std::int32_t EditionKindOf(const IVersionInfo& versionInfo)
 std::string SystemDescription(IRegistry& registry, const IVersionInfo& version)
 {
     const auto name = ReadRegistryText(registry, RegistryRoot::LocalMachine, kVersionKey, "ProductName");
-    std::string line = name && !name->empty() ? *name : "an unnamed system";
+    const std::string line = (name && !name->empty() ? *name : "unnamed system") + " (edition: ";
+    OsVersion record;
     switch (EditionKindOf(version)) {
     case 1:
-        return line + ", Home Edition";
+        return line + "Home Edition)";
     case 2:
-        return line + ", Professional";
-    case -1:
-        return line + ", neither Home Edition nor Professional";
+        return line + "Professional)";
+    case -1: {
+        version.Query(record);
+        char mask[8];
+        std::snprintf(mask, sizeof(mask), "%04x", record.suiteMask);
+        return line + "other, suite mask 0x" + mask + ")";
+    }
     default:
-        return line + ", edition unknown";
+        return line + "unknown)";
     }
 }

@@ -12,5 +12,5 @@
 std::int32_t EditionKindOf(const IVersionInfo& version);
 
 // The system's product name and edition on one line, such as "Microsoft
-// Windows XP, Professional".
+// Windows XP (edition: Professional)".
 std::string SystemDescription(IRegistry& registry, const IVersionInfo& version);

@@ -225,7 +225,7 @@ TEST_F(CommandLineTest, StatusTellsEachOptionOffOnOrUnknownAndExitsByTheWorst)
     EXPECT_EQ(cli::kExitNotAllDone, Run("/status"));
     Lines lines = Output();
     ASSERT_EQ(1 + 17u, lines.size());
-    EXPECT_EQ("Microsoft Windows XP, Professional", lines[0]);
+    EXPECT_EQ("Microsoft Windows XP (edition: Professional)", lines[0]);
     EXPECT_EQ(Line(K::NoLicenceAcquisition, "on"), lines[1]);
     EXPECT_EQ(Line(K::MessengerUninstall, "on"), lines[17]);
     EXPECT_TRUE(Changes().empty());
@@ -243,7 +243,7 @@ TEST_F(CommandLineTest, StatusTellsEachOptionOffOnOrUnknownAndExitsByTheWorst)
     lines = Output();
     for (std::size_t i = 1; i < lines.size(); ++i)
         EXPECT_EQ("off", lines[i].substr(lines[i].rfind('\t') + 1)) << lines[i];
-    EXPECT_EQ("\xEF\xBB\xBF" "Microsoft Windows XP, Professional\r\n", files.Content("status.txt").substr(0, 39));
+    EXPECT_EQ("\xEF\xBB\xBF" "Microsoft Windows XP (edition: Professional)\r\n", files.Content("status.txt").substr(0, 49));
 
     // A value that cannot be read: unknown, and with nothing on, exit code 2.
     m.registry.RemoveTree(HKLM, kReporting);
@@ -257,7 +257,7 @@ TEST_F(CommandLineTest, ApplyRunsEveryStepWithoutAskingAndReportsEach)
 {
     ASSERT_EQ(cli::kExitSuccess, Run("/apply EXPERT /report C:\\r.txt"));
     const Lines lines = Output();
-    EXPECT_EQ(Lines({"Microsoft Windows XP, Professional", Line(K::MediaPlayerGroup, "done"),
+    EXPECT_EQ(Lines({"Microsoft Windows XP (edition: Professional)", Line(K::MediaPlayerGroup, "done"),
                      Line(K::NoLicenceAcquisition, "done"), Line(K::NoPlayerIdentification, "done"),
                      Line(K::NoCodecDownload, "done"), Line(K::NoErrorReporting, "done"),
                      Line(K::NoCriticalErrorReporting, "done"), Line(K::NoRemoteAssistance, "done"),
@@ -278,7 +278,7 @@ TEST_F(CommandLineTest, ApplyRunsEveryStepWithoutAskingAndReportsEach)
     // Messenger removed without its question; already-absent deletes are done.
     files.Put("messenger.txt", "MessengerUninstall\nRemoveAlexaEntry\n");
     EXPECT_EQ(cli::kExitSuccess, Run("/apply messenger.txt"));
-    EXPECT_EQ(Lines({"Microsoft Windows XP, Professional", Line(K::RemoveAlexaEntry, "done"),
+    EXPECT_EQ(Lines({"Microsoft Windows XP (edition: Professional)", Line(K::RemoveAlexaEntry, "done"),
                      Line(K::MessengerUninstall, "done")}),
               Output());
     EXPECT_TRUE(m.prompt.History().empty());
