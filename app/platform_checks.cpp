@@ -1,10 +1,10 @@
 // The two platform checks of the start-up: is this Windows XP, and which edition.
 #include "app/platform_checks.h"
 
-#include <cstdio>
 #include <string>
 
 #include "app/main_dlg.h"
+#include "settings/text_encoding.h"
 
 namespace {
 
@@ -72,9 +72,7 @@ std::string SystemDescription(IRegistry& registry, const IVersionInfo& version)
         return line + "Professional)";
     case -1: {
         version.Query(record);
-        char mask[8];
-        std::snprintf(mask, sizeof(mask), "%04x", record.suiteMask);
-        return line + "other, suite mask 0x" + mask + ")";
+        return line + "other, suite mask 0x" + HexNumber(record.suiteMask, 4) + ")";
     }
     default:
         return line + "unknown)";

@@ -159,7 +159,7 @@ int RunApply(const Command& command, CommandLineServices& services)
     report.Line({SystemDescription(services.registry, services.version)});
     bool anyFailed = false;
     for (const settings::StepResult& result : results) {
-        std::string outcome = "done";
+        std::string_view outcome = "done";
         if (result.outcome == settings::StepOutcome::Failed)
             outcome = result.line;
         else if (result.outcome == settings::StepOutcome::NeedsPerson)

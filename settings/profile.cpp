@@ -16,6 +16,14 @@ std::string_view Trimmed(std::string_view line)
     return line.substr(first, line.find_last_not_of(" \t\r") - first + 1);
 }
 
+std::string Quoted(std::string_view text)
+{
+    std::string quoted(1, '"');
+    quoted += text;
+    quoted += '"';
+    return quoted;
+}
+
 char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
 }  // namespace
@@ -57,12 +65,12 @@ ProfileResult ParseProfile(std::string_view text)
         const CatalogueEntry* entry = FindOption(line);
         std::string error;
         if (!entry) {
-            error = "unknown option key \"" + std::string(line) + "\"";
+            error = "unknown option key " + Quoted(line);
         } else if (entry->kind == OptionKind::Group) {
-            error = "\"" + std::string(entry->name) + "\" is a group; name its options instead";
+            error = Quoted(entry->name) + " is a group; name its options instead";
         } else if (entry->parent == OptionKey::MessengerGroup) {
             if (messengerLine != 0 && !result.selection[entry->key])
-                error = "\"" + std::string(entry->name) + "\" is a second choice of the Messenger group (the first is on line " +
+                error = Quoted(entry->name) + " is a second choice of the Messenger group (the first is on line " +
                         std::to_string(messengerLine) + ")";
             messengerLine = messengerLine ? messengerLine : lineNumber;
         }

@@ -1,7 +1,6 @@
 #include "settings/reg_file.h"
 
 #include <algorithm>
-#include <cstdio>
 
 #include "platform/registry.h"
 #include "settings/text_encoding.h"
@@ -15,14 +14,21 @@ constexpr std::size_t kHexLineWidth = 76;
 
 std::string QuotedName(std::string_view name)
 {
-    return name.empty() ? "@" : "\"" + EscapeRegText(name) + "\"";
+    if (name.empty())
+        return "@";
+    std::string quoted(1, '"');
+    quoted += EscapeRegText(name);
+    quoted += '"';
+    return quoted;
 }
 
 std::string KeyName(RegistryRoot root, std::string_view keyPath)
 {
     std::string name(RootName(root));
-    if (!keyPath.empty())
-        name += "\\" + std::string(keyPath);
+    if (!keyPath.empty()) {
+        name += '\\';
+        name += keyPath;
+    }
     return name;
 }
 
@@ -58,9 +64,7 @@ std::string HexLine(std::string prefix, const std::vector<std::uint8_t>& bytes)
     std::string text = std::move(prefix);
     std::size_t lineStart = 0;
     for (std::size_t i = 0; i < bytes.size(); ++i) {
-        char hex[4];
-        std::snprintf(hex, sizeof(hex), "%02x", bytes[i]);
-        text += hex;
+        text += HexNumber(bytes[i], 2);
         if (i + 1 == bytes.size())
             break;
         text += ',';
@@ -80,16 +84,11 @@ std::string ValueLine(std::string_view name, std::uint32_t type, const std::vect
     if (type == kRegSz && QuotableText(data))
         return left + "\"" + EscapeRegText(std::string_view(reinterpret_cast<const char*>(data.data()), data.size() - 1)) + "\"";
     if (type == kRegDword && data.size() == 4) {
-        char number[16];
-        std::snprintf(number, sizeof(number), "dword:%08x",
-                      static_cast<unsigned>(data[0] | data[1] << 8 | data[2] << 16 | static_cast<std::uint32_t>(data[3]) << 24));
-        return left + number;
+        return left + "dword:" + HexNumber(AsNumber(data), 8);
     }
     if (type == kRegBinary)
         return HexLine(left + "hex:", data);
-    char kind[16];
-    std::snprintf(kind, sizeof(kind), "hex(%x):", static_cast<unsigned>(type));
-    return HexLine(left + kind, IsTextType(type) ? StoredTextBytes(data) : data);
+    return HexLine(left + "hex(" + HexNumber(type) + "):", IsTextType(type) ? StoredTextBytes(data) : data);
 }
 
 }  // namespace
@@ -123,9 +122,9 @@ void RegFile::StartBlock() { m_body += kLineEnd; }
 
 void RegFile::Comment(std::string_view text)
 {
-    if (!m_section.empty() || m_body.empty()) {
+    if (m_block != Block::Remarks) {
         StartBlock();
-        m_section.clear();
+        m_block = Block::Remarks;
     }
     std::size_t start = 0;
     while (start <= text.size()) {
@@ -137,12 +136,16 @@ void RegFile::Comment(std::string_view text)
 
 void RegFile::EnterKey(RegistryRoot root, std::string_view keyPath)
 {
-    const std::string name = KeyName(root, keyPath);
-    if (name == m_section)
+    std::string name = KeyName(root, keyPath);
+    if (m_block == Block::Section && name == m_section)
         return;
     StartBlock();
-    m_body += "[" + name + "]" + std::string(kLineEnd);
-    m_section = name;
+    m_body += '[';
+    m_body += name;
+    m_body += ']';
+    m_body += kLineEnd;
+    m_section = std::move(name);
+    m_block = Block::Section;
 }
 
 void RegFile::SetValue(RegistryRoot root, std::string_view keyPath, std::string_view name, std::uint32_t type,
@@ -161,9 +164,12 @@ void RegFile::DeleteValue(RegistryRoot root, std::string_view keyPath, std::stri
 void RegFile::DeleteKey(RegistryRoot root, std::string_view keyPath)
 {
     StartBlock();
-    m_body += "[-" + KeyName(root, keyPath) + "]" + std::string(kLineEnd);
+    m_body += "[-";
+    m_body += KeyName(root, keyPath);
+    m_body += "]";
+    m_body += kLineEnd;
     // A value after this needs its key's section opened again.
-    m_section = "-";
+    m_block = Block::KeyDeletion;
 }
 
 void RegFile::AddKey(RegistryRoot root, std::string_view keyPath) { EnterKey(root, keyPath); }

@@ -42,8 +42,13 @@ private:
     void EnterKey(RegistryRoot root, std::string_view keyPath);
     void StartBlock();
 
+    // What the file's last lines are: a value added to the same key, or a
+    // remark after a remark, goes on without a new block.
+    enum class Block { None, Remarks, Section, KeyDeletion };
+
     std::string m_body;
-    std::string m_section;  // the key whose section is open; empty after a remark
+    Block m_block = Block::None;
+    std::string m_section;  // the key of the open section
 };
 
 // `text` with every '\' and '"' escaped by a '\', as a quoted .reg name or text.

@@ -93,3 +93,15 @@ std::string Utf16ToUtf8(std::u16string_view text)
     }
     return out;
 }
+
+std::string HexNumber(std::uint32_t value, int width)
+{
+    std::string digits;
+    do {
+        digits.insert(digits.begin(), "0123456789abcdef"[value & 0xF]);
+        value >>= 4;
+    } while (value != 0);
+    if (static_cast<int>(digits.size()) < width)
+        digits.insert(0, static_cast<std::size_t>(width) - digits.size(), '0');
+    return digits;
+}

@@ -1,7 +1,10 @@
 // UTF-8 and UTF-16 without the system's help, for the files the program
-// writes and reads itself (.reg files are UTF-16LE).
+// writes and reads itself (.reg files are UTF-16LE), and numbers in hex.
+// None of it uses the C library's printf, whose conforming version would
+// add a hundred kilobytes to the program.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -9,3 +12,6 @@
 std::u16string Utf8ToUtf16(std::string_view text);
 // Each unpaired surrogate becomes U+FFFD.
 std::string Utf16ToUtf8(std::u16string_view text);
+
+// `value` in lower-case hex, with leading zeros to at least `width` digits.
+std::string HexNumber(std::uint32_t value, int width = 1);
