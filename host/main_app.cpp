@@ -22,6 +22,23 @@ namespace {
 
 CMainApp theApp;
 
+// The system as the program's layers see it: every port on real Windows.
+struct Win32Ports {
+    Win32Ports() : strings(GetModuleHandleW(nullptr)) {}
+
+    ActionServices Actions() { return {registry, prompt, shell, clock, desktop, dialogs, folders}; }
+
+    ResourceStringTable strings;
+    Win32Registry registry;
+    Win32Prompt prompt;
+    Win32Shell shell;
+    Win32VersionInfo version;
+    Win32Clock clock;
+    Win32Desktop desktop;
+    Win32DialogHost dialogs;
+    Win32SystemFolders folders;
+};
+
 }  // namespace
 
 BOOL CMainApp::InitInstance()
@@ -31,38 +48,20 @@ BOOL CMainApp::InitInstance()
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_TREEVIEW_CLASSES};
     InitCommonControlsEx(&controls);
 
-    const HINSTANCE module = GetModuleHandleW(nullptr);
-    ResourceStringTable strings(module);
-    Win32Registry registry;
-    Win32Prompt prompt;
-    Win32Shell shell;
-    Win32VersionInfo version;
-    Win32Clock clock;
-    Win32Desktop desktop;
-    Win32DialogHost dialogs;
-    Win32SystemFolders folders;
-    CMainDlg dlg({strings, registry, prompt, shell, version, clock, desktop, dialogs, folders});
-    MainDialog window(dlg, prompt, dialogs);
+    Win32Ports ports;
+    CMainDlg dlg({ports.strings, ports.registry, ports.prompt, ports.shell, ports.version, ports.clock, ports.desktop,
+                  ports.dialogs, ports.folders});
+    MainDialog window(dlg, ports.prompt, ports.dialogs);
     window.DoModal(nullptr);
     return FALSE;
 }
 
 int CMainApp::RunCommandLine(const std::vector<std::string>& words)
 {
-    const HINSTANCE module = GetModuleHandleW(nullptr);
-    ResourceStringTable strings(module);
-    Win32Registry registry;
-    Win32Prompt prompt;
-    Win32Shell shell;
-    Win32VersionInfo version;
-    Win32Clock clock;
-    Win32Desktop desktop;
-    Win32DialogHost dialogs;
-    Win32SystemFolders folders;
+    Win32Ports ports;
     Win32Console console;
     Win32Files files;
-    cli::CommandLineServices services{registry, version, strings, console, files,
-                                      {registry, prompt, shell, clock, desktop, dialogs, folders}};
+    cli::CommandLineServices services{ports.registry, ports.version, ports.strings, console, files, ports.Actions()};
     return cli::RunCommandLine(words, services);
 }
 

@@ -18,6 +18,7 @@
 #include "res/resource.h"
 #include "settings/catalogue.h"
 #include "tests/win/e2e/app_driver.h"
+#include "tests/win/e2e/option_keys.h"
 #include "tests/win/e2e/registry_state.h"
 #include "tests/win/test_files.h"
 
@@ -108,6 +109,29 @@ protected:
     {
         std::string error;
         ASSERT_TRUE(m_productName.Set(name, error)) << error;
+    }
+
+    // A Windows XP with every option still on, every key of the options
+    // there, and Media Player's own settings made, so that no program is run.
+    void PrepareEverythingOn()
+    {
+        using namespace option_keys;
+        using namespace registry_state;
+        SetBinary(kPlayer, L"SilentAcquisition", {0x00});
+        SetBinary(kPlayer, L"SendUserGUID", {0x01});
+        SetBinary(kPlayer, L"UpgradeCodecPrompt", {0x01});
+        SetDword(kReporting, L"DoReport", 1);
+        SetDword(kReporting, L"ShowUI", 1);
+        SetDword(kTerminalServer, L"fAllowToGetHelp", 1);
+        SetDword(kWebcheck, L"NoScheduledUpdates", 0);
+        SetDword(kIeMain, L"NoUpdateCheck", 0);
+        SetText(kServices + L"\\W32Time\\Parameters", L"Type", L"NTP");
+        SetDword(kInternetSettings, L"EnableNegotiate", 1);
+        for (const wchar_t* service : {L"\\ERSvc", L"\\wuauserv", L"\\W32Time", L"\\Schedule"})
+            SetDword(kServices + service, L"Start", 2);
+        SetText(kAlexa, L"Script", L"res://shdoclvw.dll/related.htm");
+        SetText(kRun, L"MSMSGS", L"\"C:\\Program Files\\Messenger\\msmsgs.exe\" /background");
+        SetText(kMessengerServer, L"", L"C:\\Program Files\\Messenger\\msmsgs.exe");
     }
 
     // Starts the program with a current directory that is not its own.

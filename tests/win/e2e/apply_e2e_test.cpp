@@ -14,23 +14,8 @@ int Position(K key) { return static_cast<int>(key); }
 
 TEST_F(AppTest, StartAppliesTheSelectionReportsWhatFailedAndThenEndsTheProgram)
 {
-    // Media Player's own settings already made (so it is not run), the rest on.
-    SetBinary(kPlayer, L"SilentAcquisition", {0x00});
-    SetBinary(kPlayer, L"SendUserGUID", {0x01});
-    SetBinary(kPlayer, L"UpgradeCodecPrompt", {0x01});
-    SetDword(kReporting, L"DoReport", 1);
-    SetDword(kReporting, L"ShowUI", 1);
-    SetDword(kTerminalServer, L"fAllowToGetHelp", 1);
+    PrepareEverythingOn();
     RemoveKey(kWebcheck);  // not on this system: its write fails
-    SetDword(kIeMain, L"NoUpdateCheck", 0);
-    SetText(kServices + L"\\W32Time\\Parameters", L"Type", L"NTP");
-    SetDword(kInternetSettings, L"EnableNegotiate", 1);
-    for (const wchar_t* service : {L"\\ERSvc", L"\\wuauserv", L"\\W32Time", L"\\Schedule"})
-        SetDword(kServices + service, L"Start", 2);
-    SetText(kAlexa, L"Script", L"res://shdoclvw.dll/related.htm");
-    SetText(kRun, L"MSMSGS", L"\"C:\\Program Files\\Messenger\\msmsgs.exe\" /background");
-    SetText(kMessengerServer, L"",
-            L"C:\\Program Files\\Messenger\\msmsgs.exe");
 
     Start();
     HWND main = WaitForMainWindow();

@@ -88,28 +88,6 @@ void WriteWhole(const std::wstring& path, const std::string& content)
 
 class CommandLineE2eTest : public AppTest {
 protected:
-    // A Windows XP with every option still on, every key of the options
-    // there (regedit makes a missing key, the program never does) and Media
-    // Player's own settings made, so that no program is run.
-    void PrepareEverythingOn()
-    {
-        SetBinary(kPlayer, L"SilentAcquisition", {0x00});
-        SetBinary(kPlayer, L"SendUserGUID", {0x01});
-        SetBinary(kPlayer, L"UpgradeCodecPrompt", {0x01});
-        SetDword(kReporting, L"DoReport", 1);
-        SetDword(kReporting, L"ShowUI", 1);
-        SetDword(kTerminalServer, L"fAllowToGetHelp", 1);
-        SetDword(kWebcheck, L"NoScheduledUpdates", 0);
-        SetDword(kIeMain, L"NoUpdateCheck", 0);
-        SetText(kServices + L"\\W32Time\\Parameters", L"Type", L"NTP");
-        SetDword(kInternetSettings, L"EnableNegotiate", 1);
-        for (const wchar_t* service : {L"\\ERSvc", L"\\wuauserv", L"\\W32Time", L"\\Schedule"})
-            SetDword(kServices + service, L"Start", 2);
-        SetText(kAlexa, L"Script", L"res://shdoclvw.dll/related.htm");
-        SetText(kRun, L"MSMSGS", L"\"C:\\Program Files\\Messenger\\msmsgs.exe\" /background");
-        SetText(kMessengerServer, L"", L"C:\\Program Files\\Messenger\\msmsgs.exe");
-    }
-
     Finished Veilmark(const std::wstring& arguments)
     {
         return RunToEnd(L"\"" + ProgramUnderTest() + L"\" " + arguments, m_workDirectory.Path());
