@@ -148,12 +148,19 @@ std::vector<std::string> FailureLines(const std::vector<StepResult>& results)
 
 void ExportSettings(const Selection& selection, const OptionLabels& labels, RegFile& file)
 {
+    // "; NAME (label): what the pass does instead; a .reg file cannot run a program."
     const auto programStep = [&](OptionKey key, std::string_view what) {
-        file.Comment(std::string(CatalogueEntryOf(key).name) + " (" + labels.Of(key) + "): " + std::string(what) +
-                     "; a .reg file cannot run it.");
+        std::string remark(CatalogueEntryOf(key).name);
+        remark += " (";
+        remark += labels.Of(key);
+        remark += "): ";
+        remark += what;
+        remark += "; a .reg file cannot run a program.";
+        file.Comment(remark);
     };
     if (PlayerOptionSelected(selection))
-        programStep(K::MediaPlayerGroup, "Media Player is run once so that it takes these settings");
+        programStep(K::MediaPlayerGroup,
+                    "the pass first runs Windows Media Player once, unless SilentAcquisition is already in effect");
     for (const ApplyStep& step : kApplySteps) {
         if (!selection[step.key])
             continue;
@@ -165,9 +172,10 @@ void ExportSettings(const Selection& selection, const OptionLabels& labels, RegF
         else if (step.action == Action::DeleteKey)
             file.DeleteKey(binding.root, binding.keyPath);
         else if (step.action == Action::RemoveMessenger)
-            programStep(step.key, "Messenger is uninstalled by RunDll32 advpack.dll,LaunchINFSection msmsgs.inf,BLC.Remove");
+            programStep(step.key, "the pass uninstalls Messenger with RunDll32.exe advpack.dll,LaunchINFSection "
+                                  "%SystemRoot%\\INF\\msmsgs.inf,BLC.Remove");
         else if (step.action == Action::OpenUserManager)
-            programStep(step.key, "the support accounts are removed by hand in Local Users and Groups (lusrmgr.msc)");
+            programStep(step.key, "a person removes the support accounts in Local Users and Groups (lusrmgr.msc)");
     }
 }
 
