@@ -66,6 +66,7 @@ CMainDlg::CMainDlg(const MainDlgServices& services)
       m_version(services.version),
       m_actions{services.registry, services.prompt,  services.shell,  services.clock,
                 services.desktop,  services.dialogs, services.folders},
+      m_backups(services.files, services.folders, services.clock),
       m_stHomepage(services.shell, services.prompt)
 {
 }
@@ -161,6 +162,8 @@ void CMainDlg::OnStart()
         return;
     }
     const settings::Selection selection = settings::Selection::Of(m_ctrlTree, m_items);
+    if (!BackUp(settings::ApplyTargets(selection), "Start"))
+        return;
     StartActions actions(*this);
     const std::vector<settings::StepResult> results =
         settings::ApplySettings(m_registryOps, selection, m_bHomeEdition != 0, actions, Labels());
@@ -168,6 +171,16 @@ void CMainDlg::OnStart()
         CheckSystemStatus();
     if (m_window)
         m_window->SetStartCaption(kReadyCaption);
+}
+
+bool CMainDlg::BackUp(const std::vector<settings::BackupTarget>& targets, std::string_view pass)
+{
+    std::string path;
+    std::string reason;
+    if (m_backups.Save(m_registry, targets, pass, path, reason))
+        return true;
+    m_prompt.Show("無法寫入備份檔，所以沒有變更任何設定。\n\n" + path + "\n" + reason, kPromptOk | kPromptIconWarning);
+    return false;
 }
 
 void CMainDlg::OnAbout() { CAboutDlg(m_actions.dialogs).DoModal(); }
@@ -182,7 +195,7 @@ void CMainDlg::OnSetTimeServer() { CTimeServerDlg(m_actions.dialogs, m_registry,
 
 void CMainDlg::OnResetSystemStatus()
 {
-    if (settings::ConfirmRestore(m_prompt))
+    if (settings::ConfirmRestore(m_prompt) && BackUp(settings::RestoreTargets(), "the restore of the defaults"))
         RestoreDefaults();
 }
 

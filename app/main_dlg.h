@@ -12,6 +12,7 @@
 
 #include "actions/action_services.h"
 #include "app/hot_static.h"
+#include "platform/files.h"
 #include "platform/main_window.h"
 #include "platform/prompt.h"
 #include "platform/registry.h"
@@ -21,6 +22,7 @@
 #include "platform/version_info.h"
 #include "res/resource.h"
 #include "settings/apply_settings.h"
+#include "settings/backup.h"
 #include "settings/catalogue.h"
 #include "settings/language.h"
 #include "settings/option_tree.h"
@@ -38,6 +40,7 @@ struct MainDlgServices {
     IDesktop& desktop;
     IDialogHost& dialogs;
     const ISystemFolders& folders;
+    IFiles& files;
 };
 
 inline constexpr std::string_view kMainDialogTitle = "Veilmark V3.13";
@@ -122,6 +125,9 @@ public:
 
 private:
     OptionLabels Labels() const { return {m_strings, m_nLanguageBase}; }
+    // Saves the backup of what a pass is about to change; when it cannot be
+    // saved, says so and returns false: the pass must not start.
+    bool BackUp(const std::vector<settings::BackupTarget>& targets, std::string_view pass);
 
     const IStringTable& m_strings;
     IRegistry& m_registry;
@@ -130,6 +136,7 @@ private:
     IShell& m_shell;
     const IVersionInfo& m_version;
     const ActionServices m_actions;
+    settings::BackupStore m_backups;
     IMainWindow* m_window = nullptr;  // from OnInitDialog on
 
     CTreeOptionsCtrl m_ctrlTree;

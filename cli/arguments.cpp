@@ -134,6 +134,12 @@ ParsedCommand ParseCommand(const std::vector<std::string>& words)
         command.kind = CommandKind::Export;
         sound = reader.Operand(first, "a selection", command.selection) &&
                 reader.Operand(first, "the name of the .reg file to write", command.exportPath) && reader.End();
+    } else if (IsSwitch(first, "revert")) {
+        command.kind = CommandKind::Revert;
+        sound = reader.Operand(first, "the name of the .reg file to import", command.revertPath) && reader.End();
+    } else if (IsSwitch(first, "backups")) {
+        command.kind = CommandKind::Backups;
+        sound = reader.End();
     } else {
         parsed.error = (IsSwitch(first) ? "unknown switch " : "unexpected argument ") + first;
         return parsed;

@@ -7,6 +7,8 @@
 #include "settings/apply_settings.h"
 #include "settings/language.h"
 #include "settings/profile.h"
+#include "settings/reg_import.h"
+#include "settings/revert.h"
 #include "settings/status_check.h"
 
 namespace cli {
@@ -32,6 +34,14 @@ constexpr const char* kUsage =
     "  veilmark.exe /export SELECTION FILE.reg\n"
     "      Writes the registry changes of SELECTION to FILE.reg, for regedit /s\n"
     "      or reg import on other machines. Changes nothing here.\n"
+    "  veilmark.exe /revert FILE.reg\n"
+    "      Imports a backup: the values as they were before a pass. Only a file\n"
+    "      of the values that the passes change is taken. Exit code 0: every\n"
+    "      value restored; 1: some could not be.\n"
+    "  veilmark.exe /backups\n"
+    "      Lists the backups, newest first. Start, /apply and the restore of the\n"
+    "      defaults each save one before they change anything, in\n"
+    "      %APPDATA%\\Veilmark\\Backups; regedit /s imports them too.\n"
     "  veilmark.exe /?\n"
     "      Shows this text.\n"
     "\n"
@@ -149,6 +159,11 @@ int RunApply(const Command& command, CommandLineServices& services)
         !StartReportFile(command, services, file, error))
         return Fail(services.console, error);
 
+    std::string backup;
+    settings::BackupStore backups(services.files, services.actions.folders, services.actions.clock);
+    if (!backups.Save(services.registry, settings::ApplyTargets(selection), "veilmark.exe /apply", backup, error))
+        return Fail(services.console, "cannot write the backup " + backup + ": " + error);
+
     RegistryOps ops(services.registry);
     UnattendedActions actions(services.actions);
     const OptionLabels labels = Labels(services);
@@ -157,6 +172,8 @@ int RunApply(const Command& command, CommandLineServices& services)
 
     Report report;
     report.Line({SystemDescription(services.registry, services.version)});
+    if (!backup.empty())
+        report.Line({"Backup", backup});
     bool anyFailed = false;
     for (const settings::StepResult& result : results) {
         std::string_view outcome = "done";
@@ -190,6 +207,43 @@ int RunExport(const Command& command, CommandLineServices& services)
     return kExitSuccess;
 }
 
+int RunRevert(const Command& command, CommandLineServices& services)
+{
+    std::vector<std::uint8_t> bytes;
+    std::string reason;
+    if (!services.files.Read(command.revertPath, bytes, reason))
+        return Fail(services.console, "cannot read " + command.revertPath + ": " + reason);
+    const settings::ParsedRegFile file = settings::ParseRegFile(bytes);
+    if (file.errorLine != 0)
+        return Fail(services.console, command.revertPath + ", line " + std::to_string(file.errorLine) + ": " + file.error);
+    if (const int line = settings::CheckRevertable(file.entries, reason); line != 0)
+        return Fail(services.console, command.revertPath + ", line " + std::to_string(line) + ": " + reason +
+                                          "; nothing was imported");
+
+    Report report;
+    report.Line({SystemDescription(services.registry, services.version)});
+    bool anyFailed = false;
+    for (const settings::RevertResult& result : settings::Revert(services.registry, file.entries)) {
+        const settings::RegEntry& entry = *result.entry;
+        const std::string key = std::string(RootName(entry.root)) + "\\" + entry.keyPath;
+        report.Line({key, entry.name.empty() ? std::string_view("@") : std::string_view(entry.name), result.outcome});
+        anyFailed |= !result.done;
+    }
+    services.console.Write(report.Text());
+    return anyFailed ? kExitNotAllDone : kExitSuccess;
+}
+
+int ListBackups(CommandLineServices& services)
+{
+    const settings::BackupStore backups(services.files, services.actions.folders, services.actions.clock);
+    const std::vector<std::string> paths = backups.List();
+    if (paths.empty())
+        services.console.Write("No backups in " + settings::BackupFolder(services.actions.folders) + ".\n");
+    for (const std::string& path : paths)
+        services.console.Write(path + "\n");
+    return kExitSuccess;
+}
+
 int ShowUsage(CommandLineServices& services)
 {
     std::string text = std::string(kMainDialogTitle) + "\n" + kUsage;
@@ -217,6 +271,10 @@ int RunCommand(const Command& command, CommandLineServices& services)
         return RunApply(command, services);
     case CommandKind::Export:
         return RunExport(command, services);
+    case CommandKind::Revert:
+        return RunRevert(command, services);
+    case CommandKind::Backups:
+        return ListBackups(services);
     default:
         return kExitError;
     }

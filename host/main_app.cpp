@@ -37,6 +37,7 @@ struct Win32Ports {
     Win32Desktop desktop;
     Win32DialogHost dialogs;
     Win32SystemFolders folders;
+    Win32Files files;
 };
 
 }  // namespace
@@ -50,7 +51,7 @@ BOOL CMainApp::InitInstance()
 
     Win32Ports ports;
     CMainDlg dlg({ports.strings, ports.registry, ports.prompt, ports.shell, ports.version, ports.clock, ports.desktop,
-                  ports.dialogs, ports.folders});
+                  ports.dialogs, ports.folders, ports.files});
     MainDialog window(dlg, ports.prompt, ports.dialogs);
     window.DoModal(nullptr);
     return FALSE;
@@ -60,8 +61,7 @@ int CMainApp::RunCommandLine(const std::vector<std::string>& words)
 {
     Win32Ports ports;
     Win32Console console;
-    Win32Files files;
-    cli::CommandLineServices services{ports.registry, ports.version, ports.strings, console, files, ports.Actions()};
+    cli::CommandLineServices services{ports.registry, ports.version, ports.strings, console, ports.files, ports.Actions()};
     return cli::RunCommandLine(words, services);
 }
 

@@ -36,4 +36,12 @@ public:
     // place where no file can be written is known before anything else is
     // done. Null, with the reason in `error`, when it cannot be made.
     virtual std::unique_ptr<IOutputFile> Create(std::string_view path, std::string& error) = 0;
+    // Makes the folder and any missing folder above it; false, with the
+    // reason, when one cannot be made (a file stands in its place, no rights).
+    virtual bool MakeFolders(std::string_view path, std::string& error) = 0;
+    // Whether a file or folder of that name exists.
+    virtual bool Exists(std::string_view path) = 0;
+    // The names (not paths) of the files in `folder` whose names end with
+    // `suffix`, in no particular order.
+    virtual std::vector<std::string> FileNames(std::string_view folder, std::string_view suffix) = 0;
 };

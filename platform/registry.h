@@ -1,6 +1,7 @@
 // Port: the registry, as the settings engine and the dialogs use it.
-// Keys are opened, never created. Every operation reports success or failure
-// only; callers decide what a failure means.
+// Keys are opened, never created, except by the revert of a backup, which
+// re-creates the one key that a pass deletes. Every operation reports
+// success or failure only; callers decide what a failure means.
 //
 // Text values (REG_SZ, REG_EXPAND_SZ, REG_MULTI_SZ) pass through this port
 // as UTF-8 bytes, with a terminating zero exactly where the stored value has
@@ -102,12 +103,18 @@ public:
     virtual bool DeleteValue(RegKey key, std::string_view name) = 0;
     // Deletes a subkey that has no subkeys; fails when it did not exist.
     virtual bool DeleteKey(RegKey parent, std::string_view subkey) = 0;
+    // Opens the key below `root`, making it first (with any missing
+    // ancestor) when it does not exist.
+    virtual bool CreateKey(RegistryRoot root, std::string_view path, std::uint32_t access, RegKey& key) = 0;
     // How many values the key holds, its default value included.
     virtual bool CountValues(RegKey key, std::uint32_t& count) = 0;
     // The value at `index`, from 0; fails past the last value, or when its
     // name is over 127 characters or its data over 128 (see above).
     virtual bool EnumValue(RegKey key, std::uint32_t index, std::string& name,
                            RegistryValue& value) = 0;
+    // The name of the value at `index`, from 0, whatever its length; fails
+    // past the last value.
+    virtual bool ValueName(RegKey key, std::uint32_t index, std::string& name) = 0;
     virtual void CloseKey(RegKey key) = 0;
 };
 

@@ -14,4 +14,6 @@ public:
     virtual std::string WindowsDirectory() const = 0;  // C:\WINDOWS
     virtual std::string SystemDirectory() const = 0;   // C:\WINDOWS\system32
     virtual std::string ProgramFilesDirectory() const = 0;  // C:\Program Files
+    // The user's roaming application data: C:\Documents and Settings\NAME\Application Data
+    virtual std::string AppDataDirectory() const = 0;
 };

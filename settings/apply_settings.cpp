@@ -179,6 +179,19 @@ void ExportSettings(const Selection& selection, const OptionLabels& labels, RegF
     }
 }
 
+std::vector<BackupTarget> ApplyTargets(const Selection& selection)
+{
+    std::vector<BackupTarget> targets;
+    for (const ApplyStep& step : kApplySteps) {
+        if (!selection[step.key] || !(IsWrite(step.action) || step.action == Action::DeleteValue ||
+                                      step.action == Action::DeleteKey))
+            continue;
+        const RegistryBinding& binding = CatalogueEntryOf(step.key).binding;
+        targets.push_back({binding.root, binding.keyPath, binding.valueName, step.action == Action::DeleteKey});
+    }
+    return targets;
+}
+
 bool AskToCheckStatus(IPrompt& prompt, const std::vector<std::string>& failures)
 {
     // Saying "applied" alone after failed writes would hide the failure.

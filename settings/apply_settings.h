@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/prompt.h"
+#include "settings/backup.h"
 #include "settings/language.h"
 #include "settings/reg_file.h"
 #include "settings/registry_ops.h"
@@ -56,6 +57,10 @@ std::vector<std::string> FailureLines(const std::vector<StepResult>& results);
 // pass's order and with the same data; each step that runs a program stands
 // in it as a comment naming the option.
 void ExportSettings(const Selection& selection, const OptionLabels& labels, RegFile& file);
+
+// What the pass may change for `selection`: each selected option's value,
+// and the whole Alexa key.
+std::vector<BackupTarget> ApplyTargets(const Selection& selection);
 
 // The closing question, with the failures above it; true when the user
 // wants the status checked again.

@@ -83,4 +83,14 @@ void RestoreDefaults(RegistryOps& registry, IPrompt& prompt, const OptionLabels&
     prompt.Show(message, kPromptOk);
 }
 
+std::vector<BackupTarget> RestoreTargets()
+{
+    std::vector<BackupTarget> targets;
+    for (const RestoreStep& step : kRestoreSteps) {
+        const RegistryBinding& binding = CatalogueEntryOf(step.key).binding;
+        targets.push_back({binding.root, binding.keyPath, binding.valueName});
+    }
+    return targets;
+}
+
 }  // namespace settings

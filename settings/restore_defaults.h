@@ -2,7 +2,10 @@
 // every option had when Windows XP was installed, and a report.
 #pragma once
 
+#include <vector>
+
 #include "platform/prompt.h"
+#include "settings/backup.h"
 #include "settings/language.h"
 #include "settings/registry_ops.h"
 
@@ -15,5 +18,8 @@ bool ConfirmRestore(IPrompt& prompt);
 // then tells the user it is done, naming by its label every option whose
 // value could not be restored.
 void RestoreDefaults(RegistryOps& registry, IPrompt& prompt, const OptionLabels& labels);
+
+// The values the restore changes.
+std::vector<BackupTarget> RestoreTargets();
 
 }  // namespace settings

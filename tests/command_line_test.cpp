@@ -23,6 +23,7 @@ constexpr RegistryRoot HKCU = RegistryRoot::CurrentUser;
 constexpr RegistryRoot HKLM = RegistryRoot::LocalMachine;
 constexpr const char* kPlayer = "Software\\Microsoft\\MediaPlayer\\Preferences";
 constexpr const char* kReporting = "SOFTWARE\\Microsoft\\PCHealth\\ErrorReporting";
+const std::string kBackups = "C:\\Documents and Settings\\user\\Application Data\\Veilmark\\Backups";
 
 Lines SplitLines(const std::string& text, const char* end = "\n")
 {
@@ -257,7 +258,8 @@ TEST_F(CommandLineTest, ApplyRunsEveryStepWithoutAskingAndReportsEach)
 {
     ASSERT_EQ(cli::kExitSuccess, Run("/apply EXPERT /report C:\\r.txt"));
     const Lines lines = Output();
-    EXPECT_EQ(Lines({"Microsoft Windows XP (edition: Professional)", Line(K::MediaPlayerGroup, "done"),
+    EXPECT_EQ(Lines({"Microsoft Windows XP (edition: Professional)", "Backup\t" + kBackups + "\\2026-12-07_153012.reg",
+                     Line(K::MediaPlayerGroup, "done"),
                      Line(K::NoLicenceAcquisition, "done"), Line(K::NoPlayerIdentification, "done"),
                      Line(K::NoCodecDownload, "done"), Line(K::NoErrorReporting, "done"),
                      Line(K::NoCriticalErrorReporting, "done"), Line(K::NoRemoteAssistance, "done"),
@@ -278,7 +280,8 @@ TEST_F(CommandLineTest, ApplyRunsEveryStepWithoutAskingAndReportsEach)
     // Messenger removed without its question; already-absent deletes are done.
     files.Put("messenger.txt", "MessengerUninstall\nRemoveAlexaEntry\n");
     EXPECT_EQ(cli::kExitSuccess, Run("/apply messenger.txt"));
-    EXPECT_EQ(Lines({"Microsoft Windows XP (edition: Professional)", Line(K::RemoveAlexaEntry, "done"),
+    EXPECT_EQ(Lines({"Microsoft Windows XP (edition: Professional)", "Backup\t" + kBackups + "\\2026-12-07_153012-2.reg",
+                     Line(K::RemoveAlexaEntry, "done"),
                      Line(K::MessengerUninstall, "done")}),
               Output());
     EXPECT_TRUE(m.prompt.History().empty());

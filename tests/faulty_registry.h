@@ -55,7 +55,16 @@ public:
         Record(log, "delete key " + std::string(subkey));
         return m_inner.DeleteKey(parent, subkey);
     }
+    bool CreateKey(RegistryRoot root, std::string_view path, std::uint32_t access, RegKey& key) override
+    {
+        Record(log, "create key " + std::string(path));
+        return m_inner.CreateKey(root, path, access, key);
+    }
     bool CountValues(RegKey key, std::uint32_t& count) override { return m_inner.CountValues(key, count); }
+    bool ValueName(RegKey key, std::uint32_t index, std::string& name) override
+    {
+        return m_inner.ValueName(key, index, name);
+    }
     bool EnumValue(RegKey key, std::uint32_t index, std::string& name, RegistryValue& value) override
     {
         return m_inner.EnumValue(key, index, name, value);

@@ -11,6 +11,7 @@
 #include "platform/memory/memory_clock.h"
 #include "platform/memory/memory_desktop.h"
 #include "platform/memory/memory_dialog_host.h"
+#include "platform/memory/memory_files.h"
 #include "platform/memory/memory_prompt.h"
 #include "platform/memory/memory_registry.h"
 #include "platform/memory/memory_shell.h"
@@ -20,7 +21,7 @@
 #include "tests/faulty_registry.h"
 
 struct MemoryMainDlg {
-    MemoryMainDlg() : dialog({strings, faults, prompt, shell, version, clock, desktop, dialogs, folders})
+    MemoryMainDlg() : dialog({strings, faults, prompt, shell, version, clock, desktop, dialogs, folders, files})
     {
         shell.LogTo(&log);
         clock.LogTo(&log);
@@ -79,6 +80,7 @@ struct MemoryMainDlg {
     MemoryDesktop desktop{clock};
     MemoryDialogHost dialogs;
     MemorySystemFolders folders;
+    MemoryFiles files;
     EventLog log;  // what the registry, shell, clock, desktop and dialogs were asked, in order
     CMainDlg dialog;
     MemoryTreeView* tree = nullptr;

@@ -106,13 +106,13 @@ TEST_F(SystemActionsTest, APlayerFoundOnTheFirstPollIsClosedAfter11Seconds)
                   "destroy 203",
               }),
               m.log.Events());
-    EXPECT_EQ(11000u, m.clock.Now());
+    EXPECT_EQ(11000u, m.clock.Slept());
 }
 
 TEST_F(SystemActionsTest, APlayerNeverFoundIsLeftAloneAfter25Seconds)
 {
     RunPlayer(-1);
-    EXPECT_EQ(25000u, m.clock.Now());
+    EXPECT_EQ(25000u, m.clock.Slept());
     EXPECT_EQ(16, m.desktop.Searches()) << "15 polls and the last look";
     ASSERT_EQ(1u, m.shell.Starts().size());
     EXPECT_FALSE(m.shell.Starts()[0].terminatedWith);
@@ -122,7 +122,7 @@ TEST_F(SystemActionsTest, APlayerNeverFoundIsLeftAloneAfter25Seconds)
 TEST_F(SystemActionsTest, APlayerFoundLaterStopsThePolling)
 {
     RunPlayer(14500);
-    EXPECT_EQ(15000u, m.clock.Now());
+    EXPECT_EQ(15000u, m.clock.Slept());
 }
 
 TEST_F(SystemActionsTest, OnlyAPlayerThatDoesNotHandleTheCloseMessageIsTerminated)
@@ -143,7 +143,7 @@ TEST_F(SystemActionsTest, APlayerWithoutItsInstallationDirectoryStartsFromProgra
     ASSERT_EQ(1u, m.shell.Starts().size());
     EXPECT_EQ("E:\\Programme\\Windows Media Player\\wmplayer.exe", m.shell.Starts()[0].file);
     EXPECT_EQ("E:\\Programme\\Windows Media Player", m.shell.Starts()[0].directory);
-    EXPECT_EQ(11000u, m.clock.Now());
+    EXPECT_EQ(11000u, m.clock.Slept());
 }
 
 TEST_F(SystemActionsTest, TheConsoleOpensByFullPathBeforeTheGuidanceDialogRuns)
@@ -174,7 +174,7 @@ TEST_F(SystemActionsTest, TheWaitBoxStaysOnEnterAndEscapeAndWithoutAWindowTheAct
     m.prompt.Answer(kAnswerYes);
     m.dialog.RemoveMessenger();
     EXPECT_EQ(1u, m.shell.Starts().size());
-    EXPECT_EQ(10000u, m.clock.Now());
+    EXPECT_EQ(10000u, m.clock.Slept());
 }
 
 }  // namespace

@@ -1,4 +1,5 @@
-// A clock that never waits: each sleep moves its time on at once.
+// A clock that never waits: each sleep moves its time on at once. Its time
+// of day stands still, where a test sets it.
 #pragma once
 
 #include <cstdint>
@@ -11,7 +12,8 @@ class MemoryClock final : public IClock {
 public:
     void LogTo(EventLog* log) { m_log = log; }
     // Milliseconds slept since the clock was made.
-    std::uint64_t Now() const { return m_now; }
+    std::uint64_t Slept() const { return m_now; }
+    LocalTime timeOfDay{2026, 12, 7, 15, 30, 12};
     const std::vector<std::uint32_t>& Sleeps() const { return m_sleeps; }
 
     void Sleep(std::uint32_t milliseconds) override
@@ -20,6 +22,8 @@ public:
         m_sleeps.push_back(milliseconds);
         Record(m_log, "sleep " + std::to_string(milliseconds));
     }
+
+    LocalTime Now() const override { return timeOfDay; }
 
 private:
     std::uint64_t m_now = 0;

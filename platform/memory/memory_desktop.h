@@ -27,7 +27,7 @@ public:
         ++m_searches;
         for (std::size_t i = 0; i < m_windows.size(); ++i) {
             const Window& window = m_windows[i];
-            if (window.title == title && m_clock.Now() >= window.from && !window.closed)
+            if (window.title == title && m_clock.Slept() >= window.from && !window.closed)
                 return reinterpret_cast<TopWindow>(i + 1);
         }
         return nullptr;

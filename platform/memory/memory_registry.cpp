@@ -245,4 +245,19 @@ bool MemoryRegistry::EnumValue(RegKey handle, std::uint32_t index, std::string& 
     return true;
 }
 
+bool MemoryRegistry::CreateKey(RegistryRoot root, std::string_view path, std::uint32_t access, RegKey& key)
+{
+    CreateKey(root, path);
+    return OpenKey(root, path, access, key);
+}
+
+bool MemoryRegistry::ValueName(RegKey handle, std::uint32_t index, std::string& name)
+{
+    Key* key = Resolve(handle, kQueryRight);
+    if (!key || index >= key->values.size())
+        return false;
+    name = key->values[index].name;
+    return true;
+}
+
 void MemoryRegistry::CloseKey(RegKey key) { m_open.erase(FromHandle(key)); }

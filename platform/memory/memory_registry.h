@@ -39,8 +39,10 @@ public:
                   std::uint32_t size) override;
     bool DeleteValue(RegKey key, std::string_view name) override;
     bool DeleteKey(RegKey parent, std::string_view subkey) override;
+    bool CreateKey(RegistryRoot root, std::string_view path, std::uint32_t access, RegKey& key) override;
     bool CountValues(RegKey key, std::uint32_t& count) override;
     bool EnumValue(RegKey key, std::uint32_t index, std::string& name, RegistryValue& value) override;
+    bool ValueName(RegKey key, std::uint32_t index, std::string& name) override;
     void CloseKey(RegKey key) override;
 
 private:

@@ -8,8 +8,10 @@ public:
     std::string windows = "C:\\WINDOWS";
     std::string system = "C:\\WINDOWS\\system32";
     std::string programFiles = "C:\\Program Files";
+    std::string appData = "C:\\Documents and Settings\\user\\Application Data";
 
     std::string WindowsDirectory() const override { return windows; }
     std::string SystemDirectory() const override { return system; }
     std::string ProgramFilesDirectory() const override { return programFiles; }
+    std::string AppDataDirectory() const override { return appData; }
 };

@@ -7,4 +7,5 @@
 class Win32Clock final : public IClock {
 public:
     void Sleep(std::uint32_t milliseconds) override;
+    LocalTime Now() const override;
 };

@@ -113,3 +113,47 @@ std::unique_ptr<IOutputFile> Win32Files::Create(std::string_view path, std::stri
     }
     return std::make_unique<Win32OutputFile>(wide, draft);
 }
+
+bool Win32Files::MakeFolders(std::string_view path, std::string& error)
+{
+    const std::wstring wide = Utf8ToWide(path);
+    // Each folder on the way down; those that exist are passed by.
+    for (std::size_t end = wide.find_first_of(L"\\/", 3);; end = wide.find_first_of(L"\\/", end + 1)) {
+        const std::wstring folder = wide.substr(0, end);
+        const DWORD attributes = GetFileAttributesW(folder.c_str());
+        if (attributes == INVALID_FILE_ATTRIBUTES) {
+            if (!CreateDirectoryW(folder.c_str(), nullptr)) {
+                error = LastErrorText();
+                return false;
+            }
+        } else if (!(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+            error = "a file stands where the folder " + WideToUtf8(folder) + " should be";
+            return false;
+        }
+        if (end == std::wstring::npos)
+            return true;
+    }
+}
+
+bool Win32Files::Exists(std::string_view path)
+{
+    return GetFileAttributesW(Utf8ToWide(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+std::vector<std::string> Win32Files::FileNames(std::string_view folder, std::string_view suffix)
+{
+    std::vector<std::string> names;
+    WIN32_FIND_DATAW found;
+    const HANDLE search = FindFirstFileW((Utf8ToWide(folder) + L"\\*" + Utf8ToWide(suffix)).c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return names;
+    do {
+        // The pattern matches short names too: "*.reg" finds "a.regx" by its "A~1.REG".
+        const std::string name = WideToUtf8(found.cFileName);
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && name.size() >= suffix.size() &&
+            name.compare(name.size() - suffix.size(), suffix.size(), suffix) == 0)
+            names.push_back(name);
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
+    return names;
+}

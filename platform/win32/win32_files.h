@@ -9,6 +9,9 @@ class Win32Files final : public IFiles {
 public:
     bool Read(std::string_view path, std::vector<std::uint8_t>& content, std::string& error) override;
     std::unique_ptr<IOutputFile> Create(std::string_view path, std::string& error) override;
+    bool MakeFolders(std::string_view path, std::string& error) override;
+    bool Exists(std::string_view path) override;
+    std::vector<std::string> FileNames(std::string_view folder, std::string_view suffix) override;
 };
 
 // The system's text for an error code, on one line.

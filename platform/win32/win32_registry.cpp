@@ -185,6 +185,31 @@ bool Win32Registry::EnumValue(RegKey key, std::uint32_t index, std::string& name
     return true;
 }
 
+bool Win32Registry::CreateKey(RegistryRoot root, std::string_view path, std::uint32_t access, RegKey& key)
+{
+    key = nullptr;
+    const HKEY rootKey = RootHandle(root);
+    if (!rootKey)
+        return false;
+    HKEY created = nullptr;
+    if (RegCreateKeyExW(rootKey, Utf8ToWide(path).c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, access | m_view,
+                        nullptr, &created, nullptr) != ERROR_SUCCESS)
+        return false;
+    key = reinterpret_cast<RegKey>(created);
+    return true;
+}
+
+bool Win32Registry::ValueName(RegKey key, std::uint32_t index, std::string& name)
+{
+    // The longest value name the registry allows, and its zero.
+    wchar_t buffer[16384];
+    DWORD length = 16384;
+    if (RegEnumValueW(Handle(key), index, buffer, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+        return false;
+    name = WideToUtf8({buffer, length});
+    return true;
+}
+
 void Win32Registry::CloseKey(RegKey key)
 {
     if (key)

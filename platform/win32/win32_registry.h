@@ -1,5 +1,5 @@
 // The registry port on the real Win32 registry, through the wide functions.
-// Keys are only ever opened, never created.
+// Keys are opened; only the revert of a backup creates one.
 //
 // A 32-bit build running on 64-bit Windows (WOW64) would see HKLM\SOFTWARE
 // redirected to its 32-bit copy, which the system itself does not read; there
@@ -26,9 +26,11 @@ public:
                   const std::uint8_t* data, std::uint32_t size) override;
     bool DeleteValue(RegKey key, std::string_view name) override;
     bool DeleteKey(RegKey parent, std::string_view subkey) override;
+    bool CreateKey(RegistryRoot root, std::string_view path, std::uint32_t access, RegKey& key) override;
     bool CountValues(RegKey key, std::uint32_t& count) override;
     bool EnumValue(RegKey key, std::uint32_t index, std::string& name,
                    RegistryValue& value) override;
+    bool ValueName(RegKey key, std::uint32_t index, std::string& name) override;
     void CloseKey(RegKey key) override;
 
 private:

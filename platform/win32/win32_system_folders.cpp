@@ -16,8 +16,6 @@ std::string FromBuffer(const wchar_t* buffer, UINT length)
     return path;
 }
 
-}  // namespace
-
 std::string Win32SystemFolders::WindowsDirectory() const
 {
     wchar_t buffer[MAX_PATH];
@@ -30,10 +28,17 @@ std::string Win32SystemFolders::SystemDirectory() const
     return FromBuffer(buffer, GetSystemDirectoryW(buffer, MAX_PATH));
 }
 
-std::string Win32SystemFolders::ProgramFilesDirectory() const
+// A folder that the shell knows by its CSIDL number, or nothing.
+std::string ShellFolder(int csidl)
 {
     wchar_t buffer[MAX_PATH] = {};
-    if (FAILED(shell32::GetFolderPath(CSIDL_PROGRAM_FILES, buffer)))
+    if (FAILED(shell32::GetFolderPath(csidl, buffer)))
         return {};
     return FromBuffer(buffer, static_cast<UINT>(wcslen(buffer)));
 }
+
+}  // namespace
+
+std::string Win32SystemFolders::ProgramFilesDirectory() const { return ShellFolder(CSIDL_PROGRAM_FILES); }
+
+std::string Win32SystemFolders::AppDataDirectory() const { return ShellFolder(CSIDL_APPDATA); }

@@ -10,4 +10,5 @@ public:
     std::string WindowsDirectory() const override;
     std::string SystemDirectory() const override;
     std::string ProgramFilesDirectory() const override;
+    std::string AppDataDirectory() const override;
 };

@@ -12,6 +12,7 @@
 #include "platform/memory/memory_dialog_host.h"
 #include "platform/memory/memory_prompt.h"
 #include "platform/memory/memory_registry.h"
+#include "platform/memory/memory_files.h"
 #include "platform/memory/memory_shell.h"
 #include "platform/memory/memory_system_folders.h"
 #include "platform/memory/memory_version_info.h"
@@ -25,7 +26,7 @@ class MainDialogFixture {
 public:
     MainDialogFixture()
         : m_strings(GetModuleHandleW(nullptr)),
-          m_dialog({m_strings, m_registry, m_prompt, m_shell, m_version, m_clock, m_desktop, m_dialogs, m_folders}),
+          m_dialog({m_strings, m_registry, m_prompt, m_shell, m_version, m_clock, m_desktop, m_dialogs, m_folders, m_files}),
           m_window(SharedWindow()),
           m_tree(GetDlgItem(m_window, IDC_OPTION_TREE))
     {
@@ -117,6 +118,7 @@ private:
     MemoryDesktop m_desktop{m_clock};
     MemoryDialogHost m_dialogs;
     MemorySystemFolders m_folders;
+    MemoryFiles m_files;
     CMainDlg m_dialog;
     HWND m_window = nullptr;
     HWND m_tree = nullptr;

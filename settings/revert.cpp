@@ -1,0 +1,121 @@
+#include "settings/revert.h"
+
+#include "settings/apply_settings.h"
+#include "settings/profile.h"
+#include "settings/restore_defaults.h"
+
+namespace settings {
+
+namespace {
+
+bool SameKey(const RegEntry& entry, RegistryRoot root, std::string_view keyPath)
+{
+    return entry.root == root && EqualsIgnoringCase(entry.keyPath, keyPath);
+}
+
+const RegistryBinding& AlexaKey() { return CatalogueEntryOf(OptionKey::RemoveAlexaEntry).binding; }
+
+bool IsAlexaKey(const RegEntry& entry) { return SameKey(entry, AlexaKey().root, AlexaKey().keyPath); }
+
+// Every value that a pass sets or deletes: those of the apply pass with
+// every option selected, and those of the restore.
+std::vector<BackupTarget> TouchedValues()
+{
+    Selection everything = Selection::Expert(false);
+    everything.Select(OptionKey::MessengerNoAutostart);
+    std::vector<BackupTarget> values = RestoreTargets();
+    for (const BackupTarget& target : ApplyTargets(everything))
+        if (!target.wholeKey)
+            values.push_back(target);
+    return values;
+}
+
+bool IsTouchedKey(const RegEntry& entry, const std::vector<BackupTarget>& values)
+{
+    for (const BackupTarget& value : values)
+        if (SameKey(entry, value.root, value.keyPath))
+            return true;
+    return false;
+}
+
+bool IsTouchedValue(const RegEntry& entry, const std::vector<BackupTarget>& values)
+{
+    for (const BackupTarget& value : values)
+        if (SameKey(entry, value.root, value.keyPath) && EqualsIgnoringCase(entry.name, value.valueName))
+            return true;
+    return false;
+}
+
+std::string KeyName(const RegEntry& entry) { return std::string(RootName(entry.root)) + "\\" + entry.keyPath; }
+
+RevertResult SetValue(IRegistry& registry, const RegEntry& entry)
+{
+    const ScopedRegKey key(registry, entry.root, entry.keyPath, kKeyWrite);
+    if (!key)
+        return {&entry, false, "failed: the key cannot be opened for writing"};
+    if (!registry.SetValue(key.Get(), entry.name, entry.type, entry.data.data(),
+                           static_cast<std::uint32_t>(entry.data.size())))
+        return {&entry, false, "failed: the value cannot be set"};
+    return {&entry, true, "restored"};
+}
+
+RevertResult DeleteValue(IRegistry& registry, const RegEntry& entry)
+{
+    {
+        const ScopedRegKey key(registry, entry.root, entry.keyPath, kKeyWrite);
+        if (key && registry.DeleteValue(key.Get(), entry.name))
+            return {&entry, true, "deleted"};
+    }
+    RegistryValue value;
+    const ScopedRegKey key(registry, entry.root, entry.keyPath, kKeyRead);
+    if (!key || !registry.QueryValue(key.Get(), entry.name, 0x7FFFFFFF, value))
+        return {&entry, true, "already absent"};
+    return {&entry, false, "failed: the value cannot be deleted"};
+}
+
+}  // namespace
+
+int CheckRevertable(const std::vector<RegEntry>& entries, std::string& error)
+{
+    const std::vector<BackupTarget> values = TouchedValues();
+    for (const RegEntry& entry : entries) {
+        switch (entry.kind) {
+        case RegEntry::Kind::DeleteKey:
+            error = "deletes the key " + KeyName(entry) + ", which no pass does";
+            return entry.line;
+        case RegEntry::Kind::Section:
+            if (!IsAlexaKey(entry) && !IsTouchedKey(entry, values)) {
+                error = "names the key " + KeyName(entry) + ", which no pass changes";
+                return entry.line;
+            }
+            break;
+        case RegEntry::Kind::DeleteValue:
+        case RegEntry::Kind::SetValue:
+            if (IsAlexaKey(entry) ? entry.kind == RegEntry::Kind::DeleteValue : !IsTouchedValue(entry, values)) {
+                error = "changes the value \"" + entry.name + "\" of " + KeyName(entry) + ", which no pass changes";
+                return entry.line;
+            }
+            break;
+        }
+    }
+    return 0;
+}
+
+std::vector<RevertResult> Revert(IRegistry& registry, const std::vector<RegEntry>& entries)
+{
+    std::vector<RevertResult> results;
+    for (const RegEntry& entry : entries) {
+        if (entry.kind == RegEntry::Kind::Section && IsAlexaKey(entry)) {
+            RegKey key = nullptr;
+            if (registry.CreateKey(entry.root, entry.keyPath, kKeyWrite, key))
+                registry.CloseKey(key);
+        } else if (entry.kind == RegEntry::Kind::SetValue) {
+            results.push_back(SetValue(registry, entry));
+        } else if (entry.kind == RegEntry::Kind::DeleteValue) {
+            results.push_back(DeleteValue(registry, entry));
+        }
+    }
+    return results;
+}
+
+}  // namespace settings
