@@ -16,6 +16,11 @@ void AddWholeKey(IRegistry& registry, RegKey key, const BackupTarget& target, Re
     file.AddKey(target.root, target.keyPath);
     std::string name;
     for (std::uint32_t index = 0; registry.ValueName(key, index, name); ++index) {
+        // A .reg file has no way to write a line break in a name.
+        if (name.find_first_of("\r\n") != std::string::npos) {
+            file.Comment("A value whose name holds a line break cannot be kept in a .reg file.");
+            continue;
+        }
         RegistryValue value;
         if (registry.QueryValue(key, name, kWholeValue, value))
             file.SetValue(target.root, target.keyPath, name, value.type, value.data);
