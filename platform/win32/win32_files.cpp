@@ -85,7 +85,7 @@ bool Win32Files::Read(std::string_view path, std::vector<std::uint8_t>& content,
     const DWORD size = GetFileSize(file, nullptr);
     bool read = size != INVALID_FILE_SIZE && size <= kMaxReadSize;
     if (!read) {
-        error = "the file is too large";
+        error = SystemErrorText(ERROR_FILE_TOO_LARGE);
     } else {
         content.resize(size);
         DWORD got = 0;
@@ -102,7 +102,8 @@ std::unique_ptr<IOutputFile> Win32Files::Create(std::string_view path, std::stri
     const std::wstring wide = Utf8ToWide(path);
     const DWORD attributes = GetFileAttributesW(wide.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
-        error = "it is a folder";
+        // What Windows itself answers when a folder is opened as a file.
+        error = SystemErrorText(ERROR_ACCESS_DENIED);
         return nullptr;
     }
     // The draft is made in the same folder, so that the final move is a rename.
@@ -127,7 +128,8 @@ bool Win32Files::MakeFolders(std::string_view path, std::string& error)
                 return false;
             }
         } else if (!(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
-            error = "a file stands where the folder " + WideToUtf8(folder) + " should be";
+            // A file stands where the folder should be.
+            error = SystemErrorText(ERROR_ALREADY_EXISTS);
             return false;
         }
         if (end == std::wstring::npos)

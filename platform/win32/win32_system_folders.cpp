@@ -16,6 +16,17 @@ std::string FromBuffer(const wchar_t* buffer, UINT length)
     return path;
 }
 
+// A folder that the shell knows by its CSIDL number, or nothing.
+std::string ShellFolder(int csidl)
+{
+    wchar_t buffer[MAX_PATH] = {};
+    if (FAILED(shell32::GetFolderPath(csidl, buffer)))
+        return {};
+    return FromBuffer(buffer, static_cast<UINT>(wcslen(buffer)));
+}
+
+}  // namespace
+
 std::string Win32SystemFolders::WindowsDirectory() const
 {
     wchar_t buffer[MAX_PATH];
@@ -27,17 +38,6 @@ std::string Win32SystemFolders::SystemDirectory() const
     wchar_t buffer[MAX_PATH];
     return FromBuffer(buffer, GetSystemDirectoryW(buffer, MAX_PATH));
 }
-
-// A folder that the shell knows by its CSIDL number, or nothing.
-std::string ShellFolder(int csidl)
-{
-    wchar_t buffer[MAX_PATH] = {};
-    if (FAILED(shell32::GetFolderPath(csidl, buffer)))
-        return {};
-    return FromBuffer(buffer, static_cast<UINT>(wcslen(buffer)));
-}
-
-}  // namespace
 
 std::string Win32SystemFolders::ProgramFilesDirectory() const { return ShellFolder(CSIDL_PROGRAM_FILES); }
 

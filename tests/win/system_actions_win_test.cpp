@@ -71,6 +71,7 @@ public:
     std::string waitText;
     bool waitBoxShown = false;
 
+    LocalTime Now() const override { return m_clock.Now(); }
     void Sleep(std::uint32_t) override
     {
         m_clock.Sleep(m_first ? 300 : 1);
