@@ -2,19 +2,13 @@
 
 #include <algorithm>
 
+#include "settings/text_encoding.h"
+
 namespace settings {
 
 namespace {
 
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
-
-std::string_view Trimmed(std::string_view line)
-{
-    const std::size_t first = line.find_first_not_of(" \t\r");
-    if (first == std::string_view::npos)
-        return {};
-    return line.substr(first, line.find_last_not_of(" \t\r") - first + 1);
-}
 
 std::string Quoted(std::string_view text)
 {

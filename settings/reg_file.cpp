@@ -47,14 +47,7 @@ bool QuotableText(const std::vector<std::uint8_t>& data)
 // The bytes Windows stores for a text value: its UTF-16LE units.
 std::vector<std::uint8_t> StoredTextBytes(const std::vector<std::uint8_t>& data)
 {
-    const std::u16string units =
-        Utf8ToUtf16(std::string_view(reinterpret_cast<const char*>(data.data()), data.size()));
-    std::vector<std::uint8_t> bytes;
-    for (char16_t unit : units) {
-        bytes.push_back(static_cast<std::uint8_t>(unit));
-        bytes.push_back(static_cast<std::uint8_t>(unit >> 8));
-    }
-    return bytes;
+    return Utf16LeBytes(std::string_view(reinterpret_cast<const char*>(data.data()), data.size()));
 }
 
 // `prefix` followed by the bytes as a comma-separated hex list, broken into
@@ -182,11 +175,8 @@ std::string RegFile::Text() const
 
 std::vector<std::uint8_t> RegFile::Bytes() const
 {
-    const std::u16string units = Utf8ToUtf16(Text());
     std::vector<std::uint8_t> bytes{0xFF, 0xFE};
-    for (char16_t unit : units) {
-        bytes.push_back(static_cast<std::uint8_t>(unit));
-        bytes.push_back(static_cast<std::uint8_t>(unit >> 8));
-    }
+    const std::vector<std::uint8_t> text = Utf16LeBytes(Text());
+    bytes.insert(bytes.end(), text.begin(), text.end());
     return bytes;
 }

@@ -13,23 +13,11 @@ namespace {
 
 constexpr std::string_view kRegedit4Header = "REGEDIT4";
 
-std::string_view Trimmed(std::string_view text)
-{
-    const std::size_t first = text.find_first_not_of(" \t\r");
-    if (first == std::string_view::npos)
-        return {};
-    return text.substr(first, text.find_last_not_of(" \t\r") - first + 1);
-}
-
 // The file as UTF-8 text.
 std::string Decode(const std::vector<std::uint8_t>& bytes)
 {
-    if (bytes.size() >= 2 && bytes[0] == 0xFF && bytes[1] == 0xFE) {
-        std::u16string units;
-        for (std::size_t i = 2; i + 1 < bytes.size(); i += 2)
-            units += static_cast<char16_t>(bytes[i] | bytes[i + 1] << 8);
-        return Utf16ToUtf8(units);
-    }
+    if (bytes.size() >= 2 && bytes[0] == 0xFF && bytes[1] == 0xFE)
+        return FromUtf16LeBytes(bytes.data() + 2, bytes.size() - 2);
     std::string text(bytes.begin(), bytes.end());
     if (text.rfind("\xEF\xBB\xBF", 0) == 0)
         text.erase(0, 3);
@@ -159,10 +147,7 @@ std::string ParseData(std::string_view text, bool version5, RegEntry& entry)
         // Version 5.00 keeps texts as the UTF-16LE units the registry stores.
         if (bytes.size() % 2 != 0)
             return "a text of an odd number of bytes";
-        std::u16string units;
-        for (std::size_t i = 0; i < bytes.size(); i += 2)
-            units += static_cast<char16_t>(bytes[i] | bytes[i + 1] << 8);
-        const std::string utf8 = Utf16ToUtf8(units);
+        const std::string utf8 = FromUtf16LeBytes(bytes.data(), bytes.size());
         entry.data.assign(utf8.begin(), utf8.end());
     } else {
         entry.data = std::move(bytes);

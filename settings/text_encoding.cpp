@@ -105,3 +105,29 @@ std::string HexNumber(std::uint32_t value, int width)
         digits.insert(0, static_cast<std::size_t>(width) - digits.size(), '0');
     return digits;
 }
+
+std::string_view Trimmed(std::string_view text)
+{
+    const std::size_t first = text.find_first_not_of(" \t\r");
+    if (first == std::string_view::npos)
+        return {};
+    return text.substr(first, text.find_last_not_of(" \t\r") - first + 1);
+}
+
+std::vector<std::uint8_t> Utf16LeBytes(std::string_view text)
+{
+    std::vector<std::uint8_t> bytes;
+    for (char16_t unit : Utf8ToUtf16(text)) {
+        bytes.push_back(static_cast<std::uint8_t>(unit));
+        bytes.push_back(static_cast<std::uint8_t>(unit >> 8));
+    }
+    return bytes;
+}
+
+std::string FromUtf16LeBytes(const std::uint8_t* bytes, std::size_t size)
+{
+    std::u16string units;
+    for (std::size_t i = 0; i + 1 < size; i += 2)
+        units += static_cast<char16_t>(bytes[i] | bytes[i + 1] << 8);
+    return Utf16ToUtf8(units);
+}
