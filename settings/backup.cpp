@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "settings/profile.h"
 
 namespace settings {
 
@@ -56,9 +57,19 @@ std::pair<std::string, int> Order(const std::string& name)
     return {stem, number};
 }
 
+// Whether the key holds a value of that name, read or not.
+bool HasValueNamed(IRegistry& registry, RegKey key, std::string_view name)
+{
+    std::string found;
+    for (std::uint32_t index = 0; registry.ValueName(key, index, found); ++index)
+        if (EqualsIgnoringCase(found, name))
+            return true;
+    return false;
+}
+
 }  // namespace
 
-void AddBackup(IRegistry& registry, const std::vector<BackupTarget>& targets, RegFile& file)
+bool AddBackup(IRegistry& registry, const std::vector<BackupTarget>& targets, RegFile& file, std::string& error)
 {
     for (const BackupTarget& target : targets) {
         const ScopedRegKey key(registry, target.root, target.keyPath, kKeyRead);
@@ -69,11 +80,18 @@ void AddBackup(IRegistry& registry, const std::vector<BackupTarget>& targets, Re
             continue;
         }
         RegistryValue value;
-        if (registry.QueryValue(key.Get(), target.valueName, kWholeValue, value))
+        if (registry.QueryValue(key.Get(), target.valueName, kWholeValue, value)) {
             file.SetValue(target.root, target.keyPath, target.valueName, value.type, value.data);
-        else
+        } else if (!HasValueNamed(registry, key.Get(), target.valueName)) {
             file.DeleteValue(target.root, target.keyPath, target.valueName);
+        } else {
+            // Kept as a deletion, it would be lost on the way back.
+            error = "the value " + std::string(target.valueName) + " of " + std::string(RootName(target.root)) + "\\" +
+                    std::string(target.keyPath) + " cannot be read";
+            return false;
+        }
     }
+    return true;
 }
 
 std::string BackupFolder(const ISystemFolders& folders)
@@ -106,7 +124,8 @@ bool BackupStore::Save(IRegistry& registry, const std::vector<BackupTarget>& tar
     RegFile backup;
     backup.Comment("Veilmark: the values before " + std::string(pass) + ", as they were at " + stamp +
                    ".\nTo go back: regedit /s with this file, or veilmark.exe /revert with this file.");
-    AddBackup(registry, targets, backup);
+    if (!AddBackup(registry, targets, backup, error))
+        return false;
     const std::unique_ptr<IOutputFile> output = m_files.Create(path, error);
     return output && output->Commit(backup.Bytes(), error);
 }

@@ -217,14 +217,14 @@ TEST(BackupRoundTripTest, ImportingTheBackupAfterApplyGivesBackEveryStateByteFor
         const settings::Selection& selection = state % 2 ? everything : expert;
 
         RegFile backup;
-        settings::AddBackup(registry, settings::ApplyTargets(selection), backup);
+        std::string error;
+        ASSERT_TRUE(settings::AddBackup(registry, settings::ApplyTargets(selection), backup, error)) << error;
         RegistryOps ops(registry);
         settings::ApplySettings(ops, selection, false, actions, {strings, 60});
         changed += Take(registry) != before;
 
         const settings::ParsedRegFile file = settings::ParseRegFile(backup.Bytes());
         ASSERT_EQ(0, file.errorLine) << file.error << "\n" << backup.Text();
-        std::string error;
         ASSERT_EQ(0, settings::CheckRevertable(file.entries, error)) << error;
         for (const settings::RevertResult& result : settings::Revert(registry, file.entries))
             EXPECT_TRUE(result.done) << result.entry->name << ": " << result.outcome;
@@ -366,6 +366,15 @@ TEST_F(BackupPassTest, APassWhoseBackupCannotBeWrittenDoesNotStart)
     EXPECT_EQ("veilmark: cannot write the backup " + kBackups +
                   ": Cannot create a file when that file already exists.\n",
               console.Errors());
+
+    // A value that is there but cannot be read would come back as absent.
+    m.files.Remove(kBackups);
+    m.registry.PutDword(HKLM, "SOFTWARE\\Microsoft\\PCHealth\\ErrorReporting", "DoReport", 1);
+    m.faults.failQuery = true;
+    EXPECT_EQ(cli::kExitError, cli::RunCommandLine({"/apply", "expert"}, services));
+    EXPECT_NE(std::string::npos, console.Errors().find("the value DoReport of "
+                                                       "HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\PCHealth\\ErrorReporting cannot be read"))
+        << console.Errors();
     EXPECT_TRUE(Changes().empty());
     EXPECT_TRUE(m.shell.Starts().empty());
 }

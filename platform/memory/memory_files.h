@@ -17,6 +17,7 @@ public:
 
     void Put(const std::string& path, std::string_view content) { m_files[path].assign(content.begin(), content.end()); }
     bool Has(const std::string& path) const { return m_files.count(path) != 0; }
+    void Remove(const std::string& path) { m_files.erase(path); }
     std::string Content(const std::string& path) const
     {
         const auto found = m_files.find(path);
