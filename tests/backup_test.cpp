@@ -369,11 +369,10 @@ TEST_F(BackupPassTest, APassWhoseBackupCannotBeWrittenDoesNotStart)
 
     // A value that is there but cannot be read would come back as absent.
     m.files.Remove(kBackups);
-    m.registry.PutDword(HKLM, "SOFTWARE\\Microsoft\\PCHealth\\ErrorReporting", "DoReport", 1);
     m.faults.failQuery = true;
     EXPECT_EQ(cli::kExitError, cli::RunCommandLine({"/apply", "expert"}, services));
-    EXPECT_NE(std::string::npos, console.Errors().find("the value DoReport of "
-                                                       "HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\PCHealth\\ErrorReporting cannot be read"))
+    EXPECT_NE(std::string::npos, console.Errors().find("the value SilentAcquisition of "
+                                                       "HKEY_CURRENT_USER\\Software\\Microsoft\\MediaPlayer\\Preferences cannot be read"))
         << console.Errors();
     EXPECT_TRUE(Changes().empty());
     EXPECT_TRUE(m.shell.Starts().empty());
