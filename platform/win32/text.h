@@ -6,3 +6,8 @@
 
 std::wstring Utf8ToWide(std::string_view text);
 std::string WideToUtf8(std::wstring_view text);
+
+// A number in decimal digits, without the C library's formatter.
+std::wstring Decimal(unsigned long number);
+// The system's own words for an error code, without the line break it ends with.
+std::wstring SystemMessage(unsigned long error);

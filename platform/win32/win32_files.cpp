@@ -8,7 +8,7 @@ namespace {
 // Larger files are nothing the program writes or reads.
 constexpr DWORD kMaxReadSize = 16 * 1024 * 1024;
 
-std::string LastErrorText() { return SystemErrorText(GetLastError()); }
+std::string LastErrorText() { return WideToUtf8(SystemMessage(GetLastError())); }
 
 // The folder part of `path`, "." when it has none.
 std::wstring FolderOf(const std::wstring& path)
@@ -60,20 +60,6 @@ private:
 
 }  // namespace
 
-std::string SystemErrorText(unsigned long code)
-{
-    wchar_t* buffer = nullptr;
-    const DWORD length =
-        FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-                       nullptr, code, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
-    std::wstring text = length ? std::wstring(buffer, length) : L"error " + Utf8ToWide(std::to_string(code));
-    if (buffer)
-        LocalFree(buffer);
-    while (!text.empty() && (text.back() == L'\n' || text.back() == L'\r' || text.back() == L' '))
-        text.pop_back();
-    return WideToUtf8(text);
-}
-
 bool Win32Files::Read(std::string_view path, std::vector<std::uint8_t>& content, std::string& error)
 {
     const HANDLE file = CreateFileW(Utf8ToWide(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
@@ -85,7 +71,7 @@ bool Win32Files::Read(std::string_view path, std::vector<std::uint8_t>& content,
     const DWORD size = GetFileSize(file, nullptr);
     bool read = size != INVALID_FILE_SIZE && size <= kMaxReadSize;
     if (!read) {
-        error = SystemErrorText(ERROR_FILE_TOO_LARGE);
+        error = WideToUtf8(SystemMessage(ERROR_FILE_TOO_LARGE));
     } else {
         content.resize(size);
         DWORD got = 0;
@@ -103,7 +89,7 @@ std::unique_ptr<IOutputFile> Win32Files::Create(std::string_view path, std::stri
     const DWORD attributes = GetFileAttributesW(wide.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
         // What Windows itself answers when a folder is opened as a file.
-        error = SystemErrorText(ERROR_ACCESS_DENIED);
+        error = WideToUtf8(SystemMessage(ERROR_ACCESS_DENIED));
         return nullptr;
     }
     // The draft is made in the same folder, so that the final move is a rename.
@@ -129,7 +115,7 @@ bool Win32Files::MakeFolders(std::string_view path, std::string& error)
             }
         } else if (!(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
             // A file stands where the folder should be.
-            error = SystemErrorText(ERROR_ALREADY_EXISTS);
+            error = WideToUtf8(SystemMessage(ERROR_ALREADY_EXISTS));
             return false;
         }
         if (end == std::wstring::npos)

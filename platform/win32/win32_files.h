@@ -13,6 +13,3 @@ public:
     bool Exists(std::string_view path) override;
     std::vector<std::string> FileNames(std::string_view folder, std::string_view suffix) override;
 };
-
-// The system's text for an error code, on one line.
-std::string SystemErrorText(unsigned long code);

@@ -5,6 +5,7 @@
 #include "platform/win32/framework/app_name.h"
 #include "platform/win32/framework/message_map.h"
 #include "platform/win32/framework/subclassed_window.h"
+#include "platform/win32/text.h"
 
 namespace {
 
@@ -28,30 +29,6 @@ bool ReturnsResultDirectly(UINT message)
     default:
         return false;
     }
-}
-
-std::wstring Decimal(unsigned long number)
-{
-    std::wstring digits;
-    do {
-        digits.insert(digits.begin(), static_cast<wchar_t>(L'0' + number % 10));
-        number /= 10;
-    } while (number != 0);
-    return digits;
-}
-
-// The system's own words for an error code, without the line break it ends with.
-std::wstring SystemMessage(DWORD error)
-{
-    wchar_t* text = nullptr;
-    const DWORD length =
-        FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-                       nullptr, error, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
-    std::wstring message = length ? std::wstring(text, length) : L"錯誤 " + Decimal(error);
-    LocalFree(text);
-    while (!message.empty() && (message.back() == L'\n' || message.back() == L'\r'))
-        message.pop_back();
-    return message;
 }
 
 }  // namespace
