@@ -225,7 +225,7 @@ int RunRevert(const Command& command, CommandLineServices& services)
     bool anyFailed = false;
     for (const settings::RevertResult& result : settings::Revert(services.registry, file.entries)) {
         const settings::RegEntry& entry = *result.entry;
-        const std::string key = std::string(RootName(entry.root)) + "\\" + entry.keyPath;
+        const std::string key = FullKeyName(entry.root, entry.keyPath);
         report.Line({key, entry.name.empty() ? std::string_view("@") : std::string_view(entry.name), result.outcome});
         anyFailed |= !result.done;
     }

@@ -86,8 +86,8 @@ bool AddBackup(IRegistry& registry, const std::vector<BackupTarget>& targets, Re
             file.DeleteValue(target.root, target.keyPath, target.valueName);
         } else {
             // Kept as a deletion, it would be lost on the way back.
-            error = "the value " + std::string(target.valueName) + " of " + std::string(RootName(target.root)) + "\\" +
-                    std::string(target.keyPath) + " cannot be read";
+            error = "the value " + std::string(target.valueName) + " of " + FullKeyName(target.root, target.keyPath) +
+                    " cannot be read";
             return false;
         }
     }

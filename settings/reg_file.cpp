@@ -22,16 +22,6 @@ std::string QuotedName(std::string_view name)
     return quoted;
 }
 
-std::string KeyName(RegistryRoot root, std::string_view keyPath)
-{
-    std::string name(RootName(root));
-    if (!keyPath.empty()) {
-        name += '\\';
-        name += keyPath;
-    }
-    return name;
-}
-
 // A text that the quoted form holds exactly: one closing zero and no zero,
 // carriage return or line feed before it.
 bool QuotableText(const std::vector<std::uint8_t>& data)
@@ -100,6 +90,16 @@ std::string_view RootName(RegistryRoot root)
     }
 }
 
+std::string FullKeyName(RegistryRoot root, std::string_view keyPath)
+{
+    std::string name(RootName(root));
+    if (!keyPath.empty()) {
+        name += '\\';
+        name += keyPath;
+    }
+    return name;
+}
+
 std::string EscapeRegText(std::string_view text)
 {
     std::string escaped;
@@ -129,7 +129,7 @@ void RegFile::Comment(std::string_view text)
 
 void RegFile::EnterKey(RegistryRoot root, std::string_view keyPath)
 {
-    std::string name = KeyName(root, keyPath);
+    std::string name = FullKeyName(root, keyPath);
     if (m_block == Block::Section && name == m_section)
         return;
     StartBlock();
@@ -158,7 +158,7 @@ void RegFile::DeleteKey(RegistryRoot root, std::string_view keyPath)
 {
     StartBlock();
     m_body += "[-";
-    m_body += KeyName(root, keyPath);
+    m_body += FullKeyName(root, keyPath);
     m_body += "]";
     m_body += kLineEnd;
     // A value after this needs its key's section opened again.

@@ -15,6 +15,8 @@ inline constexpr std::string_view kRegFileHeader = "Windows Registry Editor Vers
 
 // "HKEY_CURRENT_USER", "HKEY_LOCAL_MACHINE" or "HKEY_CLASSES_ROOT".
 std::string_view RootName(RegistryRoot root);
+// "HKEY_...\\path", as .reg files and reg.exe name a key.
+std::string FullKeyName(RegistryRoot root, std::string_view keyPath);
 
 class RegFile {
 public:

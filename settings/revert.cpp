@@ -46,7 +46,7 @@ bool IsTouchedValue(const RegEntry& entry, const std::vector<BackupTarget>& valu
     return false;
 }
 
-std::string KeyName(const RegEntry& entry) { return std::string(RootName(entry.root)) + "\\" + entry.keyPath; }
+std::string KeyName(const RegEntry& entry) { return FullKeyName(entry.root, entry.keyPath); }
 
 RevertResult SetValue(IRegistry& registry, const RegEntry& entry)
 {

@@ -29,12 +29,6 @@ const std::string kBackups = "C:\\Documents and Settings\\user\\Application Data
 constexpr const char* kAlexa =
     "SOFTWARE\\Microsoft\\Internet Explorer\\Extensions\\{c95fe080-8f5d-11d2-a20b-00aa003c157a}";
 
-struct NoActions final : settings::IApplyActions {
-    settings::StepResult ConfigureMediaPlayer() override { return settings::DoneStep(K::MediaPlayerGroup); }
-    settings::StepResult RemoveMessenger() override { return settings::DoneStep(K::MessengerUninstall); }
-    settings::StepResult OpenUserManager() override { return settings::DoneStep(K::RemoveSupportUsers); }
-};
-
 // Every key behind an option, each once.
 std::set<std::pair<RegistryRoot, std::string>> OptionKeys()
 {
@@ -207,7 +201,7 @@ TEST(BackupRoundTripTest, ImportingTheBackupAfterApplyGivesBackEveryStateByteFor
     settings::Selection everything = expert;
     everything.Select(K::MessengerNoAutostart);
     BuiltinStringTable strings;
-    NoActions actions;
+    NoApplyActions actions;
     int changed = 0;
     for (int state = 0; state < kStates; ++state) {
         SCOPED_TRACE("state " + std::to_string(state));
@@ -305,8 +299,7 @@ TEST_F(BackupPassTest, StartRestoreAndApplySaveABackupEachNamedByTheirTime)
     m.prompt.Answer(kAnswerOk);
     m.dialog.OnCommand(IDM_RESET_STATUS);
     MemoryConsole console;
-    cli::CommandLineServices services{m.faults, m.version, m.strings, console, m.files,
-                                      {m.faults, m.prompt, m.shell, m.clock, m.desktop, m.dialogs, m.folders}};
+    cli::CommandLineServices services = m.CommandLine(console);
     m.clock.timeOfDay = {2027, 1, 2, 3, 4, 5};
     ASSERT_EQ(cli::kExitSuccess, cli::RunCommandLine({"/apply", "recommended"}, services));
     const std::size_t listed = console.Output().size();
@@ -360,8 +353,7 @@ TEST_F(BackupPassTest, APassWhoseBackupCannotBeWrittenDoesNotStart)
     EXPECT_EQ(0u, m.prompt.History().back().text.find("無法寫入備份檔"));
 
     MemoryConsole console;
-    cli::CommandLineServices services{m.faults, m.version, m.strings, console, m.files,
-                                      {m.faults, m.prompt, m.shell, m.clock, m.desktop, m.dialogs, m.folders}};
+    cli::CommandLineServices services = m.CommandLine(console);
     EXPECT_EQ(cli::kExitError, cli::RunCommandLine({"/apply", "expert"}, services));
     EXPECT_EQ("veilmark: cannot write the backup " + kBackups +
                   ": Cannot create a file when that file already exists.\n",

@@ -211,13 +211,8 @@ protected:
 
     MemoryMainDlg m;
     MemoryConsole console;
-    MemoryFiles files;
-    cli::CommandLineServices services{m.faults,
-                                      m.version,
-                                      m.strings,
-                                      console,
-                                      files,
-                                      {m.faults, m.prompt, m.shell, m.clock, m.desktop, m.dialogs, m.folders}};
+    MemoryFiles& files = m.files;
+    cli::CommandLineServices services = m.CommandLine(console);
     std::size_t m_seen = 0;
 };
 

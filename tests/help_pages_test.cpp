@@ -96,13 +96,6 @@ std::string Shown(const std::optional<RegistryValue>& value)
     }
 }
 
-// The system actions of the pass do nothing here: only its registry changes count.
-struct NoActions final : settings::IApplyActions {
-    settings::StepResult ConfigureMediaPlayer() override { return settings::DoneStep(OptionKey::MediaPlayerGroup); }
-    settings::StepResult RemoveMessenger() override { return settings::DoneStep(OptionKey::MessengerUninstall); }
-    settings::StepResult OpenUserManager() override { return settings::DoneStep(OptionKey::RemoveSupportUsers); }
-};
-
 class HelpPagesTest : public ::testing::Test {
 protected:
     HelpPagesTest() { m.PutEverythingOn(); }
@@ -129,7 +122,7 @@ protected:
 
     MemoryMainDlg m;
     RegistryOps ops{m.faults};
-    NoActions actions;
+    NoApplyActions actions;
 };
 
 TEST_F(HelpPagesTest, EveryOptionHasAPageWhoseRegistryTableIsWhatThePassesWrite)
@@ -159,7 +152,7 @@ TEST_F(HelpPagesTest, EveryOptionHasAPageWhoseRegistryTableIsWhatThePassesWrite)
             continue;
         }
         const RegistryBinding& binding = entry.binding;
-        EXPECT_EQ(std::string(RootName(binding.root)) + "\\" + binding.keyPath, table.at("機碼"));
+        EXPECT_EQ(FullKeyName(binding.root, binding.keyPath), table.at("機碼"));
 
         if (written.front().rfind("delete key ", 0) == 0) {
             EXPECT_EQ(3u, table.size()) << "a key's table has its path and the two passes";

@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "app/main_dlg.h"
+#include "cli/command_line.h"
 #include "platform/memory/builtin_string_table.h"
 #include "platform/memory/event_log.h"
 #include "platform/memory/memory_clock.h"
@@ -19,6 +20,13 @@
 #include "platform/memory/memory_tree_view.h"
 #include "platform/memory/memory_version_info.h"
 #include "tests/faulty_registry.h"
+
+// System actions that do nothing: only the registry changes of a pass count.
+struct NoApplyActions final : settings::IApplyActions {
+    settings::StepResult ConfigureMediaPlayer() override { return settings::DoneStep(OptionKey::MediaPlayerGroup); }
+    settings::StepResult RemoveMessenger() override { return settings::DoneStep(OptionKey::MessengerUninstall); }
+    settings::StepResult OpenUserManager() override { return settings::DoneStep(OptionKey::RemoveSupportUsers); }
+};
 
 struct MemoryMainDlg {
     MemoryMainDlg() : dialog({strings, faults, prompt, shell, version, clock, desktop, dialogs, folders, files})
@@ -60,6 +68,12 @@ struct MemoryMainDlg {
                          "msmsgs.exe /background");
         registry.PutText(RegistryRoot::ClassesRoot, "CLSID\\{B69003B3-C55E-4b48-836C-BC5946FC3B28}\\LocalServer32", "",
                          "msmsgs.exe");
+    }
+
+    // The same platform for a run from the command line, writing to `console`.
+    cli::CommandLineServices CommandLine(IConsole& console)
+    {
+        return {faults, version, strings, console, files, {faults, prompt, shell, clock, desktop, dialogs, folders}};
     }
 
     int Image(OptionKey key) const { return Image(dialog.Item(key)); }
