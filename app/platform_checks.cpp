@@ -4,7 +4,7 @@
 #include <string>
 
 #include "app/main_dlg.h"
-#include "settings/text_encoding.h"
+#include "settings/text.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include "cli/arguments.h"
 
-#include "settings/profile.h"
+#include "settings/text.h"
 
 namespace cli {
 
@@ -10,7 +10,7 @@ bool IsSwitch(std::string_view word) { return word.size() >= 2 && (word[0] == '/
 
 bool IsSwitch(std::string_view word, std::string_view name)
 {
-    return IsSwitch(word) && settings::EqualsIgnoringCase(word.substr(1), name);
+    return IsSwitch(word) && EqualsIgnoringCase(word.substr(1), name);
 }
 
 // Reads the words after the command: its operands in order, then switches.

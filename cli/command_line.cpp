@@ -10,6 +10,7 @@
 #include "settings/reg_import.h"
 #include "settings/revert.h"
 #include "settings/status_check.h"
+#include "settings/text.h"
 
 namespace cli {
 
@@ -71,11 +72,11 @@ int Fail(IConsole& console, const std::string& message)
 bool ResolveSelection(const std::string& name, CommandLineServices& services, Selection& selection,
                       std::string& error)
 {
-    if (settings::EqualsIgnoringCase(name, "recommended")) {
+    if (EqualsIgnoringCase(name, "recommended")) {
         selection = Selection::Recommended(HomeEdition(services));
         return true;
     }
-    if (settings::EqualsIgnoringCase(name, "expert")) {
+    if (EqualsIgnoringCase(name, "expert")) {
         selection = Selection::Expert(HomeEdition(services));
         return true;
     }

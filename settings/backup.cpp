@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "settings/profile.h"
+#include "settings/text.h"
 
 namespace settings {
 

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "settings/text_encoding.h"
+#include "settings/text.h"
 
 namespace settings {
 
@@ -18,19 +18,7 @@ std::string Quoted(std::string_view text)
     return quoted;
 }
 
-char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
 }  // namespace
-
-bool EqualsIgnoringCase(std::string_view a, std::string_view b)
-{
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (Lower(a[i]) != Lower(b[i]))
-            return false;
-    return true;
-}
 
 const CatalogueEntry* FindOption(std::string_view name)
 {

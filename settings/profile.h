@@ -23,7 +23,4 @@ ProfileResult ParseProfile(std::string_view text);
 // The option whose catalogue name is `name`, ignoring case.
 const CatalogueEntry* FindOption(std::string_view name);
 
-// Whether `a` and `b` are equal when ASCII letters are compared without case.
-bool EqualsIgnoringCase(std::string_view a, std::string_view b);
-
 }  // namespace settings

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "platform/registry.h"
-#include "settings/text_encoding.h"
+#include "settings/text.h"
 
 namespace {
 

@@ -3,9 +3,8 @@
 #include <string_view>
 
 #include "platform/registry.h"
-#include "settings/profile.h"
 #include "settings/reg_file.h"
-#include "settings/text_encoding.h"
+#include "settings/text.h"
 
 namespace settings {
 

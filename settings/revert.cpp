@@ -1,8 +1,8 @@
 #include "settings/revert.h"
 
 #include "settings/apply_settings.h"
-#include "settings/profile.h"
 #include "settings/restore_defaults.h"
+#include "settings/text.h"
 
 namespace settings {
 

@@ -45,14 +45,6 @@ constexpr StatusStep kStatusSteps[] = {
 
 static_assert(std::size(kStatusSteps) == settings::kTestedOptionCount);
 
-const StatusStep& StepOf(OptionKey key)
-{
-    for (const StatusStep& step : kStatusSteps)
-        if (step.key == key)
-            return step;
-    return kStatusSteps[0];
-}
-
 }  // namespace
 
 namespace settings {
@@ -85,9 +77,12 @@ SystemStatus ReadSystemStatus(RegistryOps& registry)
 
 void CheckSystemStatus(RegistryOps& registry, CTreeOptionsCtrl& tree, const OptionItems& items)
 {
-    for (const OptionStatus& option : ReadSystemStatus(registry)) {
+    // The status comes in the order of the steps.
+    const SystemStatus status = ReadSystemStatus(registry);
+    for (std::size_t i = 0; i < kTestedOptionCount; ++i) {
+        const OptionStatus& option = status[i];
         const TreeItem item = items.Of(option.key);
-        const StatusRule rule = StepOf(option.key).rule;
+        const StatusRule rule = kStatusSteps[i].rule;
         const bool off = option.state == OptionState::Off;
         if (rule == StatusRule::Messenger) {
             // Only a missing value acts: the radio can no longer be chosen.

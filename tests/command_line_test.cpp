@@ -12,7 +12,7 @@
 #include "platform/memory/memory_files.h"
 #include "settings/profile.h"
 #include "settings/reg_file.h"
-#include "settings/text_encoding.h"
+#include "settings/text.h"
 #include "tests/memory_main_dlg.h"
 
 namespace {

@@ -1,8 +1,10 @@
-#include "settings/text_encoding.h"
+#include "settings/text.h"
 
 namespace {
 
 constexpr char32_t kReplacement = 0xFFFD;
+
+char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
 // The code point starting at `text[i]`, advancing `i` past it.
 char32_t NextCodePoint(std::string_view text, std::size_t& i)
@@ -130,4 +132,14 @@ std::string FromUtf16LeBytes(const std::uint8_t* bytes, std::size_t size)
     for (std::size_t i = 0; i + 1 < size; i += 2)
         units += static_cast<char16_t>(bytes[i] | bytes[i + 1] << 8);
     return Utf16ToUtf8(units);
+}
+
+bool EqualsIgnoringCase(std::string_view a, std::string_view b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (Lower(a[i]) != Lower(b[i]))
+            return false;
+    return true;
 }

@@ -1,7 +1,8 @@
-// UTF-8 and UTF-16 without the system's help, for the files the program
-// writes and reads itself (.reg files are UTF-16LE), and numbers in hex.
-// None of it uses the C library's printf, whose conforming version would
-// add a hundred kilobytes to the program.
+// Text without the system's help, for the files and command lines the
+// program reads and writes itself: UTF-8 and UTF-16 (.reg files are
+// UTF-16LE), trimming, ASCII case, and numbers in hex. None of it uses the C
+// library's printf, whose conforming version would add a hundred kilobytes
+// to the program.
 #pragma once
 
 #include <cstdint>
@@ -20,6 +21,10 @@ std::string FromUtf16LeBytes(const std::uint8_t* bytes, std::size_t size);
 
 // `text` without the spaces, tabs and carriage returns around it.
 std::string_view Trimmed(std::string_view text);
+
+// Whether `a` and `b` are equal when ASCII letters are compared without case,
+// as Windows compares switches, key and value names.
+bool EqualsIgnoringCase(std::string_view a, std::string_view b);
 
 // `value` in lower-case hex, with leading zeros to at least `width` digits.
 std::string HexNumber(std::uint32_t value, int width = 1);
