@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cstdint>
 #include <optional>
-#include <utility>
 #include <vector>
 
 #include "res/resource.h"
@@ -17,8 +16,8 @@ constexpr const char* kApplyQuestion =
     "設定校時伺服器表示將啟用 Windows 的校時\n伺服器服務，讓您電腦的時間與網際網路的\n時間同步。您要啟用此服務嗎？";
 // An entry holds at most 127 characters, as the text limit of the address.
 constexpr std::size_t kMaxAddress = 127;
-// Numbers beyond any list are all alike: none selects an entry.
-constexpr long kNumberCap = 1000000;
+// The highest number a server is stored under: nine digits.
+constexpr std::uint32_t kMaxNumber = 999999999;
 
 // The dialog's message map, in its order: a click (kClicked) or a control's
 // notification, and its handler.
@@ -42,8 +41,9 @@ bool IsBlank(std::string_view text) { return std::all_of(text.begin(), text.end(
 
 // A number read as a formatted scan with "%d" reads it: leading white space
 // and a sign, then digits up to the first other character; 0 when the text
-// does not begin so. Capped far beyond any list, so that no text overflows.
-long ScanNumber(std::string_view text)
+// does not begin so. Held just beyond the highest server number, so that no
+// text overflows and none names a server it does not.
+std::int64_t ScanNumber(std::string_view text)
 {
     std::size_t i = 0;
     while (i < text.size() && IsSpace(text[i]))
@@ -51,18 +51,24 @@ long ScanNumber(std::string_view text)
     const bool negative = i < text.size() && text[i] == '-';
     if (i < text.size() && (text[i] == '-' || text[i] == '+'))
         ++i;
-    long number = 0;
+    std::int64_t number = 0;
     for (; i < text.size() && IsDigit(text[i]); ++i)
-        number = std::min(number * 10 + (text[i] - '0'), kNumberCap);
+        number = std::min<std::int64_t>(number * 10 + (text[i] - '0'), std::int64_t{kMaxNumber} + 1);
     return negative ? -number : number;
 }
 
-// The number of a value named by decimal digits alone ("1", "2", ...).
-std::optional<long> NumberedName(std::string_view name)
+bool AllDigits(std::string_view name)
 {
-    if (name.empty() || !std::all_of(name.begin(), name.end(), IsDigit))
+    return !name.empty() && std::all_of(name.begin(), name.end(), IsDigit);
+}
+
+// The number of a value named as Windows names its servers: decimal digits
+// without a leading zero ("1", "2", ... "12").
+std::optional<std::uint32_t> ServerNumber(std::string_view name)
+{
+    if (!AllDigits(name) || name[0] == '0' || name.size() > 9)
         return std::nullopt;
-    return ScanNumber(name);
+    return static_cast<std::uint32_t>(ScanNumber(name));
 }
 
 // The first `count` characters of a UTF-8 text.
@@ -120,6 +126,7 @@ bool CTimeServerDlg::RouteEvent(unsigned id, unsigned code)
 
 void CTimeServerDlg::FillServerList()
 {
+    m_servers.clear();
     const ScopedRegKey key(m_registry, RegistryRoot::LocalMachine, kServersKey, kKeyRead);
     if (!key)
         return;
@@ -127,7 +134,7 @@ void CTimeServerDlg::FillServerList()
     // The current server's number is the default value's, looked up by its
     // name: the enumeration need not begin with it, and the key need not have one.
     RegistryValue value;
-    long current = 0;
+    std::int64_t current = 0;
     if (m_registry.QueryValue(key.Get(), "", kRegistryBufferSize, value) && IsTextType(value.type))
         current = ScanNumber(BytesAsText(value.data));
 
@@ -136,22 +143,52 @@ void CTimeServerDlg::FillServerList()
     // or only blanks, is passed over; the others still come.
     std::uint32_t count = 0;
     m_registry.CountValues(key.Get(), count);
-    std::vector<std::pair<long, std::string>> servers;
     for (std::uint32_t index = 0; index < count; ++index) {
         std::string name;
         if (!m_registry.EnumValue(key.Get(), index, name, value) || !IsTextType(value.type))
             continue;
-        const std::optional<long> number = NumberedName(name);
+        const std::optional<std::uint32_t> number = ServerNumber(name);
         const std::string_view address = BytesAsText(value.data);
         if (number && !IsBlank(address))
-            servers.emplace_back(*number, address);
+            m_servers.push_back({*number, std::string(address)});
     }
-    std::stable_sort(servers.begin(), servers.end(),
-                     [](const auto& a, const auto& b) { return a.first < b.first; });
-    for (const auto& server : servers)
-        m_window->AddListEntry(IDC_TIME_SERVERS, server.second);
-    if (current >= 1 && current <= static_cast<long>(servers.size()))
-        m_window->SelectListEntry(IDC_TIME_SERVERS, static_cast<int>(current - 1));
+    std::stable_sort(m_servers.begin(), m_servers.end(),
+                     [](const Server& a, const Server& b) { return a.number < b.number; });
+    for (const Server& server : m_servers)
+        m_window->AddListEntry(IDC_TIME_SERVERS, server.address);
+    const auto selected = std::find_if(m_servers.begin(), m_servers.end(),
+                                       [current](const Server& server) { return server.number == current; });
+    if (selected != m_servers.end())
+        m_window->SelectListEntry(IDC_TIME_SERVERS, static_cast<int>(selected - m_servers.begin()));
+}
+
+std::uint32_t CTimeServerDlg::FreeNumber()
+{
+    // Numbers taken: every value of the key named by digits (however
+    // written, as far as it can be read) and every server of the dialog,
+    // so that two added servers never share one.
+    std::vector<std::uint32_t> taken;
+    std::int64_t highest = 0;
+    for (const Server& server : m_servers) {
+        taken.push_back(server.number);
+        highest = std::max<std::int64_t>(highest, server.number);
+    }
+    if (const ScopedRegKey key(m_registry, RegistryRoot::LocalMachine, kServersKey, kKeyRead); key) {
+        std::string name;
+        for (std::uint32_t index = 0; m_registry.ValueName(key.Get(), index, name); ++index) {
+            if (AllDigits(name))
+                highest = std::max(highest, ScanNumber(name));
+            if (const std::optional<std::uint32_t> number = ServerNumber(name))
+                taken.push_back(*number);
+        }
+    }
+    if (highest < kMaxNumber)
+        return static_cast<std::uint32_t>(highest + 1);
+    // No number above the highest is left: the lowest free one.
+    std::uint32_t number = 1;
+    while (std::find(taken.begin(), taken.end(), number) != taken.end())
+        ++number;
+    return number;
 }
 
 void CTimeServerDlg::OnApply()
@@ -159,19 +196,21 @@ void CTimeServerDlg::OnApply()
     if (m_prompt.Show(std::string(kApplyQuestion) + std::string(36, ' '), kPromptYesNo) != kAnswerYes)
         return;
     const int position = m_window->SelectedListEntry(IDC_TIME_SERVERS);
-    const std::string server = m_window->ListEntryText(IDC_TIME_SERVERS, position);
     // Without a server the time service could not work: nothing is written.
-    if (position < 0 || IsBlank(server))
+    if (position < 0 || position >= static_cast<int>(m_servers.size()))
         return;
-    const std::string number = std::to_string(position + 1);
+    Server& server = m_servers[static_cast<std::size_t>(position)];
+    if (server.number == 0)
+        server.number = FreeNumber();
+    const std::string number = std::to_string(server.number);
 
     if (const ScopedRegKey parameters(m_registry, RegistryRoot::LocalMachine, kParametersKey, kKeyWrite); parameters) {
-        WriteText(m_registry, parameters.Get(), "NtpServer", server + ",0x1");
+        WriteText(m_registry, parameters.Get(), "NtpServer", server.address + ",0x1");
         WriteText(m_registry, parameters.Get(), "Type", "NTP");
     }
     if (const ScopedRegKey servers(m_registry, RegistryRoot::LocalMachine, kServersKey, kKeyWrite); servers) {
         WriteText(m_registry, servers.Get(), "", number);
-        WriteText(m_registry, servers.Get(), number, server);
+        WriteText(m_registry, servers.Get(), number, server.address);
     }
     if (const ScopedRegKey service(m_registry, RegistryRoot::LocalMachine, kServiceKey, kKeyWrite); service) {
         const std::vector<std::uint8_t> automatic = DwordBytes(2);
@@ -183,8 +222,10 @@ void CTimeServerDlg::OnAdd()
 {
     const std::string address = FirstCharacters(m_window->ItemText(IDC_TIME_ADDRESS), kMaxAddress);
     // An empty address would make a time service configuration that cannot work.
-    if (!IsBlank(address))
-        m_window->AddListEntry(IDC_TIME_SERVERS, address);
+    if (IsBlank(address))
+        return;
+    m_window->AddListEntry(IDC_TIME_SERVERS, address);
+    m_servers.push_back({0, address});
 }
 
 void CTimeServerDlg::OnServerSelChange() { m_window->EnableItem(IDC_TIME_APPLY, true); }

@@ -2,9 +2,16 @@
 // The list shows the servers that Windows keeps; Apply makes the selected
 // one the current server and switches the time service back on; Add puts a
 // typed address on the list, to be applied like the others.
+//
+// Each server keeps the number of the value it was read from, so that
+// applying it rewrites that value and no other: the numbers need not run
+// 1, 2, 3 without gaps. An added server gets a number no value holds when
+// it is first applied.
 #pragma once
 
+#include <cstdint>
 #include <string>
+#include <vector>
 
 #include "platform/dialog_host.h"
 #include "platform/prompt.h"
@@ -39,9 +46,19 @@ private:
     bool OnCommand(unsigned id) override;
     bool OnNotification(unsigned id, unsigned code) override;
     bool RouteEvent(unsigned id, unsigned code);
+    // A number for an added server: one more than the highest that a value
+    // of the list key or a server of this dialog holds.
+    std::uint32_t FreeNumber();
+
+    // One entry of the list, at the same position.
+    struct Server {
+        std::uint32_t number;  // the value it is stored as; 0 until an added one is applied
+        std::string address;
+    };
 
     IDialogHost& m_dialogs;
     IRegistry& m_registry;
     IPrompt& m_prompt;
     IDialogWindow* m_window = nullptr;  // while the dialog runs
+    std::vector<Server> m_servers;
 };

@@ -187,9 +187,47 @@ TEST_F(TimeServerDlgTest, ValuesThatDoNotFitOrHoldNoAddressArePassedOver)
     m.registry.PutText(HKLM, kServers, "5", " ");                             // blank
     m.registry.PutText(HKLM, kServers, "Backup", "D");                        // no number
     m.registry.PutText(HKLM, kServers, "6", "E");
+    m.registry.PutText(HKLM, kServers, "07", "F");                            // not as Windows names them
     const auto& dialog = Run();
     EXPECT_EQ((Entries{"A", "C", "E"}), ListOf(dialog));
-    EXPECT_EQ(1, SelectionOf(dialog));
+    EXPECT_EQ(-1, SelectionOf(dialog)) << "server 2 was passed over: no other takes its place";
+}
+
+// Where the numbers have gaps, each server is still stored under its own
+// number, and an added one under a number that no value holds.
+TEST_F(TimeServerDlgTest, EachServerKeepsItsOwnNumberAndAnAddedOneTakesAFreeNumber)
+{
+    m.registry.PutText(HKLM, kServers, "", "3");
+    m.registry.PutText(HKLM, kServers, "1", "a");
+    m.registry.PutText(HKLM, kServers, "3", "b");
+    m.registry.PutText(HKLM, kServers, "4", "c");
+    m.registry.PutText(HKLM, kServers, "7", " ");  // passed over, but its number is taken
+    m.prompt.SetDefaultAnswer(kAnswerYes);
+    const auto& dialog = Run([&](User& user) {
+        EXPECT_EQ(1, user.Shown().selections.at(IDC_TIME_SERVERS)) << "b, number 3, is the current server";
+        user.Pick(IDC_TIME_SERVERS, 1);
+        user.Press(IDC_TIME_APPLY);
+        EXPECT_EQ("3", Text(kServers, ""));
+        EXPECT_EQ("b", Text(kServers, "3"));
+        for (const char* address : {"d", "e"}) {
+            user.Type(IDC_TIME_ADDRESS, address);
+            user.Press(IDC_TIME_ADD);
+        }
+        user.Pick(IDC_TIME_SERVERS, 3);
+        user.Press(IDC_TIME_APPLY);
+        user.Pick(IDC_TIME_SERVERS, 4);
+        user.Press(IDC_TIME_APPLY);
+        user.Pick(IDC_TIME_SERVERS, 3);
+        user.Press(IDC_TIME_APPLY);  // d again: under the number it got
+    });
+    EXPECT_EQ((Entries{"a", "b", "c", "d", "e"}), ListOf(dialog));
+    EXPECT_EQ("8", Text(kServers, ""));
+    EXPECT_EQ("d,0x1", Text(kParameters, "NtpServer"));
+    const std::vector<std::pair<const char*, const char*>> stored = {
+        {"1", "a"}, {"3", "b"}, {"4", "c"}, {"7", " "}, {"8", "d"}, {"9", "e"}};
+    for (const auto& [number, address] : stored)
+        EXPECT_EQ(address, Text(kServers, number)) << "value " << number;
+    EXPECT_EQ("(missing)", Text(kServers, "5"));
 }
 
 TEST_F(TimeServerDlgTest, WithoutTheListKeyAnAddedServerStillSwitchesTheServiceOn)
