@@ -28,6 +28,15 @@ enum RegistryAccess : std::uint32_t {
     kKeyAllAccess = 0xF003F,
 };
 
+// How an open went. A key that is there but cannot be opened is not a key
+// that is absent: a pass that took the one for the other would report as
+// done what it could not do.
+enum class OpenResult {
+    Opened,
+    Missing,  // the key (or a key above it) does not exist
+    Refused,  // it exists, but access was refused or the open failed otherwise
+};
+
 // The buffers every caller uses: 128 for data and enumerated names, 4 for a
 // REG_DWORD test.
 inline constexpr std::uint32_t kRegistryBufferSize = 128;
@@ -88,9 +97,9 @@ public:
     virtual ~IRegistry() = default;
 
     // Opens an existing key below `root` (an empty path opens the root).
-    // Fails when the key does not exist or the access is refused.
-    virtual bool OpenKey(RegistryRoot root, std::string_view path, std::uint32_t access,
-                         RegKey& key) = 0;
+    // `key` is set only when the result is Opened.
+    virtual OpenResult OpenKey(RegistryRoot root, std::string_view path, std::uint32_t access,
+                               RegKey& key) = 0;
     // The value's type and data; fails when the value is missing or its data
     // is larger than `capacity`. The empty name is the key's default value.
     virtual bool QueryValue(RegKey key, std::string_view name, std::uint32_t capacity,
@@ -123,23 +132,25 @@ public:
 class ScopedRegKey {
 public:
     ScopedRegKey(IRegistry& registry, RegistryRoot root, std::string_view path, std::uint32_t access)
-        : m_registry(registry), m_open(registry.OpenKey(root, path, access, m_key))
+        : m_registry(registry), m_result(registry.OpenKey(root, path, access, m_key))
     {
     }
     ~ScopedRegKey()
     {
-        if (m_open)
+        if (m_result == OpenResult::Opened)
             m_registry.CloseKey(m_key);
     }
     ScopedRegKey(const ScopedRegKey&) = delete;
     ScopedRegKey& operator=(const ScopedRegKey&) = delete;
 
     // Whether the key opened.
-    explicit operator bool() const { return m_open; }
+    explicit operator bool() const { return m_result == OpenResult::Opened; }
+    // Whether it did not because it is not there.
+    bool Missing() const { return m_result == OpenResult::Missing; }
     RegKey Get() const { return m_key; }
 
 private:
     IRegistry& m_registry;
     RegKey m_key = nullptr;
-    bool m_open;
+    OpenResult m_result;
 };

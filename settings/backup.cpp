@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "settings/registry_ops.h"
 #include "settings/text.h"
 
 namespace settings {
@@ -12,7 +13,12 @@ namespace {
 constexpr std::uint32_t kWholeValue = 0x7FFFFFFF;
 constexpr std::string_view kSuffix = ".reg";
 
-void AddWholeKey(IRegistry& registry, RegKey key, const BackupTarget& target, RegFile& file)
+std::string Unreadable(const BackupTarget& target, std::string_view name)
+{
+    return "the value " + std::string(name) + " of " + FullKeyName(target.root, target.keyPath) + " cannot be read";
+}
+
+bool AddWholeKey(IRegistry& registry, RegKey key, const BackupTarget& target, RegFile& file, std::string& error)
 {
     file.AddKey(target.root, target.keyPath);
     std::string name;
@@ -23,9 +29,13 @@ void AddWholeKey(IRegistry& registry, RegKey key, const BackupTarget& target, Re
             continue;
         }
         RegistryValue value;
-        if (registry.QueryValue(key, name, kWholeValue, value))
-            file.SetValue(target.root, target.keyPath, name, value.type, value.data);
+        if (!registry.QueryValue(key, name, kWholeValue, value)) {
+            error = Unreadable(target, name);
+            return false;
+        }
+        file.SetValue(target.root, target.keyPath, name, value.type, value.data);
     }
+    return true;
 }
 
 std::string TwoDigits(int number)
@@ -57,26 +67,22 @@ std::pair<std::string, int> Order(const std::string& name)
     return {stem, number};
 }
 
-// Whether the key holds a value of that name, read or not.
-bool HasValueNamed(IRegistry& registry, RegKey key, std::string_view name)
-{
-    std::string found;
-    for (std::uint32_t index = 0; registry.ValueName(key, index, found); ++index)
-        if (EqualsIgnoringCase(found, name))
-            return true;
-    return false;
-}
-
 }  // namespace
 
 bool AddBackup(IRegistry& registry, const std::vector<BackupTarget>& targets, RegFile& file, std::string& error)
 {
     for (const BackupTarget& target : targets) {
         const ScopedRegKey key(registry, target.root, target.keyPath, kKeyRead);
-        if (!key)
+        if (key.Missing())
             continue;
+        if (!key) {
+            // Left out as absent, what it holds would be lost on the way back.
+            error = "the key " + FullKeyName(target.root, target.keyPath) + " cannot be opened";
+            return false;
+        }
         if (target.wholeKey) {
-            AddWholeKey(registry, key.Get(), target, file);
+            if (!AddWholeKey(registry, key.Get(), target, file, error))
+                return false;
             continue;
         }
         RegistryValue value;
@@ -86,8 +92,7 @@ bool AddBackup(IRegistry& registry, const std::vector<BackupTarget>& targets, Re
             file.DeleteValue(target.root, target.keyPath, target.valueName);
         } else {
             // Kept as a deletion, it would be lost on the way back.
-            error = "the value " + std::string(target.valueName) + " of " + FullKeyName(target.root, target.keyPath) +
-                    " cannot be read";
+            error = Unreadable(target, target.valueName);
             return false;
         }
     }

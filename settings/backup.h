@@ -29,7 +29,8 @@ struct BackupTarget {
 // value missing from an existing key as a deletion, a whole key with every
 // value it holds. A key that does not exist is left out: importing it would
 // make it, and the passes never make keys. False, with the reason, when a
-// value is there but cannot be read: the backup could not give it back.
+// key or a value is there but cannot be read: the backup could not give it
+// back.
 bool AddBackup(IRegistry& registry, const std::vector<BackupTarget>& targets, RegFile& file, std::string& error);
 
 // %APPDATA%\Veilmark\Backups

@@ -3,6 +3,7 @@
 #include <array>
 
 #include "platform/types.h"
+#include "settings/text.h"
 
 namespace {
 
@@ -20,6 +21,15 @@ std::string_view LabelText(std::int32_t labelNumber)
 }
 
 }  // namespace
+
+bool HasValueNamed(IRegistry& registry, RegKey key, std::string_view name)
+{
+    std::string found;
+    for (std::uint32_t index = 0; registry.ValueName(key, index, found); ++index)
+        if (EqualsIgnoringCase(found, name))
+            return true;
+    return false;
+}
 
 std::string WriteResultLine(std::int32_t code, std::string_view text)
 {
@@ -76,6 +86,12 @@ std::int32_t RegistryOps::TestValue(RegistryRoot root, std::string_view keyPath,
     }
 }
 
+bool RegistryOps::IsAbsent(RegistryRoot root, std::string_view keyPath, std::string_view valueName)
+{
+    const ScopedRegKey key(m_registry, root, keyPath, kKeyRead);
+    return key.Missing() || (key && !HasValueNamed(m_registry, key.Get(), valueName));
+}
+
 std::int32_t RegistryOps::WriteValue(RegistryRoot root, std::string_view keyPath, std::string_view valueName,
                                      const std::uint8_t* data, std::uint32_t type, std::uint32_t size,
                                      std::int32_t labelNumber)
@@ -113,9 +129,13 @@ std::int32_t RegistryOps::WhyNotDeleted(RegistryRoot root, std::string_view keyP
 {
     {
         const ScopedRegKey key(m_registry, root, keyPath, kKeyRead);
-        RegistryValue value;
-        // No key, so no value either; or the value is gone.
-        if (!key || !m_registry.QueryValue(key.Get(), valueName, UINT32_MAX, value))
+        // No key, so no value either; a key that is there but will not open
+        // may still hold it.
+        if (key.Missing())
+            return 0;
+        if (!key)
+            return 1;
+        if (!HasValueNamed(m_registry, key.Get(), valueName))
             return 0;
     }
     // Present but not deleted: either the key would not open for writing,
@@ -126,9 +146,13 @@ std::int32_t RegistryOps::WhyNotDeleted(RegistryRoot root, std::string_view keyP
 
 std::int32_t RegistryOps::WhyKeyNotDeleted(RegistryRoot root, std::string_view parentPath, std::string_view subkey)
 {
-    const std::string path = std::string(parentPath) + "\\" + std::string(subkey);
-    if (!ScopedRegKey(m_registry, root, path, kKeyRead))
-        return 0;  // not there: deleted already
+    {
+        const ScopedRegKey key(m_registry, root, std::string(parentPath) + "\\" + std::string(subkey), kKeyRead);
+        if (key.Missing())
+            return 0;  // not there: deleted already
+        if (!key)
+            return 1;  // there, but shut to us: not deleted
+    }
     const ScopedRegKey writable(m_registry, root, parentPath, kKeyAllAccess);
     return writable ? 3 : 1;
 }

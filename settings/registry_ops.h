@@ -27,6 +27,10 @@ std::string WriteResultLine(std::int32_t code, std::string_view text);
 std::optional<std::string> ReadRegistryText(IRegistry& registry, RegistryRoot root, std::string_view keyPath,
                                             std::string_view valueName);
 
+// Whether the open key holds a value of that name (ignoring case), readable
+// or not.
+bool HasValueNamed(IRegistry& registry, RegKey key, std::string_view name);
+
 class RegistryOps {
 public:
     explicit RegistryOps(IRegistry& registry) : m_registry(registry) {}
@@ -38,6 +42,11 @@ public:
     // 2: the key cannot be opened or the value cannot be read.
     std::int32_t TestValue(RegistryRoot root, std::string_view keyPath, std::string_view valueName,
                            std::uint32_t testType, std::uint32_t expectedNumber, const char* expectedText);
+
+    // Whether the value is really not there: its key is absent, or the key
+    // opens and holds no value of that name. A key that will not open, or a
+    // value that cannot be read, is not absent.
+    bool IsAbsent(RegistryRoot root, std::string_view keyPath, std::string_view valueName);
 
     // Sets a value in an existing key and reads it back. Returns 0 when the
     // value reads back as written, else 1; the result code and its line are
@@ -52,9 +61,10 @@ public:
     std::int32_t DeleteValue(RegistryRoot root, std::string_view keyPath, std::string_view valueName);
     std::int32_t DeleteKey(RegistryRoot root, std::string_view parentPath, std::string_view subkey);
 
-    // Why a value that a delete left behind is still there: 0 when it is not
-    // there at all, else the result code to report (1: the key would not
-    // open for writing; 3: the delete itself failed).
+    // Why a value that a delete left behind is still there: 0 when it is
+    // really not there (its key absent, or the key without it), else the
+    // result code to report (1: the key would not open, for reading or for
+    // writing; 3: the delete itself failed).
     std::int32_t WhyNotDeleted(RegistryRoot root, std::string_view keyPath, std::string_view valueName);
     // The same for a subkey that a delete left behind.
     std::int32_t WhyKeyNotDeleted(RegistryRoot root, std::string_view parentPath, std::string_view subkey);

@@ -1,6 +1,7 @@
 #include "settings/revert.h"
 
 #include "settings/apply_settings.h"
+#include "settings/registry_ops.h"
 #include "settings/restore_defaults.h"
 #include "settings/text.h"
 
@@ -66,10 +67,12 @@ RevertResult DeleteValue(IRegistry& registry, const RegEntry& entry)
         if (key && registry.DeleteValue(key.Get(), entry.name))
             return {&entry, true, "deleted"};
     }
-    RegistryValue value;
+    // Absent only when it really is: a key that will not open may hold it.
     const ScopedRegKey key(registry, entry.root, entry.keyPath, kKeyRead);
-    if (!key || !registry.QueryValue(key.Get(), entry.name, 0x7FFFFFFF, value))
+    if (key.Missing() || (key && !HasValueNamed(registry, key.Get(), entry.name)))
         return {&entry, true, "already absent"};
+    if (!key)
+        return {&entry, false, "failed: the key cannot be opened"};
     return {&entry, false, "failed: the value cannot be deleted"};
 }
 

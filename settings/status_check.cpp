@@ -67,7 +67,14 @@ SystemStatus ReadSystemStatus(RegistryOps& registry)
             break;
         case StatusRule::ExpertOffWhenGone:
         case StatusRule::Messenger:
-            state = result == 2 ? OptionState::Off : OptionState::On;
+            // Gone only when really absent: a key that will not open or a
+            // value too long to read may still be there.
+            if (result != 2)
+                state = OptionState::On;
+            else if (registry.IsAbsent(binding.root, binding.keyPath, binding.valueName))
+                state = OptionState::Off;
+            else
+                state = OptionState::Unknown;
             break;
         }
         status[i] = {step.key, state};

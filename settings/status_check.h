@@ -26,7 +26,8 @@ using SystemStatus = std::array<OptionStatus, kTestedOptionCount>;
 
 // Reads the value behind every tested option, by the check's rules: a
 // missing Alexa key, a missing Messenger autostart value and a missing
-// Messenger installation count as switched off.
+// Messenger installation count as switched off; where the key will not
+// open or the value cannot be read, they are unknown.
 SystemStatus ReadSystemStatus(RegistryOps& registry);
 
 // Reads the value behind every tested option and shows its state in the

@@ -22,11 +22,11 @@ public:
     // NAME", "delete key NAME".
     EventLog* log = nullptr;
 
-    bool OpenKey(RegistryRoot root, std::string_view path, std::uint32_t access, RegKey& key) override
+    OpenResult OpenKey(RegistryRoot root, std::string_view path, std::uint32_t access, RegKey& key) override
     {
         if (failOpenForWrite && access != kKeyRead) {
             key = nullptr;
-            return false;
+            return OpenResult::Refused;
         }
         return m_inner.OpenKey(root, path, access, key);
     }

@@ -42,7 +42,7 @@ protected:
     RegKey Open(std::string_view sub = {}, std::uint32_t access = kKeyAllAccess)
     {
         RegKey key = nullptr;
-        if (!Registry().OpenKey(m_env.Root(), PathOf(sub), access, key))
+        if (Registry().OpenKey(m_env.Root(), PathOf(sub), access, key) != OpenResult::Opened)
             return nullptr;
         m_open.push_back(key);
         return key;

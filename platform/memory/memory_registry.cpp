@@ -121,6 +121,11 @@ void MemoryRegistry::RemoveTree(RegistryRoot root, std::string_view path)
         it = m_keys.erase(it);
 }
 
+void MemoryRegistry::DenyAccess(RegistryRoot root, std::string_view path)
+{
+    m_denied.insert(FoldedPath(root, path));
+}
+
 MemoryRegistry::Key* MemoryRegistry::KeyAt(const std::string& folded)
 {
     auto it = m_keys.find(folded);
@@ -153,18 +158,20 @@ void MemoryRegistry::Store(Key& key, std::string_view name, RegistryValue value)
         key.values[static_cast<std::size_t>(existing - key.values.begin())].value = std::move(value);
 }
 
-bool MemoryRegistry::OpenKey(RegistryRoot root, std::string_view path, std::uint32_t access, RegKey& key)
+OpenResult MemoryRegistry::OpenKey(RegistryRoot root, std::string_view path, std::uint32_t access, RegKey& key)
 {
     key = nullptr;
     if (root == RegistryRoot::None)
-        return false;
+        return OpenResult::Missing;
     std::string folded = FoldedPath(root, path);
     if (!KeyAt(folded))
-        return false;
+        return OpenResult::Missing;
+    if (m_denied.count(folded))
+        return OpenResult::Refused;
     const std::uintptr_t id = m_nextHandle++;
     m_open[id] = {std::move(folded), access};
     key = ToHandle(id);
-    return true;
+    return OpenResult::Opened;
 }
 
 bool MemoryRegistry::QueryValue(RegKey handle, std::string_view name, std::uint32_t capacity,
@@ -211,7 +218,7 @@ bool MemoryRegistry::DeleteKey(RegKey parent, std::string_view subkey)
     for (char c : subkey)
         folded.push_back(FoldAscii(c));
     auto it = m_keys.find(folded);
-    if (it == m_keys.end())
+    if (it == m_keys.end() || m_denied.count(folded))
         return false;
     // A key that still has subkeys cannot be deleted.
     const std::string below = folded + '\\';
@@ -248,7 +255,7 @@ bool MemoryRegistry::EnumValue(RegKey handle, std::uint32_t index, std::string& 
 bool MemoryRegistry::CreateKey(RegistryRoot root, std::string_view path, std::uint32_t access, RegKey& key)
 {
     CreateKey(root, path);
-    return OpenKey(root, path, access, key);
+    return OpenKey(root, path, access, key) == OpenResult::Opened;
 }
 
 bool MemoryRegistry::ValueName(RegKey handle, std::uint32_t index, std::string& name)

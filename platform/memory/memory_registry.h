@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <map>
 #include <optional>
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -30,10 +31,13 @@ public:
     std::optional<RegistryValue> Get(RegistryRoot root, std::string_view path, std::string_view name) const;
     // Removes the key with everything below it.
     void RemoveTree(RegistryRoot root, std::string_view path);
+    // Makes the key (which need not exist yet) refuse every open and its
+    // own deletion, as a key whose permissions shut everyone out does.
+    void DenyAccess(RegistryRoot root, std::string_view path);
     // Keys opened through the port and not yet closed.
     std::size_t OpenKeyCount() const { return m_open.size(); }
 
-    bool OpenKey(RegistryRoot root, std::string_view path, std::uint32_t access, RegKey& key) override;
+    OpenResult OpenKey(RegistryRoot root, std::string_view path, std::uint32_t access, RegKey& key) override;
     bool QueryValue(RegKey key, std::string_view name, std::uint32_t capacity, RegistryValue& value) override;
     bool SetValue(RegKey key, std::string_view name, std::uint32_t type, const std::uint8_t* data,
                   std::uint32_t size) override;
@@ -69,6 +73,7 @@ private:
 
     std::map<std::string, Key> m_keys;  // by folded full path: "<root>\\a\\b"
     std::map<std::uintptr_t, OpenKeyRecord> m_open;
+    std::set<std::string> m_denied;  // folded full paths
     std::uintptr_t m_nextHandle = 1;
 };
 

@@ -82,18 +82,21 @@ bool Win32Registry::RunsUnderWow64()
     return isWow64Process && isWow64Process(GetCurrentProcess(), &wow64) && wow64;
 }
 
-bool Win32Registry::OpenKey(RegistryRoot root, std::string_view path, std::uint32_t access,
-                            RegKey& key)
+OpenResult Win32Registry::OpenKey(RegistryRoot root, std::string_view path, std::uint32_t access,
+                                  RegKey& key)
 {
     key = nullptr;
     const HKEY rootKey = RootHandle(root);
     if (!rootKey)
-        return false;
+        return OpenResult::Missing;
     HKEY opened = nullptr;
-    if (RegOpenKeyExW(rootKey, Utf8ToWide(path).c_str(), 0, access | m_view, &opened) != ERROR_SUCCESS)
-        return false;
+    const LONG result = RegOpenKeyExW(rootKey, Utf8ToWide(path).c_str(), 0, access | m_view, &opened);
+    if (result == ERROR_FILE_NOT_FOUND || result == ERROR_PATH_NOT_FOUND)
+        return OpenResult::Missing;
+    if (result != ERROR_SUCCESS)
+        return OpenResult::Refused;
     key = reinterpret_cast<RegKey>(opened);
-    return true;
+    return OpenResult::Opened;
 }
 
 bool Win32Registry::QueryValue(RegKey key, std::string_view name, std::uint32_t capacity,

@@ -18,8 +18,8 @@ public:
     // at run time: Windows XP before SP2 has no IsWow64Process.
     static bool RunsUnderWow64();
 
-    bool OpenKey(RegistryRoot root, std::string_view path, std::uint32_t access,
-                 RegKey& key) override;
+    OpenResult OpenKey(RegistryRoot root, std::string_view path, std::uint32_t access,
+                       RegKey& key) override;
     bool QueryValue(RegKey key, std::string_view name, std::uint32_t capacity,
                     RegistryValue& value) override;
     bool SetValue(RegKey key, std::string_view name, std::uint32_t type,

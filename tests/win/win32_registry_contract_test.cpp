@@ -67,7 +67,7 @@ protected:
     void SetUp() override
     {
         m_scratch = m_env.Scratch();
-        ASSERT_TRUE(m_registry.OpenKey(RegistryRoot::CurrentUser, m_scratch, kKeyAllAccess, m_key));
+        ASSERT_EQ(OpenResult::Opened, m_registry.OpenKey(RegistryRoot::CurrentUser, m_scratch, kKeyAllAccess, m_key));
     }
     void TearDown() override { m_registry.CloseKey(m_key); }
 
@@ -162,20 +162,20 @@ TEST_F(Win32RegistryTest, EnumeratedTextIsCountedInCharacters)
 TEST_F(Win32RegistryTest, RootsAndTheEmptyPath)
 {
     RegKey key = nullptr;
-    EXPECT_FALSE(m_registry.OpenKey(RegistryRoot::None, m_scratch, kKeyRead, key));
+    EXPECT_EQ(OpenResult::Missing, m_registry.OpenKey(RegistryRoot::None, m_scratch, kKeyRead, key));
     EXPECT_EQ(nullptr, key);
-    EXPECT_FALSE(m_registry.OpenKey(RegistryRoot::LocalMachine, m_scratch, kKeyRead, key))
+    EXPECT_EQ(OpenResult::Missing, m_registry.OpenKey(RegistryRoot::LocalMachine, m_scratch, kKeyRead, key))
         << "the scratch key lies below HKEY_CURRENT_USER only";
 
-    ASSERT_TRUE(m_registry.OpenKey(RegistryRoot::ClassesRoot, "", kKeyRead, key))
+    ASSERT_EQ(OpenResult::Opened, m_registry.OpenKey(RegistryRoot::ClassesRoot, "", kKeyRead, key))
         << "an empty path opens the root";
     m_registry.CloseKey(key);
-    ASSERT_TRUE(m_registry.OpenKey(RegistryRoot::LocalMachine, "SOFTWARE\\Microsoft", kKeyRead, key));
+    ASSERT_EQ(OpenResult::Opened, m_registry.OpenKey(RegistryRoot::LocalMachine, "SOFTWARE\\Microsoft", kKeyRead, key));
     m_registry.CloseKey(key);
 
     EXPECT_FALSE(m_registry.DeleteKey(m_key, "")) << "the empty name must not delete the key itself";
     RegKey again = nullptr;
-    EXPECT_TRUE(m_registry.OpenKey(RegistryRoot::CurrentUser, m_scratch, kKeyRead, again));
+    EXPECT_EQ(OpenResult::Opened, m_registry.OpenKey(RegistryRoot::CurrentUser, m_scratch, kKeyRead, again));
     m_registry.CloseKey(again);
 }
 

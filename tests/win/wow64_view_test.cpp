@@ -40,7 +40,7 @@ TEST(Wow64View, ChangesBelowSoftwareLandInThe64BitView)
 
     Win32Registry registry;
     RegKey software = nullptr;
-    ASSERT_TRUE(registry.OpenKey(RegistryRoot::LocalMachine, "SOFTWARE", kKeyAllAccess, software))
+    ASSERT_EQ(OpenResult::Opened, registry.OpenKey(RegistryRoot::LocalMachine, "SOFTWARE", kKeyAllAccess, software))
         << "needs the right to change HKEY_LOCAL_MACHINE";
     registry.DeleteKey(software, "VeilmarkWow64Check\\Child");  // a previous run's leftovers
     registry.DeleteKey(software, "VeilmarkWow64Check");
@@ -52,8 +52,8 @@ TEST(Wow64View, ChangesBelowSoftwareLandInThe64BitView)
     RegCloseKey(created);
 
     RegKey check = nullptr;
-    ASSERT_TRUE(registry.OpenKey(RegistryRoot::LocalMachine, "SOFTWARE\\VeilmarkWow64Check", kKeyAllAccess,
-                                 check))
+    ASSERT_EQ(OpenResult::Opened, registry.OpenKey(RegistryRoot::LocalMachine, "SOFTWARE\\VeilmarkWow64Check",
+                                                   kKeyAllAccess, check))
         << "a key made in the 64-bit view must open";
     ASSERT_TRUE(registry.SetValue(check, "Marker", kRegSz, reinterpret_cast<const std::uint8_t*>(kMarker),
                                   sizeof kMarker));
