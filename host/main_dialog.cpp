@@ -32,8 +32,28 @@ BOOL MainDialog::OnInitDialog()
 
 MessageResult MainDialog::RouteMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (message == WM_COMMAND && IsCommand(wParam, lParam) && m_dlg.OnCommand(LOWORD(wParam)))
+    const bool command = message == WM_COMMAND && IsCommand(wParam, lParam);
+    if (m_commandRunning && (message == WM_CLOSE || (command && LOWORD(wParam) == IDCANCEL))) {
+        // A close request while a command runs (the taskbar's Close, or one
+        // posted by another program while a pass waits) would end the dialog
+        // in the middle of the pass: it is carried out once the command ends.
+        m_closeHeld = true;
         return Handled();
+    }
+    if (command) {
+        // One command at a time: one posted while another waits is dropped.
+        if (m_commandRunning)
+            return Handled();
+        m_commandRunning = true;
+        const bool handled = m_dlg.OnCommand(LOWORD(wParam));
+        m_commandRunning = false;
+        if (m_closeHeld) {
+            m_closeHeld = false;
+            SendCloseRequest();
+        }
+        if (handled)
+            return Handled();
+    }
     return RouteThrough(kRoutes, *this, message, wParam, lParam);
 }
 

@@ -47,4 +47,6 @@ private:
     Button m_btnCancel;
     Button m_btnStart;
     HICON m_hIcon = nullptr;
+    bool m_commandRunning = false;  // a command of CMainDlg is being carried out
+    bool m_closeHeld = false;       // a close request came meanwhile
 };

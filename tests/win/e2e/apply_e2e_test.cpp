@@ -61,4 +61,36 @@ TEST_F(AppTest, StartAppliesTheSelectionReportsWhatFailedAndThenEndsTheProgram)
     EXPECT_EQ("REG_DWORD 0x1", Show(kReporting, L"DoReport"));
 }
 
+// A close request from outside (the taskbar's Close, another program) while
+// the pass waits for the Messenger uninstaller: the pass goes on to its
+// closing question over the main window, and the program ends after it.
+TEST_F(AppTest, ACloseRequestDuringAWaitIsCarriedOutOnlyOnceThePassHasEnded)
+{
+    PrepareEverythingOn();
+    Start();
+    HWND main = WaitForMainWindow();
+    ASSERT_TRUE(main);
+    ToggleTreeItem(main, Position(K::RemoveSupportUsers));
+    ToggleTreeItem(main, Position(K::MessengerUninstall));
+    PostCommand(main, IDC_START);
+    Answer("您選擇要解除安裝 MS Messenger，對嗎？" + std::string(21, ' '), IDYES);
+
+    HWND wait = WaitForMessageBox(kExitTimeoutMs);
+    ASSERT_TRUE(wait);
+    EXPECT_EQ(0u, WindowText(GetDlgItem(wait, IDC_WAIT_TEXT)).find("Microsoft Messenger 即將解除"));
+    PostMessageW(main, WM_CLOSE, 0, 0);
+    PostMessageW(main, WM_SYSCOMMAND, SC_CLOSE, 0);
+    PostCommand(main, IDCANCEL);
+
+    // The wait lasts ten seconds; then the closing question.
+    HWND question = WaitForBoxBesides(wait, 3 * kStartTimeoutMs / 2);
+    ASSERT_TRUE(question);
+    EXPECT_EQ("已套用您選擇的「設定值」，請問您現在是否要\n檢查「系統狀態」？" + std::string(23, ' '),
+              ReadMessageBox(question).text);
+    EXPECT_TRUE(IsWindowVisible(main)) << "the close request ended the dialog during the pass";
+    EXPECT_EQ("REG_DWORD 0x4", Show(kServices + L"\\wuauserv", L"Start"));
+    ASSERT_TRUE(AnswerMessageBox(question, IDNO, kExitTimeoutMs));
+    ExpectEndsAtOnce("the close request held during the pass");
+}
+
 }  // namespace
