@@ -102,12 +102,15 @@ TEST_F(AppTest, TheLegendComesBeforeTheStatusCheckOfTheMenu)
     }());
 }
 
+// The servers' numbers have a gap (no 2) and the current one is 3: each
+// server is stored under its own number, an added one under the next free.
 TEST_F(AppTest, TheTimeServerDialogListsTheRegistrysServersAndAppliesTheChosenOne)
 {
     RemoveKey(kServers);
-    SetText(kServers, L"", L"1");
+    SetText(kServers, L"", L"3");
     SetText(kServers, L"1", L"time.example.org");
-    SetText(kServers, L"2", L"ntp.example.net");
+    SetText(kServers, L"3", L"ntp.example.net");
+    SetText(kServers, L"4", L"pool.example.com");
     SetText(kParameters, L"Type", L"NoSync");
     RemoveValue(kParameters, L"NtpServer");
     SetDword(kService, L"Start", 4);
@@ -120,33 +123,46 @@ TEST_F(AppTest, TheTimeServerDialogListsTheRegistrysServersAndAppliesTheChosenOn
     ASSERT_TRUE(dialog);
     EXPECT_EQ("設定校時伺服器", WindowText(dialog));
     HWND list = GetDlgItem(dialog, IDC_TIME_SERVERS);
-    EXPECT_EQ((std::vector<std::string>{"time.example.org", "ntp.example.net"}), ListEntries(list));
-    EXPECT_EQ(0, SendMessageW(list, CB_GETCURSEL, 0, 0));
+    EXPECT_EQ((std::vector<std::string>{"time.example.org", "ntp.example.net", "pool.example.com"}),
+              ListEntries(list));
+    EXPECT_EQ(1, SendMessageW(list, CB_GETCURSEL, 0, 0)) << "server 3 is the current one";
     EXPECT_FALSE(IsWindowEnabled(GetDlgItem(dialog, IDC_TIME_APPLY)));
     EXPECT_FALSE(IsWindowEnabled(GetDlgItem(dialog, IDC_TIME_ADD)));
     Sleep(300);  // painted
     Screenshot(L"e2e-time-server");
 
-    // A new address, added and applied: stored as the third server.
+    const std::string question =
+        "設定校時伺服器表示將啟用 Windows 的校時\n伺服器服務，讓您電腦的時間與網際網路的\n時間同步。您要啟用此服務嗎？" +
+        std::string(36, ' ');
+    // A new address, added and applied: stored as server 5.
     SetWindowTextW(GetDlgItem(dialog, IDC_TIME_ADDRESS), L"clock.example.com");
     EXPECT_TRUE(IsWindowEnabled(GetDlgItem(dialog, IDC_TIME_ADD))) << "typing enables Add";
     PostCommand(dialog, IDC_TIME_ADD);
-    for (DWORD start = GetTickCount(); ListEntries(list).size() < 3 && GetTickCount() - start < kExitTimeoutMs;)
+    for (DWORD start = GetTickCount(); ListEntries(list).size() < 4 && GetTickCount() - start < kExitTimeoutMs;)
         Sleep(50);
-    EXPECT_EQ("clock.example.com", ListEntries(list).at(2));
-    Pick(dialog, IDC_TIME_SERVERS, 2);
+    EXPECT_EQ("clock.example.com", ListEntries(list).at(3));
+    Pick(dialog, IDC_TIME_SERVERS, 3);
     EXPECT_TRUE(IsWindowEnabled(GetDlgItem(dialog, IDC_TIME_APPLY))) << "a pick enables Apply";
     PostCommand(dialog, IDC_TIME_APPLY);
-    Answer("設定校時伺服器表示將啟用 Windows 的校時\n伺服器服務，讓您電腦的時間與網際網路的\n時間同步。您要啟用此服務嗎？" +
-               std::string(36, ' '),
-           IDYES, dialog);
+    Answer(question, IDYES, dialog);
+    EXPECT_EQ("REG_SZ clock.example.com,0x1", Show(kParameters, L"NtpServer"));
+    EXPECT_EQ("REG_SZ 5", Show(kServers, L""));
+    EXPECT_EQ("REG_SZ clock.example.com", Show(kServers, L"5"));
+
+    // Back to the server after the gap: it stays number 3, server 4 stays.
+    Pick(dialog, IDC_TIME_SERVERS, 1);
+    PostCommand(dialog, IDC_TIME_APPLY);
+    Answer(question, IDYES, dialog);
     EXPECT_TRUE(AnswerMessageBox(dialog, IDOK, kExitTimeoutMs)) << "OK closes the dialog";
 
-    EXPECT_EQ("REG_SZ clock.example.com,0x1", Show(kParameters, L"NtpServer"));
+    EXPECT_EQ("REG_SZ ntp.example.net,0x1", Show(kParameters, L"NtpServer"));
     EXPECT_EQ("REG_SZ NTP", Show(kParameters, L"Type"));
     EXPECT_EQ("REG_SZ 3", Show(kServers, L""));
-    EXPECT_EQ("REG_SZ clock.example.com", Show(kServers, L"3"));
     EXPECT_EQ("REG_SZ time.example.org", Show(kServers, L"1"));
+    EXPECT_EQ("missing", Show(kServers, L"2"));
+    EXPECT_EQ("REG_SZ ntp.example.net", Show(kServers, L"3"));
+    EXPECT_EQ("REG_SZ pool.example.com", Show(kServers, L"4"));
+    EXPECT_EQ("REG_SZ clock.example.com", Show(kServers, L"5"));
     EXPECT_EQ("REG_DWORD 0x2", Show(kService, L"Start"));
     ExpectKeepsRunning("the time server dialog");
 }
