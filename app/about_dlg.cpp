@@ -15,7 +15,7 @@ constexpr const char* kAboutLines[] = {
     "若有任何問題，歡迎來信：author@veilmark.example.org",
     "",
     "感謝「靜湖軟體論壇」的所有朋友，沒有你們就沒有這個程式。",
-    "最新版本請至作者網站：" VEILMARK_HOME_PAGE,
+    ("最新版本請至作者網站：" VEILMARK_HOME_PAGE),
     "",
     "謹以本程式獻給我的好友梁子齊，他也是我第一位程式設計老師，",
     "一位真正的智者。",

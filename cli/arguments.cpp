@@ -19,10 +19,10 @@ public:
     explicit Reader(const std::vector<std::string>& words) : m_words(words) {}
 
     // The next word as the operand `what` of `command`; false, with the
-    // error set, when there is none.
+    // error set, when there is none (an empty word names nothing either).
     bool Operand(const std::string& command, const char* what, std::string& value)
     {
-        if (m_next >= m_words.size() || IsSwitch(m_words[m_next])) {
+        if (m_next >= m_words.size() || IsSwitch(m_words[m_next]) || m_words[m_next].empty()) {
             m_error = command + " needs " + what;
             return false;
         }

@@ -74,6 +74,8 @@ TEST(CommandLineWordsTest, MakeACommandOrNameWhatIsWrong)
         {"/apply", C::Apply, "", "", "", "/apply needs a selection"},
         {"/apply /report r.txt", C::Apply, "", "", "", "/apply needs a selection"},
         {"/status /report", C::Status, "", "", "", "/report needs a file name"},
+        {R"(/status /report "" /report r.txt)", C::Status, "", "", "", "/report needs a file name"},
+        {R"(/export expert "")", C::Export, "expert", "", "", "/export needs the name of the .reg file to write"},
         {"/status /report a /report b", C::Status, "", "a", "", "unknown or repeated switch /report"},
         {"/export expert", C::Export, "expert", "", "", "/export needs the name of the .reg file to write"},
         {"/export expert a.reg b.reg", C::Export, "expert", "", "a.reg", "unexpected argument b.reg"},

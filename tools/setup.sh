@@ -11,6 +11,7 @@ packages=(
     wine wine64 wine32:i386
     xvfb xauth x11-utils xdotool imagemagick fonts-wqy-microhei fonts-wine python3
     fp-utils locales
+    clang libclang-rt-14-dev
 )
 
 sudo_if_needed() {

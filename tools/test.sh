@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Builds the native, win32 and win64 presets and runs every test: the native
-# tests, then the Windows tests under Wine on a private Xvfb display. Ends with
-# one total line: "N passed, M failed".
+# Builds the native, sanitize, fuzz, win32 and win64 presets and runs every
+# test: the native tests (plainly and under the sanitizers), a short run of
+# each fuzz harness, then the Windows tests under Wine on a private Xvfb
+# display. Ends with one total line: "N passed, M failed".
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -14,7 +15,7 @@ export VEILMARK_TEST_DISPLAY=$PRIVATE_DISPLAY
 
 status=0
 junit_files=()
-for preset in native sanitize win32 win64; do
+for preset in native sanitize fuzz win32 win64; do
     echo "== $preset =="
     if ! cmake --preset "$preset" >/dev/null || ! cmake --build --preset "$preset"; then
         echo "build of $preset failed"

@@ -112,6 +112,15 @@ std::optional<RegistryValue> MemoryRegistry::Get(RegistryRoot root, std::string_
     return named == key->second.values.end() ? std::nullopt : std::optional<RegistryValue>(named->value);
 }
 
+std::vector<std::string> MemoryRegistry::ValueNames(RegistryRoot root, std::string_view path) const
+{
+    std::vector<std::string> names;
+    if (const auto key = m_keys.find(FoldedPath(root, path)); key != m_keys.end())
+        for (const NamedValue& named : key->second.values)
+            names.push_back(named.name);
+    return names;
+}
+
 void MemoryRegistry::RemoveTree(RegistryRoot root, std::string_view path)
 {
     const std::string folded = FoldedPath(root, path);

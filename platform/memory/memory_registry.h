@@ -29,6 +29,8 @@ public:
     void PutText(RegistryRoot root, std::string_view path, std::string_view name, std::string_view text);
     bool HasKey(RegistryRoot root, std::string_view path) const;
     std::optional<RegistryValue> Get(RegistryRoot root, std::string_view path, std::string_view name) const;
+    // The names of the key's values, in the order they were made.
+    std::vector<std::string> ValueNames(RegistryRoot root, std::string_view path) const;
     // Removes the key with everything below it.
     void RemoveTree(RegistryRoot root, std::string_view path);
     // Makes the key (which need not exist yet) refuse every open and its
