@@ -159,6 +159,34 @@ TEST_F(Win32RegistryTest, EnumeratedTextIsCountedInCharacters)
     EXPECT_FALSE(m_registry.EnumValue(m_key, 0, name, value)) << "128 characters and the zero";
 }
 
+// A key whose permissions shut everyone out is refused, not missing: the
+// passes tell the two apart. Its permissions are put back before the scratch
+// key goes (its owner may always change them).
+TEST_F(Win32RegistryTest, AShutKeyIsRefusedAndAnAbsentOneMissing)
+{
+    const std::wstring shut = Utf8ToWide(m_scratch + "\\Shut");
+    HKEY key = nullptr;
+    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExW(HKEY_CURRENT_USER, shut.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                                             &key, nullptr));
+    SECURITY_DESCRIPTOR descriptor;
+    ACL empty;
+    ASSERT_TRUE(InitializeSecurityDescriptor(&descriptor, SECURITY_DESCRIPTOR_REVISION));
+    ASSERT_TRUE(InitializeAcl(&empty, sizeof empty, ACL_REVISION));
+    ASSERT_TRUE(SetSecurityDescriptorDacl(&descriptor, TRUE, &empty, FALSE));
+    ASSERT_EQ(ERROR_SUCCESS, RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, &descriptor));
+    RegCloseKey(key);
+
+    RegKey opened = nullptr;
+    EXPECT_EQ(OpenResult::Refused, m_registry.OpenKey(RegistryRoot::CurrentUser, m_scratch + "\\Shut", kKeyRead, opened));
+    EXPECT_EQ(OpenResult::Missing,
+              m_registry.OpenKey(RegistryRoot::CurrentUser, m_scratch + "\\Absent\\Below", kKeyRead, opened));
+
+    ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyExW(HKEY_CURRENT_USER, shut.c_str(), 0, WRITE_DAC, &key));
+    ASSERT_TRUE(SetSecurityDescriptorDacl(&descriptor, TRUE, nullptr, FALSE));
+    EXPECT_EQ(ERROR_SUCCESS, RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, &descriptor));
+    RegCloseKey(key);
+}
+
 TEST_F(Win32RegistryTest, RootsAndTheEmptyPath)
 {
     RegKey key = nullptr;

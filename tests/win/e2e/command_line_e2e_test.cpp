@@ -71,4 +71,24 @@ TEST_F(CommandLineE2eTest, BadCommandLinesEndWithCodeThreeAndLeaveTheRegistryAsI
     EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(m_workDirectory.File(L"r.txt").c_str()));
 }
 
+// An Alexa key that is there but shut to the program is no Alexa key gone:
+// /status cannot tell, and /apply, which could neither back it up nor
+// delete it, changes nothing.
+TEST_F(CommandLineE2eTest, AShutKeyIsUnknownToStatusAndStopsApplyBeforeAnyChange)
+{
+    PrepareEverythingOn();
+    const ShutKey shut(kAlexa);
+    const std::string before = RegistrySnapshot();
+
+    const Finished status = Veilmark(L"/status");
+    EXPECT_EQ(1u, status.exitCode) << status.output;
+    EXPECT_EQ("unknown", States(status.output)["RemoveAlexaEntry"]) << status.output;
+
+    const Finished applied = Veilmark(L"/apply expert");
+    EXPECT_EQ(3u, applied.exitCode) << applied.output;
+    EXPECT_NE(std::string::npos, applied.output.find("{c95fe080-8f5d-11d2-a20b-00aa003c157a} cannot be opened"))
+        << applied.output;
+    EXPECT_EQ(before, RegistrySnapshot());
+}
+
 }  // namespace

@@ -201,3 +201,33 @@ void RegistryValueOverride::Restore()
     m_changed = false;
 }
 
+
+ShutKey::ShutKey(const std::wstring& fullName) : m_key(registry_state::Parse(fullName))
+{
+    HKEY created = nullptr;
+    if (RegCreateKeyExW(m_key.root, m_key.path.c_str(), 0, nullptr, 0, KEY_READ | KEY_WOW64_64KEY, nullptr, &created,
+                        nullptr) == ERROR_SUCCESS)
+        RegCloseKey(created);
+    ACL empty;
+    if (!InitializeAcl(&empty, sizeof empty, ACL_REVISION) || !SetAccessList(&empty))
+        ADD_FAILURE() << "cannot shut " << WideToUtf8(fullName);
+}
+
+ShutKey::~ShutKey()
+{
+    if (!SetAccessList(nullptr))
+        ADD_FAILURE() << "cannot open " << WideToUtf8(m_key.path) << " again";
+}
+
+bool ShutKey::SetAccessList(ACL* list)
+{
+    SECURITY_DESCRIPTOR descriptor;
+    HKEY key = nullptr;
+    if (!InitializeSecurityDescriptor(&descriptor, SECURITY_DESCRIPTOR_REVISION) ||
+        !SetSecurityDescriptorDacl(&descriptor, TRUE, list, FALSE) ||
+        RegOpenKeyExW(m_key.root, m_key.path.c_str(), 0, WRITE_DAC | KEY_WOW64_64KEY, &key) != ERROR_SUCCESS)
+        return false;
+    const bool set = RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, &descriptor) == ERROR_SUCCESS;
+    RegCloseKey(key);
+    return set;
+}

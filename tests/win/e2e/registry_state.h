@@ -36,6 +36,22 @@ std::string Show(const std::wstring& key, const std::wstring& name);
 // Set writes the new text, the destructor puts back the old value (or removes
 // the value when there was none). Works on the 64-bit view. A key that is
 // not there is made, and stays.
+// A key shut to everyone for a while, as a key whose permissions leave no
+// one in: the constructor makes it (when needed) and sets an empty access
+// list, the destructor lets everyone in again, as its owner may.
+class ShutKey {
+public:
+    explicit ShutKey(const std::wstring& fullName);
+    ~ShutKey();
+    ShutKey(const ShutKey&) = delete;
+    ShutKey& operator=(const ShutKey&) = delete;
+
+private:
+    bool SetAccessList(ACL* list);
+
+    registry_state::Key m_key;
+};
+
 class RegistryValueOverride {
 public:
     RegistryValueOverride(HKEY root, std::wstring subkey, std::wstring name);
