@@ -6,7 +6,6 @@
 #include <string>
 #include <vector>
 
-#include "platform/memory/memory_console.h"
 #include "settings/reg_file.h"
 #include "settings/restore_defaults.h"
 #include "settings/revert.h"
@@ -92,18 +91,6 @@ TEST_F(RefusedKeysTest, ADeleteInAShutKeyFailsWhereOneInAnAbsentKeyIsDone)
             EXPECT_EQ(StepOutcome::Done, Apply(c.option).outcome);
         }
     }
-}
-
-TEST_F(RefusedKeysTest, ApplyStopsBeforeAnyChangeWhenAKeyOfTheSelectionIsShut)
-{
-    MemoryConsole console;
-    cli::CommandLineServices services = m.CommandLine(console);
-    m.registry.DenyAccess(BindingOf(K::RemoveAlexaEntry).root, BindingOf(K::RemoveAlexaEntry).keyPath);
-    EXPECT_EQ(cli::kExitError, cli::RunCommandLine({"/apply", "expert"}, services));
-    EXPECT_NE(std::string::npos, console.Errors().find("{c95fe080-8f5d-11d2-a20b-00aa003c157a} cannot be opened"))
-        << console.Errors();
-    for (const std::string& event : m.log.Events())
-        EXPECT_NE(0u, event.rfind("set ", 0)) << event;
 }
 
 TEST_F(RefusedKeysTest, TheRestoreListsThePlayerValuesOfAShutKeyAsNotRestored)

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "platform/registry.h"
+#include "settings/text.h"
 
 // Stops the run when `holds` is false: the reader broke a promise.
 inline void Require(bool holds, const char* promise)
@@ -23,39 +24,17 @@ inline void Require(bool holds, const char* promise)
     std::abort();
 }
 
-// A UTF-8 text of up to `maxCharacters` characters: mostly the characters
-// of registry paths and addresses, then any other, as the port converts
-// every stored UTF-16 text to valid UTF-8.
+// A UTF-8 text of up to `maxCharacters` UTF-16 units: mostly the characters
+// of registry paths and addresses, then any other, converted as the port
+// converts every stored text (a lone surrogate becomes U+FFFD).
 inline std::string FuzzedText(FuzzedDataProvider& data, std::size_t maxCharacters)
 {
-    static constexpr char kCommon[] = "0123456789abcAZ .,:;-_=@\\\"'[]{}#\t\r\n\0";
-    std::string text;
+    static constexpr char16_t kCommon[] = u"0123456789abcAZ .,:;-_=@\\\"'[]{}#\t\r\n\0";
+    std::u16string units;
     const std::size_t count = data.ConsumeIntegralInRange<std::size_t>(0, maxCharacters);
-    for (std::size_t i = 0; i < count && data.remaining_bytes() > 0; ++i) {
-        if (data.ConsumeBool()) {
-            text += kCommon[data.ConsumeIntegralInRange<std::size_t>(0, sizeof kCommon - 1)];
-            continue;
-        }
-        std::uint32_t code = data.ConsumeIntegralInRange<std::uint32_t>(0, 0x10FFFF);
-        if (code >= 0xD800 && code <= 0xDFFF)
-            code = 0xFFFD;  // a lone surrogate has no UTF-8 form
-        if (code < 0x80) {
-            text += static_cast<char>(code);
-        } else if (code < 0x800) {
-            text += static_cast<char>(0xC0 | code >> 6);
-            text += static_cast<char>(0x80 | (code & 0x3F));
-        } else if (code < 0x10000) {
-            text += static_cast<char>(0xE0 | code >> 12);
-            text += static_cast<char>(0x80 | (code >> 6 & 0x3F));
-            text += static_cast<char>(0x80 | (code & 0x3F));
-        } else {
-            text += static_cast<char>(0xF0 | code >> 18);
-            text += static_cast<char>(0x80 | (code >> 12 & 0x3F));
-            text += static_cast<char>(0x80 | (code >> 6 & 0x3F));
-            text += static_cast<char>(0x80 | (code & 0x3F));
-        }
-    }
-    return text;
+    while (units.size() < count && data.remaining_bytes() > 0)
+        units += data.ConsumeBool() ? data.PickValueInArray(kCommon) : data.ConsumeIntegral<char16_t>();
+    return Utf16ToUtf8(units);
 }
 
 // The text without its zero characters, as a name or a control's text is:
