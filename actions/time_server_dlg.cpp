@@ -5,6 +5,7 @@
 #include <optional>
 #include <vector>
 
+#include "platform/utf8.h"
 #include "res/resource.h"
 
 namespace {
@@ -69,18 +70,6 @@ std::optional<std::uint32_t> ServerNumber(std::string_view name)
     if (!AllDigits(name) || name[0] == '0' || name.size() > 9)
         return std::nullopt;
     return static_cast<std::uint32_t>(ScanNumber(name));
-}
-
-// The first `count` characters of a UTF-8 text.
-std::string FirstCharacters(std::string text, std::size_t count)
-{
-    std::size_t characters = 0;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const bool starts = (static_cast<unsigned char>(text[i]) & 0xC0) != 0x80;
-        if (starts && characters++ == count)
-            return text.substr(0, i);
-    }
-    return text;
 }
 
 // Keys are opened, never created; the results of the writes are not looked
@@ -220,7 +209,7 @@ void CTimeServerDlg::OnApply()
 
 void CTimeServerDlg::OnAdd()
 {
-    const std::string address = FirstCharacters(m_window->ItemText(IDC_TIME_ADDRESS), kMaxAddress);
+    const std::string address(FirstUtf16Units(m_window->ItemText(IDC_TIME_ADDRESS), kMaxAddress));
     // An empty address would make a time service configuration that cannot work.
     if (IsBlank(address))
         return;

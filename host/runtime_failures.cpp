@@ -1,8 +1,8 @@
 // The C++ runtime's failure paths, for veilmark.exe, which is built without
 // exceptions. The standard library reports a failed allocation or a broken
 // precondition (a string grown past its maximum, an index out of range) by
-// throwing; the program catches none of them (see firewall.h), so each ends
-// the program at once with the firewall's message, as an exception reaching
+// throwing; the program catches none of them (see unexpected_error.h), so each ends
+// the program at once with the message of EndAfterUnexpectedError, as an exception reaching
 // std::terminate would. Defining them here keeps the runtime's own versions
 // out of the link, and with them the exception machinery, the library's
 // exception classes and the second string implementation those carry:
@@ -10,7 +10,7 @@
 #include <cstdlib>
 #include <new>
 
-#include "platform/win32/framework/firewall.h"
+#include "platform/win32/framework/unexpected_error.h"
 
 namespace std {
 

@@ -1,5 +1,6 @@
-// Port: the files the program reads and writes itself when run from the
-// command line. Paths are UTF-8, as the user gave them.
+// Port: the files the program reads and writes itself: the backups, and
+// the profiles, reports and .reg files of the command line. Paths are
+// UTF-8, as the user gave them.
 #pragma once
 
 #include <cstdint>

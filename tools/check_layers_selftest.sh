@@ -28,7 +28,7 @@ fi
 plants=(
     'treeopts/planted.h|#include "settings/catalogue.h"|treeopts/ including from settings/'
     'settings/planted.cpp|#include "app/main_dlg.h"|settings/ including from app/'
-    'app/planted.cpp|  #  include "host/main_dialog.h"|app/ including from host/, spaced out'
+    'app/planted.cpp|  #  include "host/main_window.h"|app/ including from host/, spaced out'
     'platform/planted.h|#include "treeopts/state_image.h"|a port including from treeopts/'
     'platform/memory/planted.h|#include "platform/win32/win32.h"|the in-memory platform including the Win32 one'
     'platform/types.h|#include "platform/memory/memory_shell.h"|a port including an implementation'

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "platform/utf8.h"
+
 namespace {
 
 // The rights within an access mask that the operations need.
@@ -21,35 +23,12 @@ std::uintptr_t FromHandle(RegKey key) { return reinterpret_cast<std::uintptr_t>(
 
 }  // namespace
 
-std::uint32_t Utf16Length(std::string_view utf8)
-{
-    std::uint32_t units = 0;
-    std::size_t i = 0;
-    while (i < utf8.size()) {
-        const auto lead = static_cast<unsigned char>(utf8[i]);
-        std::size_t length = 1;
-        if (lead >= 0xC2 && lead <= 0xDF)
-            length = 2;
-        else if (lead >= 0xE0 && lead <= 0xEF)
-            length = 3;
-        else if (lead >= 0xF0 && lead <= 0xF4)
-            length = 4;
-        bool valid = i + length <= utf8.size();
-        for (std::size_t k = 1; valid && k < length; ++k)
-            valid = (static_cast<unsigned char>(utf8[i + k]) & 0xC0) == 0x80;
-        if (!valid)
-            length = 1;
-        units += valid && length == 4 ? 2 : 1;
-        i += length;
-    }
-    return units;
-}
-
 std::uint32_t RegistryDataSize(std::uint32_t type, const std::vector<std::uint8_t>& data)
 {
     if (!IsTextType(type))
         return static_cast<std::uint32_t>(data.size());
-    return Utf16Length(std::string_view(reinterpret_cast<const char*>(data.data()), data.size()));
+    return static_cast<std::uint32_t>(
+        Utf16Length(std::string_view(reinterpret_cast<const char*>(data.data()), data.size())));
 }
 
 MemoryRegistry::MemoryRegistry()

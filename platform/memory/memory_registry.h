@@ -1,8 +1,8 @@
 // An in-memory registry with the behaviour of the real one, as far as the
-// program relies on it: keys and value names ignore (ASCII) case, keys are
-// only opened through the port, access masks are honoured, and sizes are
-// counted as the port's header says. Tests seed it through the setup calls,
-// which may create keys; the port itself never does.
+// program relies on it: keys and value names ignore (ASCII) case, access
+// masks are honoured, a key can be shut to every open, and sizes are
+// counted as the port's header says. Tests seed it through the setup calls;
+// through the port, keys are made only by CreateKey, as the revert makes one.
 #pragma once
 
 #include <cstdint>
@@ -81,6 +81,3 @@ private:
 
 // The size of a value's data as the port counts it against a capacity.
 std::uint32_t RegistryDataSize(std::uint32_t type, const std::vector<std::uint8_t>& data);
-// The number of UTF-16 units that a UTF-8 text takes; a byte that begins no
-// valid sequence counts as one unit.
-std::uint32_t Utf16Length(std::string_view utf8);

@@ -101,7 +101,7 @@ void Dialog::OnCreateFailed(DWORD error)
     MessageBoxW(nullptr, text.c_str(), kAppName, MB_OK | MB_ICONERROR);
 }
 
-// noexcept: see firewall.h.
+// noexcept: see unexpected_error.h.
 INT_PTR CALLBACK Dialog::DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept
 {
     if (message == WM_INITDIALOG) {

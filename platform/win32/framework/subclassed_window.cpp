@@ -119,7 +119,7 @@ private:
         }
     }
 
-    // noexcept: see firewall.h.
+    // noexcept: see unexpected_error.h.
     static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept
     {
         SubclassChain* chain = Of(window);

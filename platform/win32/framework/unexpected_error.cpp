@@ -1,4 +1,4 @@
-#include "platform/win32/framework/firewall.h"
+#include "platform/win32/framework/unexpected_error.h"
 
 #include "platform/win32/framework/app_name.h"
 #include "platform/win32/win32.h"

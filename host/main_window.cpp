@@ -1,4 +1,4 @@
-#include "host/main_dialog.h"
+#include "host/main_window.h"
 
 #include <memory>
 
@@ -10,12 +10,12 @@
 
 // The window's own messages. Commands go to CMainDlg's command table; those
 // it has no handler for go to the dialog's defaults: OK and Cancel end it.
-const MessageRoute<MainDialog> MainDialog::kRoutes[] = {
-    OnMessage(WM_PAINT, &MainDialog::OnPaint),
-    OnMessage(WM_QUERYDRAGICON, &MainDialog::OnQueryDragIcon),
+const MessageRoute<MainWindow> MainWindow::kRoutes[] = {
+    OnMessage(WM_PAINT, &MainWindow::OnPaint),
+    OnMessage(WM_QUERYDRAGICON, &MainWindow::OnQueryDragIcon),
 };
 
-MainDialog::MainDialog(CMainDlg& dlg, Win32Prompt& prompt, Win32DialogHost& dialogs)
+MainWindow::MainWindow(CMainDlg& dlg, Win32Prompt& prompt, Win32DialogHost& dialogs)
     : Dialog(IDD_MAIN_DIALOG), m_dlg(dlg), m_prompt(prompt), m_dialogs(dialogs)
 {
     // Shared with the module's resources: loaded at the standard large-icon
@@ -23,14 +23,14 @@ MainDialog::MainDialog(CMainDlg& dlg, Win32Prompt& prompt, Win32DialogHost& dial
     m_hIcon = LoadIconW(Module(), MAKEINTRESOURCEW(IDI_APP_ICON));
 }
 
-BOOL MainDialog::OnInitDialog()
+BOOL MainWindow::OnInitDialog()
 {
     m_prompt.SetOwner(Handle());
     m_dialogs.SetOwner(Handle());
     return m_dlg.OnInitDialog(*this);
 }
 
-MessageResult MainDialog::RouteMessage(UINT message, WPARAM wParam, LPARAM lParam)
+MessageResult MainWindow::RouteMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
     const bool command = message == WM_COMMAND && IsCommand(wParam, lParam);
     if (m_commandRunning && (message == WM_CLOSE || (command && LOWORD(wParam) == IDCANCEL))) {
@@ -57,7 +57,7 @@ MessageResult MainDialog::RouteMessage(UINT message, WPARAM wParam, LPARAM lPara
     return RouteThrough(kRoutes, *this, message, wParam, lParam);
 }
 
-void MainDialog::OnDestroy()
+void MainWindow::OnDestroy()
 {
     // The menu bar goes with the window.
     m_menu.Detach();
@@ -65,7 +65,7 @@ void MainDialog::OnDestroy()
     m_dialogs.SetOwner(nullptr);
 }
 
-MessageResult MainDialog::OnPaint(WPARAM, LPARAM)
+MessageResult MainWindow::OnPaint(WPARAM, LPARAM)
 {
     if (!IsIconic(Handle()))
         return Declined();
@@ -82,12 +82,12 @@ MessageResult MainDialog::OnPaint(WPARAM, LPARAM)
     return Handled();
 }
 
-MessageResult MainDialog::OnQueryDragIcon(WPARAM, LPARAM)
+MessageResult MainWindow::OnQueryDragIcon(WPARAM, LPARAM)
 {
     return Handled(reinterpret_cast<LRESULT>(m_hIcon));
 }
 
-MainControls MainDialog::BindControls()
+MainControls MainWindow::BindControls()
 {
     m_btnCancel.Attach(GetDlgItem(IDCANCEL));
     m_btnStart.Attach(GetDlgItem(IDC_START));
@@ -95,28 +95,28 @@ MainControls MainDialog::BindControls()
             std::make_unique<Win32LinkLabel>(GetDlgItem(IDC_HOMEPAGE_LINK))};
 }
 
-void MainDialog::InitCommonControls()
+void MainWindow::InitCommonControls()
 {
     ::InitCommonControls();
 }
 
-void MainDialog::SetLargeIcon()
+void MainWindow::SetLargeIcon()
 {
     SendMessageW(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
 }
 
-void MainDialog::SendCloseRequest()
+void MainWindow::SendCloseRequest()
 {
     Dialog::SendCloseRequest();
 }
 
-void MainDialog::AttachMenu(unsigned menuId)
+void MainWindow::AttachMenu(unsigned menuId)
 {
     if (m_menu.Load(Module(), menuId))
         SetMenu(Handle(), m_menu.Handle());
 }
 
-void MainDialog::SetTitle(std::string_view title)
+void MainWindow::SetTitle(std::string_view title)
 {
     SetWindowTextW(Handle(), Utf8ToWide(title).c_str());
 }

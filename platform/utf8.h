@@ -1,0 +1,57 @@
+// UTF-8 text walked character by character and counted as Windows counts
+// text, in UTF-16 units: a character beyond U+FFFF takes two. A byte that
+// begins no valid sequence counts as a character of its own, of one unit.
+#pragma once
+
+#include <cstddef>
+#include <string_view>
+
+struct Utf8Character {
+    std::size_t bytes;  // 1 to 4
+    std::size_t units;  // 1 or 2
+};
+
+// The character that starts at `at` (before the end of `text`).
+inline Utf8Character Utf8CharacterAt(std::string_view text, std::size_t at)
+{
+    const auto lead = static_cast<unsigned char>(text[at]);
+    std::size_t length = 1;
+    if (lead >= 0xC2 && lead <= 0xDF)
+        length = 2;
+    else if (lead >= 0xE0 && lead <= 0xEF)
+        length = 3;
+    else if (lead >= 0xF0 && lead <= 0xF4)
+        length = 4;
+    if (at + length > text.size())
+        return {1, 1};
+    for (std::size_t k = 1; k < length; ++k)
+        if ((static_cast<unsigned char>(text[at + k]) & 0xC0) != 0x80)
+            return {1, 1};
+    return {length, length == 4 ? 2u : 1u};
+}
+
+inline std::size_t Utf16Length(std::string_view text)
+{
+    std::size_t units = 0;
+    for (std::size_t at = 0; at < text.size();) {
+        const Utf8Character character = Utf8CharacterAt(text, at);
+        units += character.units;
+        at += character.bytes;
+    }
+    return units;
+}
+
+// The longest start of `text` of at most `units` UTF-16 units, cut between
+// characters.
+inline std::string_view FirstUtf16Units(std::string_view text, std::size_t units)
+{
+    std::size_t at = 0;
+    for (std::size_t taken = 0; at < text.size();) {
+        const Utf8Character character = Utf8CharacterAt(text, at);
+        if (taken + character.units > units)
+            break;
+        taken += character.units;
+        at += character.bytes;
+    }
+    return text.substr(0, at);
+}
