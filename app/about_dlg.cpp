@@ -3,12 +3,13 @@
 #include <iterator>
 
 #include "res/resource.h"
+#include "res/version.h"
 
 namespace {
 
 // Each line at most 37 double-width characters, as the text control is wide.
 constexpr const char* kAboutLines[] = {
-    "Veilmark 3.13 版　(C) 2001　舒維默",
+    (VEILMARK_PRODUCT " " VEILMARK_VERSION_SHOWN " 版　(C) 2001　舒維默"),
     "",
     "若本程式無法在您的電腦上正常運作，作者無法提供任何保證，",
     "因為這只是一個人獨力完成的作品。本工具將永遠免費提供。",

@@ -21,6 +21,7 @@
 #include "platform/tree_view.h"
 #include "platform/version_info.h"
 #include "res/resource.h"
+#include "res/version.h"
 #include "settings/apply_settings.h"
 #include "settings/backup.h"
 #include "settings/catalogue.h"
@@ -43,7 +44,7 @@ struct MainDlgServices {
     IFiles& files;
 };
 
-inline constexpr std::string_view kMainDialogTitle = "Veilmark V3.13";
+inline constexpr std::string_view kMainDialogTitle = VEILMARK_TITLE;
 inline constexpr std::string_view kHelpFileName = "Veilmark.chm";
 inline constexpr std::string_view kHomePage = VEILMARK_HOME_PAGE;
 // The Start button's caption once the settings have been applied: a press

@@ -1,16 +1,16 @@
 #include "cli/command_line.h"
 
-#include "app/main_dlg.h"
-#include "app/platform_checks.h"
 #include "cli/report.h"
 #include "cli/unattended_actions.h"
 #include "settings/apply_settings.h"
 #include "settings/language.h"
+#include "settings/platform_facts.h"
 #include "settings/profile.h"
 #include "settings/reg_import.h"
 #include "settings/revert.h"
 #include "settings/status_check.h"
 #include "settings/text.h"
+#include "res/version.h"
 
 namespace cli {
 
@@ -60,7 +60,7 @@ constexpr const char* kUsageHint = "veilmark.exe /? shows the usage.\n";
 
 OptionLabels Labels(const CommandLineServices& services) { return {services.strings, kLanguageBaseChinese}; }
 
-bool HomeEdition(const CommandLineServices& services) { return EditionKindOf(services.version) == 1; }
+bool HomeEdition(const CommandLineServices& services) { return EditionOf(services.version) == WindowsEdition::Home; }
 
 int Fail(IConsole& console, const std::string& message)
 {
@@ -200,7 +200,7 @@ int RunExport(const Command& command, CommandLineServices& services)
         return Fail(services.console, "cannot write " + command.exportPath + ": " + reason);
 
     RegFile regFile;
-    regFile.Comment(std::string(kMainDialogTitle) + ": the registry changes of the selection " + command.selection + ".");
+    regFile.Comment(std::string(VEILMARK_TITLE) + ": the registry changes of the selection " + command.selection + ".");
     settings::ExportSettings(selection, Labels(services), regFile);
     if (!file->Commit(regFile.Bytes(), reason))
         return Fail(services.console, "cannot write " + command.exportPath + ": " + reason);
@@ -247,7 +247,7 @@ int ListBackups(CommandLineServices& services)
 
 int ShowUsage(CommandLineServices& services)
 {
-    std::string text = std::string(kMainDialogTitle) + "\n" + kUsage;
+    std::string text = std::string(VEILMARK_TITLE) + "\n" + kUsage;
     const OptionLabels labels = Labels(services);
     for (const CatalogueEntry& entry : Catalogue()) {
         if (entry.kind == OptionKind::Group)

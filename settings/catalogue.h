@@ -78,6 +78,12 @@ struct CatalogueEntry {
     RegistryBinding binding;
 };
 
+// The value the start-up's check reads that belongs to no option: the
+// system's product name.
+inline constexpr RegistryBinding kProductNameValue{RegistryRoot::LocalMachine,
+                                                   "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion", "ProductName",
+                                                   kRegSz};
+
 // All options in tree order: each group followed by its children.
 const std::array<CatalogueEntry, kOptionCount>& Catalogue();
 const CatalogueEntry& CatalogueEntryOf(OptionKey key);
