@@ -14,43 +14,43 @@ constexpr std::uint32_t kFirstWaitMs = 10000;
 constexpr std::uint32_t kPollMs = 1000;
 constexpr int kMaxPolls = 15;
 
-// The player's folder: "Installation Directory" of the registry, or where
-// the system installs it when that cannot be read.
-std::string PlayerDirectory(const ActionServices& services)
+// The player's folder on the target: "Installation Directory" of its
+// registry, or where the system installs it when that cannot be read.
+std::string PlayerDirectory(const TargetSystem& target)
 {
-    const auto directory = ReadRegistryText(services.registry, RegistryRoot::LocalMachine,
+    const auto directory = ReadRegistryText(target.registry, RegistryRoot::LocalMachine,
                                             "Software\\Microsoft\\MediaPlayer", "Installation Directory");
-    return directory ? *directory : JoinPath(services.folders.ProgramFilesDirectory(), "Windows Media Player");
+    return directory ? *directory : JoinPath(target.folders.ProgramFilesDirectory(), "Windows Media Player");
 }
 
 }  // namespace
 
-bool RunMediaPlayerOnce(const ActionServices& services)
+bool RunMediaPlayerOnce(const TargetSystem& target, const HostMachine& host)
 {
-    const std::string directory = PlayerDirectory(services);
+    const std::string directory = PlayerDirectory(target);
     // By its full path: a wmplayer.exe in the current folder must not run.
-    const auto player = services.shell.Launch(JoinPath(directory, "wmplayer.exe"), {}, directory, kShowForceMinimize);
-    services.clock.Sleep(kFirstWaitMs);
+    const auto player = host.shell.Launch(JoinPath(directory, "wmplayer.exe"), {}, directory, kShowForceMinimize);
+    host.clock.Sleep(kFirstWaitMs);
     for (int polls = 0; polls < kMaxPolls;) {
-        services.clock.Sleep(kPollMs);
+        host.clock.Sleep(kPollMs);
         ++polls;
-        if (services.desktop.FindWindowByTitle(kPlayerTitle))
+        if (host.desktop.FindWindowByTitle(kPlayerTitle))
             break;
     }
 
-    const TopWindow window = services.desktop.FindWindowByTitle(kPlayerTitle);
-    if (window && services.desktop.SendCloseMessage(window) != 0 && player)
+    const TopWindow window = host.desktop.FindWindowByTitle(kPlayerTitle);
+    if (window && host.desktop.SendCloseMessage(window) != 0 && player)
         player->Terminate(0);
     return player != nullptr;
 }
 
-void ConfigureMediaPlayer(const ActionServices& services)
+void ConfigureMediaPlayer(const TargetSystem& target, const HostMachine& host)
 {
-    CWaitDlg wait(services.dialogs);
+    CWaitDlg wait(host.dialogs);
     wait.Create();
     wait.SetText(std::string(kWaitText) + std::string(22, ' ') + kWaitTextSecondLine + std::string(24, ' '));
     wait.ShowWindow();
-    RunMediaPlayerOnce(services);
+    RunMediaPlayerOnce(target, host);
 }
 
 }  // namespace actions

@@ -2,16 +2,17 @@
 // again once it has made its settings, while the wait box shows.
 #pragma once
 
-#include "actions/action_services.h"
+#include "platform/host_machine.h"
+#include "platform/target_system.h"
 
 namespace actions {
 
 // Waits 10 s, then up to 15 polls of 1 s for the player's window, which is
 // then sent the close message; a player that does not handle it is ended.
-void ConfigureMediaPlayer(const ActionServices& services);
+void ConfigureMediaPlayer(const TargetSystem& target, const HostMachine& host);
 
 // The same run without the wait box, for a run without a dialog. False when
 // the player could not be started (the waits are kept all the same).
-bool RunMediaPlayerOnce(const ActionServices& services);
+bool RunMediaPlayerOnce(const TargetSystem& target, const HostMachine& host);
 
 }  // namespace actions

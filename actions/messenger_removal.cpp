@@ -17,37 +17,37 @@ constexpr std::uint32_t kWaitMs = 10000;
 
 }  // namespace
 
-std::string SystemRoot(const ActionServices& services)
+std::string SystemRoot(const TargetSystem& target)
 {
-    const auto root = ReadRegistryText(services.registry, RegistryRoot::LocalMachine,
+    const auto root = ReadRegistryText(target.registry, RegistryRoot::LocalMachine,
                                        "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion", "SystemRoot");
-    return root ? *root : services.folders.WindowsDirectory();
+    return root ? *root : target.folders.WindowsDirectory();
 }
 
-bool RunMessengerUninstaller(const ActionServices& services)
+bool RunMessengerUninstaller(const TargetSystem& target, const HostMachine& host)
 {
-    const std::string systemRoot = SystemRoot(services);
+    const std::string systemRoot = SystemRoot(target);
     const std::string parameters = "advpack.dll,LaunchINFSection " + systemRoot + "\\INF\\msmsgs.inf,BLC.Remove";
     // By its full path: a RunDll32.exe in the current folder must not run.
-    const auto installer = services.shell.Launch(JoinPath(services.folders.SystemDirectory(), "RunDll32.exe"),
+    const auto installer = host.shell.Launch(JoinPath(target.folders.SystemDirectory(), "RunDll32.exe"),
                                                  parameters, systemRoot, kShowHide);
     // The installer is not waited for; it goes on by itself.
-    services.clock.Sleep(kWaitMs);
+    host.clock.Sleep(kWaitMs);
     return installer != nullptr;
 }
 
-void RemoveMessenger(const ActionServices& services, int languageBase)
+void RemoveMessenger(const TargetSystem& target, const HostMachine& host, int languageBase)
 {
-    if (services.prompt.Show(std::string(kQuestion) + std::string(21, ' '), kPromptYesNo) == kAnswerNo)
+    if (host.prompt.Show(std::string(kQuestion) + std::string(21, ' '), kPromptYesNo) == kAnswerNo)
         return;
 
-    CWaitDlg wait(services.dialogs);
+    CWaitDlg wait(host.dialogs);
     wait.Create();
     const bool german = languageBase == kLanguageBaseGerman;
     wait.SetText(german ? std::string(kGermanWait) : std::string(kChineseWait) + std::string(25, ' '));
     wait.ShowWindow();
 
-    RunMessengerUninstaller(services);
+    RunMessengerUninstaller(target, host);
 }
 
 }  // namespace actions

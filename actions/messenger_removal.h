@@ -3,19 +3,22 @@
 // wait box shows for 10 seconds.
 #pragma once
 
-#include "actions/action_services.h"
+#include <string>
+
+#include "platform/host_machine.h"
+#include "platform/target_system.h"
 
 namespace actions {
 
 // `languageBase` picks the wait text: 1 German, else Chinese.
-void RemoveMessenger(const ActionServices& services, int languageBase);
+void RemoveMessenger(const TargetSystem& target, const HostMachine& host, int languageBase);
 
 // The removal itself, without the question and the wait box: the installer
 // started, then 10 seconds for it. False when it could not be started.
-bool RunMessengerUninstaller(const ActionServices& services);
+bool RunMessengerUninstaller(const TargetSystem& target, const HostMachine& host);
 
-// The Windows folder: "SystemRoot" of the registry, or where the system says
-// it is when that cannot be read.
-std::string SystemRoot(const ActionServices& services);
+// The target's Windows folder: "SystemRoot" of its registry, or where the
+// system says it is when that cannot be read.
+std::string SystemRoot(const TargetSystem& target);
 
 }  // namespace actions

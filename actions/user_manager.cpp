@@ -4,12 +4,12 @@
 
 namespace actions {
 
-void OpenUserManager(const ActionServices& services)
+void OpenUserManager(const TargetSystem& target, const HostMachine& host)
 {
     // By its full path: an lusrmgr.msc in the current folder must not open.
     const auto console =
-        services.shell.Launch(JoinPath(services.folders.SystemDirectory(), "lusrmgr.msc"), {}, {}, kShowNormal);
-    CUserAdminDlg guidance(services.dialogs);
+        host.shell.Launch(JoinPath(target.folders.SystemDirectory(), "lusrmgr.msc"), {}, {}, kShowNormal);
+    CUserAdminDlg guidance(host.dialogs);
     guidance.DoModal();
 }
 

@@ -2,11 +2,12 @@
 // beside it the guidance dialog says which two accounts to delete there.
 #pragma once
 
-#include "actions/action_services.h"
+#include "platform/host_machine.h"
+#include "platform/target_system.h"
 
 namespace actions {
 
 // Returns once the guidance dialog is closed; the console runs on.
-void OpenUserManager(const ActionServices& services);
+void OpenUserManager(const TargetSystem& target, const HostMachine& host);
 
 }  // namespace actions

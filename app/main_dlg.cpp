@@ -59,15 +59,11 @@ private:
 
 CMainDlg::CMainDlg(const MainDlgServices& services)
     : m_strings(services.strings),
-      m_registry(services.registry),
-      m_registryOps(services.registry),
-      m_prompt(services.prompt),
-      m_shell(services.shell),
-      m_version(services.version),
-      m_actions{services.registry, services.prompt,  services.shell,  services.clock,
-                services.desktop,  services.dialogs, services.folders},
-      m_backups(services.files, services.folders, services.clock),
-      m_stHomepage(services.shell, services.prompt)
+      m_target(services.target),
+      m_host(services.host),
+      m_registryOps(services.target.registry),
+      m_backups(services.host.files, services.target.folders, services.host.clock),
+      m_stHomepage(services.host.shell, services.host.prompt)
 {
 }
 
@@ -113,13 +109,13 @@ void CMainDlg::OnHelpIndex()
 {
     // The message speaks of the program's directory, so the file is looked
     // up there rather than in whatever the current directory happens to be.
-    std::string path = m_shell.ProgramDirectory();
+    std::string path = m_host.shell.ProgramDirectory();
     if (!path.empty())
         path += '\\';
     path += kHelpFileName;
-    if (m_shell.Execute("open", path, {}, {}, kShowNormal) <= 32) {
-        m_prompt.Beep();
-        m_prompt.Show("對不起，在執行目錄找不到說明檔        [Veilmark.chm]", kPromptOk);
+    if (m_host.shell.Execute("open", path, {}, {}, kShowNormal) <= 32) {
+        m_host.prompt.Beep();
+        m_host.prompt.Show("對不起，在執行目錄找不到說明檔        [Veilmark.chm]", kPromptOk);
     }
 }
 
@@ -167,7 +163,7 @@ void CMainDlg::OnStart()
     StartActions actions(*this);
     const std::vector<settings::StepResult> results =
         settings::ApplySettings(m_registryOps, selection, m_bHomeEdition != 0, actions, Labels());
-    if (settings::AskToCheckStatus(m_prompt, settings::FailureLines(results)))
+    if (settings::AskToCheckStatus(m_host.prompt, settings::FailureLines(results)))
         CheckSystemStatus();
     if (m_window)
         m_window->SetStartCaption(kReadyCaption);
@@ -177,36 +173,36 @@ bool CMainDlg::BackUp(const std::vector<settings::BackupTarget>& targets, std::s
 {
     std::string path;
     std::string reason;
-    if (m_backups.Save(m_registry, targets, pass, path, reason))
+    if (m_backups.Save(m_target.registry, targets, pass, path, reason))
         return true;
-    m_prompt.Show("無法寫入備份檔，所以沒有變更任何設定。\n\n" + path + "\n" + reason, kPromptOk | kPromptIconWarning);
+    m_host.prompt.Show("無法寫入備份檔，所以沒有變更任何設定。\n\n" + path + "\n" + reason, kPromptOk | kPromptIconWarning);
     return false;
 }
 
-void CMainDlg::OnAbout() { CAboutDlg(m_actions.dialogs).DoModal(); }
+void CMainDlg::OnAbout() { CAboutDlg(m_host.dialogs).DoModal(); }
 
 void CMainDlg::OnCheckSystemStatus()
 {
-    CItemInfoDlg(m_actions.dialogs).DoModal();
+    CItemInfoDlg(m_host.dialogs).DoModal();
     CheckSystemStatus();
 }
 
-void CMainDlg::OnSetTimeServer() { CTimeServerDlg(m_actions.dialogs, m_registry, m_prompt).DoModal(); }
+void CMainDlg::OnSetTimeServer() { CTimeServerDlg(m_host.dialogs, m_target.registry, m_host.prompt).DoModal(); }
 
 void CMainDlg::OnResetSystemStatus()
 {
-    if (settings::ConfirmRestore(m_prompt) && BackUp(settings::RestoreTargets(), "the restore of the defaults"))
+    if (settings::ConfirmRestore(m_host.prompt) && BackUp(settings::RestoreTargets(), "the restore of the defaults"))
         RestoreDefaults();
 }
 
-void CMainDlg::RestoreDefaults() { settings::RestoreDefaults(m_registryOps, m_prompt, Labels()); }
+void CMainDlg::RestoreDefaults() { settings::RestoreDefaults(m_registryOps, m_host.prompt, Labels()); }
 
 void CMainDlg::OnExpertSettings() { settings::EnableExpertOptions(m_ctrlTree, m_items); }
 
 void CMainDlg::OnRecommendedSettings() { BuildOptionTree(); }
 
-void CMainDlg::RemoveMessenger() { actions::RemoveMessenger(m_actions, m_nLanguageBase); }
+void CMainDlg::RemoveMessenger() { actions::RemoveMessenger(m_target, m_host, m_nLanguageBase); }
 
-void CMainDlg::ConfigureMediaPlayer() { actions::ConfigureMediaPlayer(m_actions); }
+void CMainDlg::ConfigureMediaPlayer() { actions::ConfigureMediaPlayer(m_target, m_host); }
 
-void CMainDlg::OpenUserManager() { actions::OpenUserManager(m_actions); }
+void CMainDlg::OpenUserManager() { actions::OpenUserManager(m_target, m_host); }

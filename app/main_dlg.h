@@ -10,16 +10,12 @@
 #include <string>
 #include <string_view>
 
-#include "actions/action_services.h"
 #include "app/hot_static.h"
-#include "platform/files.h"
+#include "platform/host_machine.h"
 #include "platform/main_window.h"
-#include "platform/prompt.h"
-#include "platform/registry.h"
-#include "platform/shell.h"
 #include "platform/string_table.h"
+#include "platform/target_system.h"
 #include "platform/tree_view.h"
-#include "platform/version_info.h"
 #include "res/resource.h"
 #include "res/version.h"
 #include "settings/apply_settings.h"
@@ -30,18 +26,12 @@
 #include "settings/registry_ops.h"
 #include "treeopts/tree_options_ctrl.h"
 
-// What the dialog works with, all owned by its creator.
+// What the dialog works with, all owned by its creator: the system it
+// changes, and the machine it runs on with the user at it.
 struct MainDlgServices {
     const IStringTable& strings;
-    IRegistry& registry;
-    IPrompt& prompt;
-    IShell& shell;
-    const IVersionInfo& version;
-    IClock& clock;
-    IDesktop& desktop;
-    IDialogHost& dialogs;
-    const ISystemFolders& folders;
-    IFiles& files;
+    TargetSystem target;
+    HostMachine host;
 };
 
 inline constexpr std::string_view kMainDialogTitle = VEILMARK_TITLE;
@@ -131,12 +121,9 @@ private:
     bool BackUp(const std::vector<settings::BackupTarget>& targets, std::string_view pass);
 
     const IStringTable& m_strings;
-    IRegistry& m_registry;
+    const TargetSystem m_target;
+    const HostMachine m_host;
     RegistryOps m_registryOps;
-    IPrompt& m_prompt;
-    IShell& m_shell;
-    const IVersionInfo& m_version;
-    const ActionServices m_actions;
     settings::BackupStore m_backups;
     IMainWindow* m_window = nullptr;  // from OnInitDialog on
 

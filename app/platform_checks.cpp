@@ -8,17 +8,17 @@ std::int32_t CMainDlg::CheckProductName()
 {
     // With full access, as the check has always opened the key: a name that
     // cannot be read tells nothing about the system, so no warning.
-    const std::optional<std::string> name = ProductName(m_registry, kKeyAllAccess);
+    const std::optional<std::string> name = ProductName(m_target.registry, kKeyAllAccess);
     if (!name || NamesWindowsXp(*name))
         return 0;
     const std::string warning =
         "您的作業系統不是 Windows XP，建議您立即關閉此程式！      \n您目前所使用的作業系統是： " + *name;
-    return ToBool(m_prompt.Show(warning, kPromptYesNo | kPromptIconWarning) == kAnswerYes);
+    return ToBool(m_host.prompt.Show(warning, kPromptYesNo | kPromptIconWarning) == kAnswerYes);
 }
 
 std::int32_t CMainDlg::GetEditionKind()
 {
-    switch (EditionOf(m_version)) {
+    switch (EditionOf(m_target.version)) {
     case WindowsEdition::Home:
         return 1;
     case WindowsEdition::Professional:

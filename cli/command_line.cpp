@@ -60,7 +60,7 @@ constexpr const char* kUsageHint = "veilmark.exe /? shows the usage.\n";
 
 OptionLabels Labels(const CommandLineServices& services) { return {services.strings, kLanguageBaseChinese}; }
 
-bool HomeEdition(const CommandLineServices& services) { return EditionOf(services.version) == WindowsEdition::Home; }
+bool HomeEdition(const CommandLineServices& services) { return EditionOf(services.target.version) == WindowsEdition::Home; }
 
 int Fail(IConsole& console, const std::string& message)
 {
@@ -82,7 +82,7 @@ bool ResolveSelection(const std::string& name, CommandLineServices& services, Se
     }
     std::vector<std::uint8_t> bytes;
     std::string reason;
-    if (!services.files.Read(name, bytes, reason)) {
+    if (!services.host.files.Read(name, bytes, reason)) {
         error = "cannot read the profile " + name + ": " + reason;
         return false;
     }
@@ -104,7 +104,7 @@ bool StartReportFile(const Command& command, CommandLineServices& services, std:
     if (command.reportPath.empty())
         return true;
     std::string reason;
-    file = services.files.Create(command.reportPath, reason);
+    file = services.host.files.Create(command.reportPath, reason);
     if (!file)
         error = "cannot write the report " + command.reportPath + ": " + reason;
     return file != nullptr;
@@ -128,10 +128,10 @@ int RunStatus(const Command& command, CommandLineServices& services)
     if (!StartReportFile(command, services, file, error))
         return Fail(services.console, error);
 
-    RegistryOps ops(services.registry);
+    RegistryOps ops(services.target.registry);
     const settings::SystemStatus status = settings::ReadSystemStatus(ops);
     Report report;
-    report.Line({SystemDescription(services.registry, services.version)});
+    report.Line({SystemDescription(services.target.registry, services.target.version)});
     bool anyOn = false;
     bool anyUnknown = false;
     // In the tree's order, which groups related options.
@@ -161,18 +161,18 @@ int RunApply(const Command& command, CommandLineServices& services)
         return Fail(services.console, error);
 
     std::string backup;
-    settings::BackupStore backups(services.files, services.actions.folders, services.actions.clock);
-    if (!backups.Save(services.registry, settings::ApplyTargets(selection), "veilmark.exe /apply", backup, error))
+    settings::BackupStore backups(services.host.files, services.target.folders, services.host.clock);
+    if (!backups.Save(services.target.registry, settings::ApplyTargets(selection), "veilmark.exe /apply", backup, error))
         return Fail(services.console, "cannot write the backup " + backup + ": " + error);
 
-    RegistryOps ops(services.registry);
-    UnattendedActions actions(services.actions);
+    RegistryOps ops(services.target.registry);
+    UnattendedActions actions(services.target, services.host);
     const OptionLabels labels = Labels(services);
     const std::vector<settings::StepResult> results =
         settings::ApplySettings(ops, selection, HomeEdition(services), actions, labels);
 
     Report report;
-    report.Line({SystemDescription(services.registry, services.version)});
+    report.Line({SystemDescription(services.target.registry, services.target.version)});
     if (!backup.empty())
         report.Line({"Backup", backup});
     bool anyFailed = false;
@@ -195,7 +195,7 @@ int RunExport(const Command& command, CommandLineServices& services)
     if (!ResolveSelection(command.selection, services, selection, error))
         return Fail(services.console, error);
     std::string reason;
-    const std::unique_ptr<IOutputFile> file = services.files.Create(command.exportPath, reason);
+    const std::unique_ptr<IOutputFile> file = services.host.files.Create(command.exportPath, reason);
     if (!file)
         return Fail(services.console, "cannot write " + command.exportPath + ": " + reason);
 
@@ -212,7 +212,7 @@ int RunRevert(const Command& command, CommandLineServices& services)
 {
     std::vector<std::uint8_t> bytes;
     std::string reason;
-    if (!services.files.Read(command.revertPath, bytes, reason))
+    if (!services.host.files.Read(command.revertPath, bytes, reason))
         return Fail(services.console, "cannot read " + command.revertPath + ": " + reason);
     const settings::ParsedRegFile file = settings::ParseRegFile(bytes);
     if (file.errorLine != 0)
@@ -222,9 +222,9 @@ int RunRevert(const Command& command, CommandLineServices& services)
                                           "; nothing was imported");
 
     Report report;
-    report.Line({SystemDescription(services.registry, services.version)});
+    report.Line({SystemDescription(services.target.registry, services.target.version)});
     bool anyFailed = false;
-    for (const settings::RevertResult& result : settings::Revert(services.registry, file.entries)) {
+    for (const settings::RevertResult& result : settings::Revert(services.target.registry, file.entries)) {
         const settings::RegEntry& entry = *result.entry;
         const std::string key = FullKeyName(entry.root, entry.keyPath);
         report.Line({key, entry.name.empty() ? std::string_view("@") : std::string_view(entry.name), result.outcome});
@@ -236,10 +236,10 @@ int RunRevert(const Command& command, CommandLineServices& services)
 
 int ListBackups(CommandLineServices& services)
 {
-    const settings::BackupStore backups(services.files, services.actions.folders, services.actions.clock);
+    const settings::BackupStore backups(services.host.files, services.target.folders, services.host.clock);
     const std::vector<std::string> paths = backups.List();
     if (paths.empty())
-        services.console.Write("No backups in " + settings::BackupFolder(services.actions.folders) + ".\n");
+        services.console.Write("No backups in " + settings::BackupFolder(services.target.folders) + ".\n");
     for (const std::string& path : paths)
         services.console.Write(path + "\n");
     return kExitSuccess;

@@ -2,13 +2,11 @@
 // apply pass of a selection, and a .reg file of a selection's changes.
 #pragma once
 
-#include "actions/action_services.h"
 #include "cli/arguments.h"
 #include "platform/console.h"
-#include "platform/files.h"
-#include "platform/registry.h"
+#include "platform/host_machine.h"
 #include "platform/string_table.h"
-#include "platform/version_info.h"
+#include "platform/target_system.h"
 
 namespace cli {
 
@@ -20,13 +18,13 @@ enum ExitCode : int {
     kExitError = 3,        // the command could not run; nothing was changed
 };
 
+// What a run works with: the system it changes, the machine it runs on,
+// the texts and the console it writes to.
 struct CommandLineServices {
-    IRegistry& registry;
-    const IVersionInfo& version;
+    TargetSystem target;
+    HostMachine host;
     const IStringTable& strings;
     IConsole& console;
-    IFiles& files;
-    ActionServices actions;
 };
 
 // Runs `command` (not the dialog) to its end and returns the exit code.

@@ -10,14 +10,14 @@ using settings::StepResult;
 
 StepResult UnattendedActions::ConfigureMediaPlayer()
 {
-    if (actions::RunMediaPlayerOnce(m_services))
+    if (actions::RunMediaPlayerOnce(m_target, m_host))
         return settings::DoneStep(OptionKey::MediaPlayerGroup);
     return {OptionKey::MediaPlayerGroup, StepOutcome::Failed, "wmplayer.exe could not be started"};
 }
 
 StepResult UnattendedActions::RemoveMessenger()
 {
-    if (actions::RunMessengerUninstaller(m_services))
+    if (actions::RunMessengerUninstaller(m_target, m_host))
         return settings::DoneStep(OptionKey::MessengerUninstall);
     return {OptionKey::MessengerUninstall, StepOutcome::Failed, "RunDll32.exe could not be started"};
 }

@@ -3,21 +3,23 @@
 // remove in the console it opens, are left to one.
 #pragma once
 
-#include "actions/action_services.h"
+#include "platform/host_machine.h"
+#include "platform/target_system.h"
 #include "settings/apply_settings.h"
 
 namespace cli {
 
 class UnattendedActions final : public settings::IApplyActions {
 public:
-    explicit UnattendedActions(const ActionServices& services) : m_services(services) {}
+    UnattendedActions(const TargetSystem& target, const HostMachine& host) : m_target(target), m_host(host) {}
 
     settings::StepResult ConfigureMediaPlayer() override;
     settings::StepResult RemoveMessenger() override;
     settings::StepResult OpenUserManager() override;
 
 private:
-    ActionServices m_services;
+    TargetSystem m_target;
+    HostMachine m_host;
 };
 
 }  // namespace cli

@@ -26,7 +26,8 @@ CMainApp theApp;
 struct Win32Ports {
     Win32Ports() : strings(GetModuleHandleW(nullptr)) {}
 
-    ActionServices Actions() { return {registry, prompt, shell, clock, desktop, dialogs, folders}; }
+    TargetSystem Target() { return {registry, version, folders}; }
+    HostMachine Host() { return {prompt, shell, clock, desktop, dialogs, files}; }
 
     ResourceStringTable strings;
     Win32Registry registry;
@@ -50,8 +51,7 @@ BOOL CMainApp::InitInstance()
     InitCommonControlsEx(&controls);
 
     Win32Ports ports;
-    CMainDlg dlg({ports.strings, ports.registry, ports.prompt, ports.shell, ports.version, ports.clock, ports.desktop,
-                  ports.dialogs, ports.folders, ports.files});
+    CMainDlg dlg({ports.strings, ports.Target(), ports.Host()});
     MainWindow window(dlg, ports.prompt, ports.dialogs);
     window.DoModal(nullptr);
     return FALSE;
@@ -61,7 +61,7 @@ int CMainApp::RunCommandLine(const std::vector<std::string>& words)
 {
     Win32Ports ports;
     Win32Console console;
-    cli::CommandLineServices services{ports.registry, ports.version, ports.strings, console, ports.files, ports.Actions()};
+    cli::CommandLineServices services{ports.Target(), ports.Host(), ports.strings, console};
     return cli::RunCommandLine(words, services);
 }
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 class ISystemFolders {
 public:
@@ -17,3 +18,12 @@ public:
     // The user's roaming application data: C:\Documents and Settings\NAME\Application Data
     virtual std::string AppDataDirectory() const = 0;
 };
+
+// `directory` and `name` joined by one backslash.
+inline std::string JoinPath(std::string_view directory, std::string_view name)
+{
+    std::string path(directory);
+    if (!path.empty() && path.back() != '\\')
+        path += '\\';
+    return path + std::string(name);
+}

@@ -29,7 +29,7 @@ struct NoApplyActions final : settings::IApplyActions {
 };
 
 struct MemoryMainDlg {
-    MemoryMainDlg() : dialog({strings, faults, prompt, shell, version, clock, desktop, dialogs, folders, files})
+    MemoryMainDlg() : dialog({strings, Target(), Host()})
     {
         shell.LogTo(&log);
         clock.LogTo(&log);
@@ -73,8 +73,12 @@ struct MemoryMainDlg {
     // The same platform for a run from the command line, writing to `console`.
     cli::CommandLineServices CommandLine(IConsole& console)
     {
-        return {faults, version, strings, console, files, {faults, prompt, shell, clock, desktop, dialogs, folders}};
+        return {Target(), Host(), strings, console};
     }
+
+    // The system the dialog changes, and the machine it runs on.
+    TargetSystem Target() { return {faults, version, folders}; }
+    HostMachine Host() { return {prompt, shell, clock, desktop, dialogs, files}; }
 
     int Image(OptionKey key) const { return Image(dialog.Item(key)); }
     int Image(TreeItem item) const

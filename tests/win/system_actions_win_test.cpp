@@ -12,6 +12,7 @@
 #include "actions/media_player_run.h"
 #include "actions/messenger_removal.h"
 #include "actions/user_manager.h"
+#include "platform/memory/memory_files.h"
 #include "platform/memory/memory_prompt.h"
 #include "platform/memory/memory_shell.h"
 #include "platform/win32/framework/subclassed_window.h"
@@ -22,6 +23,7 @@
 #include "platform/win32/win32_registry.h"
 #include "platform/win32/win32_shell.h"
 #include "platform/win32/win32_system_folders.h"
+#include "platform/win32/win32_version_info.h"
 #include "res/resource.h"
 #include "tests/win/test_files.h"
 
@@ -100,7 +102,10 @@ struct Services {
     Win32Desktop desktop;
     Win32DialogHost dialogs;
     Win32SystemFolders folders;
-    const ActionServices ports{registry, prompt, shell, clock, desktop, dialogs, folders};
+    Win32VersionInfo version;
+    MemoryFiles files;
+    const TargetSystem target{registry, version, folders};
+    const HostMachine host{prompt, shell, clock, desktop, dialogs, files};
 };
 
 void PrintLaunch(const MemoryShell::Started& start)
@@ -113,7 +118,7 @@ TEST(SystemActionsOnWindows, TheMessengerRemovalShowsItsWaitBoxAndStartsTheInsta
 {
     Services s(L"wait-box-messenger");
     s.prompt.Answer(kAnswerYes);
-    actions::RemoveMessenger(s.ports, 60);
+    actions::RemoveMessenger(s.target, s.host, 60);
 
     EXPECT_TRUE(s.clock.waitBoxShown);
     EXPECT_EQ("Microsoft Messenger 即將解除\n安裝，請稍候。若系統要求重新\n啟動，請您不要拒絕。" + std::string(25, ' '),
@@ -122,7 +127,7 @@ TEST(SystemActionsOnWindows, TheMessengerRemovalShowsItsWaitBoxAndStartsTheInsta
     ASSERT_EQ(1u, s.shell.Starts().size());
     const MemoryShell::Started& start = s.shell.Starts()[0];
     PrintLaunch(start);
-    const std::string root = actions::SystemRoot(s.ports);
+    const std::string root = actions::SystemRoot(s.target);
     EXPECT_FALSE(root.empty());
     EXPECT_EQ(SystemDirectory() + "\\RunDll32.exe", start.file);
     EXPECT_EQ("advpack.dll,LaunchINFSection " + root + "\\INF\\msmsgs.inf,BLC.Remove", start.parameters);
@@ -132,7 +137,7 @@ TEST(SystemActionsOnWindows, TheMessengerRemovalShowsItsWaitBoxAndStartsTheInsta
 TEST(SystemActionsOnWindows, TheMediaPlayerRunStartsThePlayerByFullPathBehindItsWaitBox)
 {
     Services s(L"wait-box-media-player");
-    actions::ConfigureMediaPlayer(s.ports);
+    actions::ConfigureMediaPlayer(s.target, s.host);
 
     EXPECT_TRUE(s.clock.waitBoxShown);
     EXPECT_EQ(0u, s.clock.waitText.find("為了設定組態，現在必須載入 MediaPlayer，")) << s.clock.waitText;
@@ -174,7 +179,7 @@ TEST(SystemActionsOnWindows, TheConsoleOpensFromTheSystemFolderAndTheGuidanceSho
     Services s(L"unused");
     const UINT_PTR timer = SetTimer(nullptr, 0, 300, OnGuidanceTimer);
     ASSERT_NE(0u, timer);
-    actions::OpenUserManager(s.ports);
+    actions::OpenUserManager(s.target, s.host);
 
     ASSERT_TRUE(g_guidance.seen);
     EXPECT_EQ("現在請選取 [本機使用者和群組] | [使用者]，並刪除\n下列兩個使用者，否則 MS 的傢伙隨時可能造訪您\n的電腦 ;-)" +
