@@ -6,7 +6,6 @@
 #include "actions/time_server_dlg.h"
 #include "actions/user_manager.h"
 #include "app/about_dlg.h"
-#include "settings/presets.h"
 #include "settings/restore_defaults.h"
 #include "settings/status_check.h"
 
@@ -28,6 +27,27 @@ constexpr CommandRoute kCommandTable[] = {
     {IDM_HELP_INDEX, &CMainDlg::OnHelpIndex},
     {IDM_TIME_SERVER, &CMainDlg::OnSetTimeServer},
 };
+
+constexpr const char* kCheckQuestion = "已套用您選擇的「設定值」，請問您現在是否要\n檢查「系統狀態」？";
+constexpr const char* kRestoreQuestion =
+    "恢復所有設定值表示，所有功能都會「恢復」為剛安裝完 Windows XP 時的初始狀態。\n"
+    "這並不會影響 MS Messenger Alexa 與 MS 支援使用者，因此您必須手動將它們刪除。\n"
+    "您要繼續嗎？";
+constexpr const char* kRestoreDone = "已恢復為初始設定值！        ";
+
+// The closing question of Start, with the failures above it: saying
+// "applied" alone after failed writes would hide the failure. True when the
+// user wants the status checked again.
+bool AskToCheckStatus(IPrompt& prompt, const std::vector<std::string>& failures)
+{
+    std::string text;
+    for (const std::string& failure : failures)
+        text += failure + "\n";
+    if (!text.empty())
+        text += "\n";
+    text += std::string(kCheckQuestion) + std::string(23, ' ');
+    return prompt.Show(text, kPromptYesNo | kPromptIconQuestion) == kAnswerYes;
+}
 
 // The system actions of the Start button: the dialog's own, each done once
 // it returns (a declined Messenger removal included).
@@ -121,11 +141,14 @@ void CMainDlg::OnHelpIndex()
 
 void CMainDlg::BuildOptionTree()
 {
-    m_items = settings::BuildOptionTree(m_ctrlTree, Labels(), m_bHomeEdition != 0);
+    m_items = option_tree::Build(m_ctrlTree, Labels(), m_bHomeEdition != 0);
     m_hFirstGroupItem = m_items.Of(OptionKey::MediaPlayerGroup);
 }
 
-void CMainDlg::CheckSystemStatus() { settings::CheckSystemStatus(m_registryOps, m_ctrlTree, m_items); }
+void CMainDlg::CheckSystemStatus()
+{
+    option_tree::ShowStatus(m_ctrlTree, m_items, settings::ReadSystemStatus(m_registryOps));
+}
 
 std::int32_t CMainDlg::TestRegistryValue(RegistryRoot root, std::string_view keyPath, std::string_view valueName,
                                          std::uint32_t testType, std::uint32_t expectedNumber,
@@ -157,13 +180,13 @@ void CMainDlg::OnStart()
         m_window->SendCloseRequest();
         return;
     }
-    const settings::Selection selection = settings::Selection::Of(m_ctrlTree, m_items);
+    const settings::Selection selection = option_tree::SelectionOf(m_ctrlTree, m_items);
     if (!BackUp(settings::ApplyTargets(selection), "Start"))
         return;
     StartActions actions(*this);
     const std::vector<settings::StepResult> results =
-        settings::ApplySettings(m_registryOps, selection, m_bHomeEdition != 0, actions, Labels());
-    if (settings::AskToCheckStatus(m_host.prompt, settings::FailureLines(results)))
+        settings::ApplySettings(m_registryOps, selection, m_bHomeEdition != 0, actions);
+    if (AskToCheckStatus(m_host.prompt, settings::FailureLines(results, Labels())))
         CheckSystemStatus();
     if (m_window)
         m_window->SetStartCaption(kReadyCaption);
@@ -191,13 +214,24 @@ void CMainDlg::OnSetTimeServer() { CTimeServerDlg(m_host.dialogs, m_target.regis
 
 void CMainDlg::OnResetSystemStatus()
 {
-    if (settings::ConfirmRestore(m_host.prompt) && BackUp(settings::RestoreTargets(), "the restore of the defaults"))
+    // Only Cancel keeps the defaults from being restored.
+    const bool confirmed =
+        m_host.prompt.Show(std::string(kRestoreQuestion) + std::string(84, ' '), kPromptOkCancel) != kAnswerCancel;
+    if (confirmed && BackUp(settings::RestoreTargets(), "the restore of the defaults"))
         RestoreDefaults();
 }
 
-void CMainDlg::RestoreDefaults() { settings::RestoreDefaults(m_registryOps, m_host.prompt, Labels()); }
+void CMainDlg::RestoreDefaults()
+{
+    // What could not be restored is named below the message: saying
+    // "restored" alone after failed writes would hide the failure.
+    std::string message = kRestoreDone;
+    for (const std::string& failure : settings::FailureLines(settings::RestoreDefaults(m_registryOps), Labels()))
+        message += "\n" + failure;
+    m_host.prompt.Show(message, kPromptOk);
+}
 
-void CMainDlg::OnExpertSettings() { settings::EnableExpertOptions(m_ctrlTree, m_items); }
+void CMainDlg::OnExpertSettings() { option_tree::EnableExpertOptions(m_ctrlTree, m_items); }
 
 void CMainDlg::OnRecommendedSettings() { BuildOptionTree(); }
 

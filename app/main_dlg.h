@@ -11,6 +11,7 @@
 #include <string_view>
 
 #include "app/hot_static.h"
+#include "app/option_tree.h"
 #include "platform/host_machine.h"
 #include "platform/main_window.h"
 #include "platform/string_table.h"
@@ -22,7 +23,6 @@
 #include "settings/backup.h"
 #include "settings/catalogue.h"
 #include "settings/language.h"
-#include "settings/option_tree.h"
 #include "settings/registry_ops.h"
 #include "treeopts/tree_options_ctrl.h"
 

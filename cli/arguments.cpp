@@ -130,6 +130,9 @@ ParsedCommand ParseCommand(const std::vector<std::string>& words)
     } else if (IsSwitch(first, "apply")) {
         command.kind = CommandKind::Apply;
         sound = reader.Operand(first, "a selection", command.selection) && reader.ReportAndEnd(command.reportPath);
+    } else if (IsSwitch(first, "restore")) {
+        command.kind = CommandKind::Restore;
+        sound = reader.ReportAndEnd(command.reportPath);
     } else if (IsSwitch(first, "export")) {
         command.kind = CommandKind::Export;
         sound = reader.Operand(first, "a selection", command.selection) &&

@@ -13,12 +13,12 @@ namespace cli {
 // quote standing for n backslashes, 2n+1 for n and a literal quote.
 std::vector<std::string> SplitCommandLine(std::string_view line);
 
-enum class CommandKind { Dialog, Usage, Status, Apply, Export, Revert, Backups };
+enum class CommandKind { Dialog, Usage, Status, Apply, Restore, Export, Revert, Backups };
 
 struct Command {
     CommandKind kind = CommandKind::Dialog;
     std::string selection;   // /apply and /export: "recommended", "expert" or a profile's path
-    std::string reportPath;  // /status and /apply: empty for none
+    std::string reportPath;  // /status, /apply and /restore: empty for none
     std::string exportPath;  // /export
     std::string revertPath;  // /revert: the .reg file to import
 };

@@ -7,6 +7,7 @@
 #include "settings/platform_facts.h"
 #include "settings/profile.h"
 #include "settings/reg_import.h"
+#include "settings/restore_defaults.h"
 #include "settings/revert.h"
 #include "settings/status_check.h"
 #include "settings/text.h"
@@ -32,6 +33,9 @@ constexpr const char* kUsage =
     "      Switches off the options of SELECTION as the Start button does,\n"
     "      without asking. Removing the support accounts needs a person and is\n"
     "      left out. Exit code 0: every step done; 1: some step failed.\n"
+    "  veilmark.exe /restore [/report FILE]\n"
+    "      Restores the Windows defaults as the menu's restore does, without\n"
+    "      asking. Exit code 0: every value restored; 1: some could not be.\n"
     "  veilmark.exe /export SELECTION FILE.reg\n"
     "      Writes the registry changes of SELECTION to FILE.reg, for regedit /s\n"
     "      or reg import on other machines. Changes nothing here.\n"
@@ -40,8 +44,8 @@ constexpr const char* kUsage =
     "      of the values that the passes change is taken. Exit code 0: every\n"
     "      value restored; 1: some could not be.\n"
     "  veilmark.exe /backups\n"
-    "      Lists the backups, newest first. Start, /apply and the restore of the\n"
-    "      defaults each save one before they change anything, in\n"
+    "      Lists the backups, newest first. Start, /apply, /restore and the\n"
+    "      restore of the defaults each save one before they change anything, in\n"
     "      %APPDATA%\\Veilmark\\Backups; regedit /s imports them too.\n"
     "  veilmark.exe /?\n"
     "      Shows this text.\n"
@@ -151,41 +155,59 @@ int RunStatus(const Command& command, CommandLineServices& services)
     return Deliver(report, command, file.get(), services, exitCode);
 }
 
-int RunApply(const Command& command, CommandLineServices& services)
+// A pass that changes the registry, as /apply and /restore run it: the
+// report file made and the backup saved first (no backup, no change), then
+// the pass, then a line per step.
+template <typename Pass>
+int RunChangingPass(const Command& command, CommandLineServices& services,
+                    const std::vector<settings::BackupTarget>& targets, std::string_view name, Pass pass)
 {
-    Selection selection;
-    std::string error;
     std::unique_ptr<IOutputFile> file;
-    if (!ResolveSelection(command.selection, services, selection, error) ||
-        !StartReportFile(command, services, file, error))
+    std::string error;
+    if (!StartReportFile(command, services, file, error))
         return Fail(services.console, error);
-
     std::string backup;
     settings::BackupStore backups(services.host.files, services.target.folders, services.host.clock);
-    if (!backups.Save(services.target.registry, settings::ApplyTargets(selection), "veilmark.exe /apply", backup, error))
+    if (!backups.Save(services.target.registry, targets, name, backup, error))
         return Fail(services.console, "cannot write the backup " + backup + ": " + error);
 
     RegistryOps ops(services.target.registry);
-    UnattendedActions actions(services.target, services.host);
+    const std::vector<settings::StepResult> results = pass(ops);
     const OptionLabels labels = Labels(services);
-    const std::vector<settings::StepResult> results =
-        settings::ApplySettings(ops, selection, HomeEdition(services), actions, labels);
-
     Report report;
     report.Line({SystemDescription(services.target.registry, services.target.version)});
     if (!backup.empty())
         report.Line({"Backup", backup});
     bool anyFailed = false;
     for (const settings::StepResult& result : results) {
-        std::string_view outcome = "done";
+        std::string outcome = "done";
         if (result.outcome == settings::StepOutcome::Failed)
-            outcome = result.line;
+            outcome = settings::FailureLine(result, labels);
         else if (result.outcome == settings::StepOutcome::NeedsPerson)
             outcome = "needs a person";
         anyFailed |= result.outcome == settings::StepOutcome::Failed;
         report.Line({CatalogueEntryOf(result.key).name, labels.Of(result.key), outcome});
     }
     return Deliver(report, command, file.get(), services, anyFailed ? kExitNotAllDone : kExitSuccess);
+}
+
+int RunApply(const Command& command, CommandLineServices& services)
+{
+    Selection selection;
+    std::string error;
+    if (!ResolveSelection(command.selection, services, selection, error))
+        return Fail(services.console, error);
+    return RunChangingPass(command, services, settings::ApplyTargets(selection), "veilmark.exe /apply",
+                           [&](RegistryOps& ops) {
+                               UnattendedActions actions(services.target, services.host);
+                               return settings::ApplySettings(ops, selection, HomeEdition(services), actions);
+                           });
+}
+
+int RunRestore(const Command& command, CommandLineServices& services)
+{
+    return RunChangingPass(command, services, settings::RestoreTargets(), "veilmark.exe /restore",
+                           [](RegistryOps& ops) { return settings::RestoreDefaults(ops); });
 }
 
 int RunExport(const Command& command, CommandLineServices& services)
@@ -270,6 +292,8 @@ int RunCommand(const Command& command, CommandLineServices& services)
         return RunStatus(command, services);
     case CommandKind::Apply:
         return RunApply(command, services);
+    case CommandKind::Restore:
+        return RunRestore(command, services);
     case CommandKind::Export:
         return RunExport(command, services);
     case CommandKind::Revert:

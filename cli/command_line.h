@@ -1,5 +1,6 @@
 // The runs without the dialog, for administrators: a status report, the
-// apply pass of a selection, and a .reg file of a selection's changes.
+// apply pass of a selection, the restore of the defaults, a .reg file of a
+// selection's changes, the import of a backup and the list of backups.
 #pragma once
 
 #include "cli/arguments.h"
@@ -13,7 +14,7 @@ namespace cli {
 // The program's exit codes in these runs.
 enum ExitCode : int {
     kExitSuccess = 0,      // every option off; every step carried out
-    kExitNotAllDone = 1,   // /status: some option on; /apply: some step failed
+    kExitNotAllDone = 1,   // /status: some option on; /apply, /restore, /revert: some step failed
     kExitUnknown = 2,      // /status: some option unknown, none on
     kExitError = 3,        // the command could not run; nothing was changed
 };

@@ -12,19 +12,19 @@ StepResult UnattendedActions::ConfigureMediaPlayer()
 {
     if (actions::RunMediaPlayerOnce(m_target, m_host))
         return settings::DoneStep(OptionKey::MediaPlayerGroup);
-    return {OptionKey::MediaPlayerGroup, StepOutcome::Failed, "wmplayer.exe could not be started"};
+    return {OptionKey::MediaPlayerGroup, StepOutcome::Failed, 0, "wmplayer.exe could not be started"};
 }
 
 StepResult UnattendedActions::RemoveMessenger()
 {
     if (actions::RunMessengerUninstaller(m_target, m_host))
         return settings::DoneStep(OptionKey::MessengerUninstall);
-    return {OptionKey::MessengerUninstall, StepOutcome::Failed, "RunDll32.exe could not be started"};
+    return {OptionKey::MessengerUninstall, StepOutcome::Failed, 0, "RunDll32.exe could not be started"};
 }
 
 StepResult UnattendedActions::OpenUserManager()
 {
-    return {OptionKey::RemoveSupportUsers, StepOutcome::NeedsPerson, {}};
+    return {OptionKey::RemoveSupportUsers, StepOutcome::NeedsPerson, 0, {}};
 }
 
 }  // namespace cli

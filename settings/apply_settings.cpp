@@ -1,5 +1,6 @@
 #include "settings/apply_settings.h"
 
+#include <iterator>
 #include <utility>
 
 namespace settings {
@@ -8,73 +9,39 @@ namespace {
 
 using K = OptionKey;
 
-enum class Action {
-    WriteNumber,     // the option's REG_DWORD value
-    WriteZeroByte,   // the option's REG_BINARY value: one byte 0x00
-    WriteText,       // the option's REG_SZ value, with its zero
-    DeleteKey,       // the option's key, as a subkey of its parent
-    DeleteValue,     // the option's value
-    RemoveMessenger,
-    OpenUserManager,
+// The options in the order the pass carries them out.
+constexpr OptionKey kApplyOrder[] = {
+    K::NoLicenceAcquisition, K::NoPlayerIdentification, K::NoCodecDownload, K::NoErrorReporting,
+    K::NoCriticalErrorReporting, K::NoRemoteAssistance, K::NoIeScheduledUpdates, K::NoIeUpdateCheck,
+    K::NoInternetTimeSync, K::NoIntegratedAuth, K::RemoveAlexaEntry, K::DisableErrorReportingService,
+    K::DisableAutoUpdateService, K::DisableTimeService, K::DisableTaskSchedulerService, K::MessengerNoAutostart,
+    K::MessengerUninstall, K::RemoveSupportUsers,
 };
-
-struct ApplyStep {
-    OptionKey key;  // the registry value is the option's catalogue binding
-    Action action;
-    std::uint32_t number;
-    const char* text;
-    std::int32_t labelNumber;
-};
-
-// In the order the pass runs.
-constexpr ApplyStep kApplySteps[] = {
-    {K::NoLicenceAcquisition, Action::WriteZeroByte, 0, nullptr, 0},
-    {K::NoPlayerIdentification, Action::WriteZeroByte, 0, nullptr, 1},
-    {K::NoCodecDownload, Action::WriteZeroByte, 0, nullptr, 2},
-    {K::NoErrorReporting, Action::WriteNumber, 0, nullptr, 3},
-    {K::NoCriticalErrorReporting, Action::WriteNumber, 0, nullptr, 4},
-    {K::NoRemoteAssistance, Action::WriteNumber, 0, nullptr, 5},
-    {K::NoIeScheduledUpdates, Action::WriteNumber, 1, nullptr, 6},
-    {K::NoIeUpdateCheck, Action::WriteNumber, 1, nullptr, 7},
-    {K::NoInternetTimeSync, Action::WriteText, 0, "NoSync", 8},
-    {K::NoIntegratedAuth, Action::WriteNumber, 0, nullptr, 9},
-    {K::RemoveAlexaEntry, Action::DeleteKey, 0, nullptr, -1},
-    {K::DisableErrorReportingService, Action::WriteNumber, 4, nullptr, 11},
-    {K::DisableAutoUpdateService, Action::WriteNumber, 4, nullptr, 12},
-    {K::DisableTimeService, Action::WriteNumber, 4, nullptr, 13},
-    {K::DisableTaskSchedulerService, Action::WriteNumber, 4, nullptr, 13},
-    {K::MessengerNoAutostart, Action::DeleteValue, 0, nullptr, -1},
-    {K::MessengerUninstall, Action::RemoveMessenger, 0, nullptr, -1},
-    {K::RemoveSupportUsers, Action::OpenUserManager, 0, nullptr, -1},
-};
-
-constexpr const char* kCheckQuestion = "已套用您選擇的「設定值」，請問您現在是否要\n檢查「系統狀態」？";
-
-// Whether the settings that the Media Player run makes are in effect.
-bool PlayerConfigured(RegistryOps& registry)
-{
-    const RegistryBinding& binding = CatalogueEntryOf(K::NoLicenceAcquisition).binding;
-    return registry.TestValue(binding.root, binding.keyPath, binding.valueName, kRegBinary, 0, "") == 1;
-}
 
 // The data a write step stores.
 std::vector<std::uint8_t> StepData(const ApplyStep& step)
 {
     switch (step.action) {
-    case Action::WriteNumber:
+    case ApplyAction::WriteNumber:
         return DwordBytes(step.number);
-    case Action::WriteZeroByte:
+    case ApplyAction::WriteZeroByte:
         return {0};
-    case Action::WriteText:
+    case ApplyAction::WriteText:
         return TextBytes(step.text);
     default:
         return {};
     }
 }
 
-bool IsWrite(Action action)
+bool IsWrite(ApplyAction action)
 {
-    return action == Action::WriteNumber || action == Action::WriteZeroByte || action == Action::WriteText;
+    return action == ApplyAction::WriteNumber || action == ApplyAction::WriteZeroByte ||
+           action == ApplyAction::WriteText;
+}
+
+bool IsRegistryStep(ApplyAction action)
+{
+    return IsWrite(action) || action == ApplyAction::DeleteValue || action == ApplyAction::DeleteKey;
 }
 
 // A key path split at its last backslash: the parent and the subkey.
@@ -85,24 +52,34 @@ std::pair<std::string_view, std::string_view> SplitKeyPath(std::string_view path
 }
 
 // Carries out one registry step: 0, or the code of its failure.
-std::int32_t RunRegistryStep(RegistryOps& registry, const ApplyStep& step)
+std::int32_t RunRegistryStep(RegistryOps& registry, const CatalogueEntry& entry)
 {
-    const RegistryBinding& binding = CatalogueEntryOf(step.key).binding;
-    if (step.action == Action::DeleteKey) {
+    const RegistryBinding& binding = entry.binding;
+    if (entry.apply.action == ApplyAction::DeleteKey) {
         const auto [parent, subkey] = SplitKeyPath(binding.keyPath);
         return registry.DeleteKey(binding.root, parent, subkey) == 0
                    ? 0
                    : registry.WhyKeyNotDeleted(binding.root, parent, subkey);
     }
-    if (step.action == Action::DeleteValue)
+    if (entry.apply.action == ApplyAction::DeleteValue)
         return registry.DeleteValue(binding.root, binding.keyPath, binding.valueName) == 0
                    ? 0
                    : registry.WhyNotDeleted(binding.root, binding.keyPath, binding.valueName);
-    const std::vector<std::uint8_t> data = StepData(step);
+    const std::vector<std::uint8_t> data = StepData(entry.apply);
     if (registry.WriteValue(binding.root, binding.keyPath, binding.valueName, data.data(), binding.type,
-                            static_cast<std::uint32_t>(data.size()), step.labelNumber) == 0)
+                            static_cast<std::uint32_t>(data.size()), entry.labelNumber) == 0)
         return 0;
     return registry.LastWrite().code;
+}
+
+// Whether the settings that the Media Player run makes are in effect: the
+// status check would find its first option off.
+bool PlayerConfigured(RegistryOps& registry)
+{
+    const CatalogueEntry& entry = CatalogueEntryOf(K::NoLicenceAcquisition);
+    const RegistryBinding& binding = entry.binding;
+    return registry.TestValue(binding.root, binding.keyPath, binding.valueName, binding.type, entry.status.number,
+                              entry.status.text) == 1;
 }
 
 bool PlayerOptionSelected(const Selection& selection)
@@ -114,36 +91,28 @@ bool PlayerOptionSelected(const Selection& selection)
 }  // namespace
 
 std::vector<StepResult> ApplySettings(RegistryOps& registry, const Selection& selection, bool homeEdition,
-                                      IApplyActions& actions, const OptionLabels& labels)
+                                      IApplyActions& actions)
 {
     std::vector<StepResult> results;
     if (PlayerOptionSelected(selection) && !PlayerConfigured(registry))
         results.push_back(actions.ConfigureMediaPlayer());
 
-    for (const ApplyStep& step : kApplySteps) {
-        if (!selection[step.key])
+    for (OptionKey key : kApplyOrder) {
+        if (!selection[key])
             continue;
-        if (step.action == Action::RemoveMessenger) {
+        const CatalogueEntry& entry = CatalogueEntryOf(key);
+        if (entry.apply.action == ApplyAction::RemoveMessenger) {
             results.push_back(actions.RemoveMessenger());
-        } else if (step.action == Action::OpenUserManager) {
+        } else if (entry.apply.action == ApplyAction::OpenUserManager) {
             if (!homeEdition)
                 results.push_back(actions.OpenUserManager());
-        } else if (const std::int32_t code = RunRegistryStep(registry, step); code != 0) {
-            results.push_back({step.key, StepOutcome::Failed, WriteResultLine(code, labels.Of(step.key))});
+        } else if (const std::int32_t code = RunRegistryStep(registry, entry); code != 0) {
+            results.push_back({key, StepOutcome::Failed, code, {}});
         } else {
-            results.push_back({step.key, StepOutcome::Done, {}});
+            results.push_back(DoneStep(key));
         }
     }
     return results;
-}
-
-std::vector<std::string> FailureLines(const std::vector<StepResult>& results)
-{
-    std::vector<std::string> lines;
-    for (const StepResult& result : results)
-        if (result.outcome == StepOutcome::Failed)
-            lines.push_back(result.line);
-    return lines;
 }
 
 void ExportSettings(const Selection& selection, const OptionLabels& labels, RegFile& file)
@@ -159,49 +128,50 @@ void ExportSettings(const Selection& selection, const OptionLabels& labels, RegF
         file.Comment(remark);
     };
     if (PlayerOptionSelected(selection))
-        programStep(K::MediaPlayerGroup,
-                    "the pass first runs Windows Media Player once, unless SilentAcquisition is already in effect");
-    for (const ApplyStep& step : kApplySteps) {
-        if (!selection[step.key])
+        programStep(K::MediaPlayerGroup, "the pass first runs Windows Media Player once, unless " +
+                                             std::string(CatalogueEntryOf(K::NoLicenceAcquisition).binding.valueName) +
+                                             " is already in effect");
+    for (OptionKey key : kApplyOrder) {
+        if (!selection[key])
             continue;
-        const RegistryBinding& binding = CatalogueEntryOf(step.key).binding;
-        if (IsWrite(step.action))
-            file.SetValue(binding.root, binding.keyPath, binding.valueName, binding.type, StepData(step));
-        else if (step.action == Action::DeleteValue)
+        const CatalogueEntry& entry = CatalogueEntryOf(key);
+        const RegistryBinding& binding = entry.binding;
+        switch (entry.apply.action) {
+        case ApplyAction::WriteNumber:
+        case ApplyAction::WriteZeroByte:
+        case ApplyAction::WriteText:
+            file.SetValue(binding.root, binding.keyPath, binding.valueName, binding.type, StepData(entry.apply));
+            break;
+        case ApplyAction::DeleteValue:
             file.DeleteValue(binding.root, binding.keyPath, binding.valueName);
-        else if (step.action == Action::DeleteKey)
+            break;
+        case ApplyAction::DeleteKey:
             file.DeleteKey(binding.root, binding.keyPath);
-        else if (step.action == Action::RemoveMessenger)
-            programStep(step.key, "the pass uninstalls Messenger with RunDll32.exe advpack.dll,LaunchINFSection "
-                                  "%SystemRoot%\\INF\\msmsgs.inf,BLC.Remove");
-        else if (step.action == Action::OpenUserManager)
-            programStep(step.key, "a person removes the support accounts in Local Users and Groups (lusrmgr.msc)");
+            break;
+        case ApplyAction::RemoveMessenger:
+            programStep(key, "the pass uninstalls Messenger with RunDll32.exe advpack.dll,LaunchINFSection "
+                             "%SystemRoot%\\INF\\msmsgs.inf,BLC.Remove");
+            break;
+        case ApplyAction::OpenUserManager:
+            programStep(key, "a person removes the support accounts in Local Users and Groups (lusrmgr.msc)");
+            break;
+        case ApplyAction::None:
+            break;
+        }
     }
 }
 
 std::vector<BackupTarget> ApplyTargets(const Selection& selection)
 {
     std::vector<BackupTarget> targets;
-    for (const ApplyStep& step : kApplySteps) {
-        if (!selection[step.key] || !(IsWrite(step.action) || step.action == Action::DeleteValue ||
-                                      step.action == Action::DeleteKey))
+    for (OptionKey key : kApplyOrder) {
+        const CatalogueEntry& entry = CatalogueEntryOf(key);
+        if (!selection[key] || !IsRegistryStep(entry.apply.action))
             continue;
-        const RegistryBinding& binding = CatalogueEntryOf(step.key).binding;
-        targets.push_back({binding.root, binding.keyPath, binding.valueName, step.action == Action::DeleteKey});
+        targets.push_back({entry.binding.root, entry.binding.keyPath, entry.binding.valueName,
+                           entry.apply.action == ApplyAction::DeleteKey});
     }
     return targets;
-}
-
-bool AskToCheckStatus(IPrompt& prompt, const std::vector<std::string>& failures)
-{
-    // Saying "applied" alone after failed writes would hide the failure.
-    std::string text;
-    for (const std::string& failure : failures)
-        text += failure + "\n";
-    if (!text.empty())
-        text += "\n";
-    text += std::string(kCheckQuestion) + std::string(23, ' ');
-    return prompt.Show(text, kPromptYesNo | kPromptIconQuestion) == kAnswerYes;
 }
 
 }  // namespace settings

@@ -1,10 +1,13 @@
 // The catalogue: the fixed list of options the tool offers, in tree order,
-// with their labels, initial states and the registry value behind each.
-// Runtime state (item handles, images) lives in the tree, not here.
+// with every fact about each: its label and initial state, the registry
+// value behind it, what Start does, what the status check compares and
+// what the restore of the defaults does. Runtime state (item handles,
+// images) lives in the tree, not here.
 #pragma once
 
 #include <array>
 #include <cstddef>
+#include <cstdint>
 
 #include "platform/registry_types.h"
 
@@ -48,7 +51,8 @@ enum class InitialState {
     NotSelected,  // radio
 };
 
-enum class Edition { All, NotHome };
+// Where the option is offered: on every edition, or not on the home edition.
+enum class Availability { AllEditions, NotHomeEdition };
 
 // A label is either the string table row (language base + offset), or,
 // where no row exists, a literal per language.
@@ -67,6 +71,55 @@ struct RegistryBinding {
     RegistryType type;
 };
 
+// What Start does for the option when it is selected.
+enum class ApplyAction {
+    None,             // a group, or the radio that keeps Messenger as it is
+    WriteNumber,      // the bound REG_DWORD: `number`
+    WriteZeroByte,    // the bound REG_BINARY: the one byte 0x00
+    WriteText,        // the bound REG_SZ: `text` and its zero
+    DeleteValue,      // the bound value
+    DeleteKey,        // the bound key, as a subkey of its parent
+    RemoveMessenger,  // runs the Messenger uninstaller
+    OpenUserManager,  // opens the console in which a person removes the support accounts
+};
+
+struct ApplyStep {
+    ApplyAction action;
+    std::uint32_t number;
+    const char* text;
+};
+
+// How the status check tells that the option is switched off already.
+enum class StatusRule {
+    NotTested,
+    Equal,            // the bound value equals `number`, or as text equals `text` (case counts)
+    ExpertEqual,      // the same, for an expert option: it stays locked until the expert command
+    ExpertGone,       // an expert option, off when its value is absent
+    MessengerGone,    // a Messenger radio: when its value is absent it can no longer be chosen
+};
+
+struct StatusTest {
+    StatusRule rule;
+    std::uint32_t number;
+    const char* text;  // null: a text value counts as present, whatever it holds
+};
+
+// What the restore of the Windows defaults does with the bound value.
+enum class RestoreAction {
+    Leave,
+    WriteNumber,  // `number` as REG_DWORD
+    WriteText,    // `text` and its zero as REG_SZ
+    DeleteValue,
+};
+
+struct RestoreStep {
+    RestoreAction action;
+    std::uint32_t number;
+    const char* text;
+};
+
+// Every fact about one option. Each pass walks its own order of options
+// (kept in the pass) and reads here what to do with each.
 struct CatalogueEntry {
     OptionKey key;
     const char* name;
@@ -74,8 +127,14 @@ struct CatalogueEntry {
     OptionKey parent;  // groups name themselves
     OptionLabel label;
     InitialState initial;
-    Edition edition;
+    Availability availability;
     RegistryBinding binding;
+    ApplyStep apply;
+    StatusTest status;
+    RestoreStep restore;
+    // The number of the write's label in a result line of the registry
+    // writer (the label is the bound value's name); -1 where nothing is written.
+    std::int32_t labelNumber;
 };
 
 // The value the start-up's check reads that belongs to no option: the
@@ -87,3 +146,7 @@ inline constexpr RegistryBinding kProductNameValue{RegistryRoot::LocalMachine,
 // All options in tree order: each group followed by its children.
 const std::array<CatalogueEntry, kOptionCount>& Catalogue();
 const CatalogueEntry& CatalogueEntryOf(OptionKey key);
+
+// The value a write's label number names in a result line: the bound value
+// of the option with that number; empty for a number no option has.
+const char* WriteLabel(std::int32_t labelNumber);

@@ -1,26 +1,8 @@
 #include "settings/registry_ops.h"
 
-#include <array>
-
 #include "platform/types.h"
+#include "settings/catalogue.h"
 #include "settings/text.h"
-
-namespace {
-
-// The value each label number stands for in a result line.
-constexpr std::array<const char*, 14> kWriteLabels = {
-    "SilentAcquisition", "SendUserGUID", "UpgradeCodecPrompt", "DoReport", "ShowUI",
-    "fAllowToGetHelp", "NoScheduledUpdates", "NoUpdateCheck", "Type", "EnableNegotiate",
-    "", "Start", "Start", "Start"};
-
-std::string_view LabelText(std::int32_t labelNumber)
-{
-    if (labelNumber < 0 || labelNumber >= static_cast<std::int32_t>(kWriteLabels.size()))
-        return {};
-    return kWriteLabels[static_cast<std::size_t>(labelNumber)];
-}
-
-}  // namespace
 
 bool HasValueNamed(IRegistry& registry, RegKey key, std::string_view name)
 {
@@ -109,7 +91,7 @@ std::int32_t RegistryOps::WriteValue(RegistryRoot root, std::string_view keyPath
         else if (BytesAsText(readBack.data) != BytesAsText(data, size))
             code = 5;
     }
-    m_lastWrite = {code, WriteResultLine(code, LabelText(labelNumber))};
+    m_lastWrite = {code, WriteResultLine(code, WriteLabel(labelNumber))};
     return code == 0 ? 0 : 1;
 }
 

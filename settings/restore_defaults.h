@@ -1,23 +1,19 @@
-// The restore of the Windows defaults: the question first, then the values
-// every option had when Windows XP was installed, and a report.
+// The restore of the Windows defaults: the values every option had when
+// Windows XP was installed. The caller asks first and tells after.
 #pragma once
 
 #include <vector>
 
-#include "platform/prompt.h"
 #include "settings/backup.h"
-#include "settings/language.h"
 #include "settings/registry_ops.h"
+#include "settings/step_result.h"
 
 namespace settings {
 
-// Asks whether to restore the defaults; true unless the user cancels.
-bool ConfirmRestore(IPrompt& prompt);
-
 // Writes the fourteen defaults and deletes the three Media Player values,
-// then tells the user it is done, naming by its label every option whose
-// value could not be restored.
-void RestoreDefaults(RegistryOps& registry, IPrompt& prompt, const OptionLabels& labels);
+// in the restore's order; one result per value. A value that is not there
+// to delete is restored already.
+std::vector<StepResult> RestoreDefaults(RegistryOps& registry);
 
 // The values the restore changes.
 std::vector<BackupTarget> RestoreTargets();

@@ -2,25 +2,11 @@
 
 namespace settings {
 
-Selection Selection::Of(const CTreeOptionsCtrl& tree, const OptionItems& items)
-{
-    Selection selection;
-    for (const CatalogueEntry& entry : Catalogue()) {
-        BOOL selected = 0;
-        if (entry.kind == OptionKind::Check)
-            tree.IsChecked(items.Of(entry.key), selected);
-        else if (entry.kind == OptionKind::Radio)
-            tree.IsRadioSelected(items.Of(entry.key), selected);
-        selection.Select(entry.key, selected != 0);
-    }
-    return selection;
-}
-
 Selection Selection::Recommended(bool homeEdition)
 {
     Selection selection;
     for (const CatalogueEntry& entry : Catalogue()) {
-        const bool onThisEdition = !(homeEdition && entry.edition == Edition::NotHome);
+        const bool onThisEdition = !(homeEdition && entry.availability == Availability::NotHomeEdition);
         selection.Select(entry.key, onThisEdition && (entry.initial == InitialState::Checked ||
                                                       entry.initial == InitialState::Selected));
     }

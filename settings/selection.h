@@ -1,21 +1,16 @@
-// Which options a pass carries out: taken from the tree, named as a preset,
-// or read from a profile.
+// Which options a pass carries out: taken from the dialog's tree, named as
+// a preset, or read from a profile.
 #pragma once
 
 #include <array>
 #include <cstddef>
 
 #include "settings/catalogue.h"
-#include "settings/option_tree.h"
 
 namespace settings {
 
 class Selection {
 public:
-    // From the tree, before the pass acts: a check item when it is checked
-    // (images 1, 5 and 12), a radio item when it is the chosen one. An
-    // option without an item is not selected.
-    static Selection Of(const CTreeOptionsCtrl& tree, const OptionItems& items);
     // What the recommended-selection command ticks: every option that the
     // tree starts checked or chosen. RemoveSupportUsers only where the
     // edition has it.

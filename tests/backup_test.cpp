@@ -214,7 +214,7 @@ TEST(BackupRoundTripTest, ImportingTheBackupAfterApplyGivesBackEveryStateByteFor
         std::string error;
         ASSERT_TRUE(settings::AddBackup(registry, settings::ApplyTargets(selection), backup, error)) << error;
         RegistryOps ops(registry);
-        settings::ApplySettings(ops, selection, false, actions, {strings, 60});
+        settings::ApplySettings(ops, selection, false, actions);
         changed += Take(registry) != before;
 
         const settings::ParsedRegFile file = settings::ParseRegFile(backup.Bytes());

@@ -69,6 +69,8 @@ TEST(CommandLineWordsTest, MakeACommandOrNameWhatIsWrong)
         {"/Status /REPORT r.txt", C::Status, "", "r.txt", "", ""},
         {"/apply Expert /report r.txt", C::Apply, "Expert", "r.txt", "", ""},
         {"/export recommended out.reg", C::Export, "recommended", "", "out.reg", ""},
+        {"-Restore /report r.txt", C::Restore, "", "r.txt", "", ""},
+        {"/restore expert", C::Restore, "", "", "", "unexpected argument expert"},
         {"/stat", C::Dialog, "", "", "", "unknown switch /stat"},
         {"status", C::Dialog, "", "", "", "unexpected argument status"},
         {"/apply", C::Apply, "", "", "", "/apply needs a selection"},
@@ -297,6 +299,25 @@ TEST_F(CommandLineTest, ApplyRunsEveryStepWithoutAskingAndReportsEach)
               Output().back());
 }
 
+TEST_F(CommandLineTest, RestoreWritesTheDefaultsAfterItsBackupWithALinePerValue)
+{
+    ASSERT_EQ(cli::kExitSuccess, Run("/restore /report r.txt"));
+    const Lines lines = Output();
+    ASSERT_EQ(2 + 14u, lines.size());
+    EXPECT_EQ("Backup\t" + kBackups + "\\2026-12-07_153012.reg", lines[1]);
+    EXPECT_EQ(Line(K::NoLicenceAcquisition, "done"), lines[2]);
+    EXPECT_EQ(Line(K::DisableTaskSchedulerService, "done"), lines.back());
+    EXPECT_EQ(DwordBytes(1), m.registry.Get(HKLM, kReporting, "DoReport")->data);
+    EXPECT_FALSE(m.registry.Get(HKCU, kPlayer, "SilentAcquisition")) << "the player's value is deleted";
+    EXPECT_TRUE(files.Has(kBackups + "\\2026-12-07_153012.reg"));
+    EXPECT_TRUE(m.prompt.History().empty()) << "a question was asked";
+
+    m.registry.RemoveTree(HKLM, kReporting);
+    EXPECT_EQ(cli::kExitNotAllDone, Run("/restore"));
+    const std::string label = OptionLabels{m.strings, 60}.Of(K::NoErrorReporting);
+    EXPECT_EQ(Line(K::NoErrorReporting, label + ":[ 無法開啟登錄機碼 ]"), Output()[5]);
+}
+
 TEST_F(CommandLineTest, ABadCommandLineProfileOrFileEndsWithCodeThreeAndChangesNothing)
 {
     files.Put("bad.txt", "NoErrorReporting\nNoSuchOption\n");
@@ -308,6 +329,7 @@ TEST_F(CommandLineTest, ABadCommandLineProfileOrFileEndsWithCodeThreeAndChangesN
         {"/apply missing.txt", "veilmark: cannot read the profile missing.txt: "},
         {"/apply expert /report locked.txt", "veilmark: cannot write the report locked.txt: Access is denied.\n"},
         {"/export expert locked.txt", "veilmark: cannot write locked.txt: Access is denied.\n"},
+        {"/restore /report locked.txt", "veilmark: cannot write the report locked.txt: Access is denied.\n"},
     };
     for (const auto& [line, message] : cases) {
         const std::size_t before = console.Errors().size();

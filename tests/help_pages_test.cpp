@@ -108,7 +108,7 @@ protected:
         settings::Selection selection;
         selection.Select(key);
         const std::size_t before = m.log.Events().size();
-        settings::ApplySettings(ops, selection, false, actions, Labels());
+        settings::ApplySettings(ops, selection, false, actions);
         return RegistryEvents(before);
     }
     std::vector<std::string> RegistryEvents(std::size_t from) const
@@ -174,7 +174,7 @@ TEST_F(HelpPagesTest, EveryOptionHasAPageWhoseRegistryTableIsWhatThePassesWrite)
             binding.type == kRegDword ? DwordBytes(0x7777) : binding.type == kRegSz ? TextBytes("sentinel")
                                                                                     : std::vector<std::uint8_t>{0x77};
         m.registry.Put(binding.root, binding.keyPath, binding.valueName, binding.type, sentinel);
-        settings::RestoreDefaults(ops, m.prompt, Labels());
+        settings::RestoreDefaults(ops);
         const auto after = m.registry.Get(binding.root, binding.keyPath, binding.valueName);
         if (table.at("「重設系統狀態」後") == "不變更") {
             EXPECT_TRUE(after && after->data == sentinel) << "the restore changes it: " << Shown(after);

@@ -34,7 +34,7 @@ protected:
         selection.Select(key);
         RegistryOps ops(m.registry);
         NoApplyActions actions;
-        for (const settings::StepResult& step : settings::ApplySettings(ops, selection, false, actions, Labels()))
+        for (const settings::StepResult& step : settings::ApplySettings(ops, selection, false, actions))
             if (step.key == key)
                 return step;
         ADD_FAILURE() << "no step for " << CatalogueEntryOf(key).name;
@@ -73,7 +73,7 @@ TEST_F(RefusedKeysTest, ADeleteInAShutKeyFailsWhereOneInAnAbsentKeyIsDone)
         if (c.applied) {
             const settings::StepResult step = Apply(c.option);
             EXPECT_EQ(StepOutcome::Failed, step.outcome);
-            EXPECT_EQ(Labels().Of(c.option) + ":[ 無法開啟登錄機碼 ]", step.line);
+            EXPECT_EQ(Labels().Of(c.option) + ":[ 無法開啟登錄機碼 ]", settings::FailureLine(step, Labels()));
             EXPECT_TRUE(m.registry.HasKey(binding.root, binding.keyPath));
 
             // The backup before the pass cannot keep what it cannot read.
@@ -97,14 +97,14 @@ TEST_F(RefusedKeysTest, TheRestoreListsThePlayerValuesOfAShutKeyAsNotRestored)
 {
     const RegistryBinding& player = BindingOf(K::NoLicenceAcquisition);
     m.registry.DenyAccess(player.root, player.keyPath);
-    RegistryOps ops(m.registry);
-    settings::RestoreDefaults(ops, m.prompt, Labels());
+    m.Build();
+    m.dialog.RestoreDefaults();
     const std::string& message = m.prompt.History().back().text;
     for (K key : {K::NoLicenceAcquisition, K::NoPlayerIdentification, K::NoCodecDownload})
         EXPECT_NE(std::string::npos, message.find(Labels().Of(key) + ":[ 無法開啟登錄機碼 ]")) << message;
 
     m.registry.RemoveTree(player.root, player.keyPath);
-    settings::RestoreDefaults(ops, m.prompt, Labels());
+    m.dialog.RestoreDefaults();
     EXPECT_EQ(std::string::npos, m.prompt.History().back().text.find("無法開啟登錄機碼"))
         << "values in an absent key are restored already";
 }

@@ -1,10 +1,13 @@
 #!/usr/bin/env bash
 # Checks that the program's folders are layers that point one way:
 #
-#   platform  <-  treeopts  <-  settings  <-  actions  <-  app  <-  cli  <-  host
+#                                                       app
+#   platform  <-  treeopts  <-  settings  <-  actions  <-      <-  host
+#                                                       cli
 #
 # A file may include from its own folder and from the folders to its left,
-# never from one to its right. Within platform/, the ports (platform/*.h)
+# never from one to its right; app/ and cli/ stand side by side, and
+# neither includes the other. Within platform/, the ports (platform/*.h)
 # include only ports, and the in-memory and Win32 implementations do not
 # include each other. The portable folders (treeopts, settings, actions,
 # app, cli) include no Windows header and nothing of platform/win32/. res/ holds
@@ -17,9 +20,9 @@ set -euo pipefail
 root=${1:-$(cd "$(dirname "$0")/.." && pwd)}
 cd "$root"
 
-layers=(platform treeopts settings actions app cli host)
 declare -A rank portable
-for i in "${!layers[@]}"; do rank[${layers[$i]}]=$i; done
+rank=([platform]=0 [treeopts]=1 [settings]=2 [actions]=3 [app]=4 [cli]=4 [host]=5)
+layers=("${!rank[@]}")
 for folder in treeopts settings actions app cli; do portable[$folder]=1; done
 
 # The part of platform/ a path lies in: port, memory or win32.
@@ -54,6 +57,8 @@ while IFS=: read -r file line text; do
             fail "$file" "$line" "includes \"$target\", which is in no layer"
         elif [ "${rank[$target_folder]}" -gt "${rank[$folder]}" ]; then
             fail "$file" "$line" "includes \"$target\" from $target_folder/, a layer above $folder/"
+        elif [ "${rank[$target_folder]}" -eq "${rank[$folder]}" ] && [ "$target_folder" != "$folder" ]; then
+            fail "$file" "$line" "includes \"$target\" from $target_folder/, which stands beside $folder/"
         elif [ "$folder" = platform ] && [ "$target_folder" = platform ]; then
             platform_part "$file"; from=$part
             platform_part "$target"; to=$part

@@ -29,6 +29,8 @@ plants=(
     'treeopts/planted.h|#include "settings/catalogue.h"|treeopts/ including from settings/'
     'settings/planted.cpp|#include "app/main_dlg.h"|settings/ including from app/'
     'app/planted.cpp|  #  include "host/main_window.h"|app/ including from host/, spaced out'
+    'cli/planted.cpp|#include "app/main_dlg.h"|cli/ including from app/, which stands beside it'
+    'app/planted2.cpp|#include "cli/report.h"|app/ including from cli/, which stands beside it'
     'platform/planted.h|#include "treeopts/state_image.h"|a port including from treeopts/'
     'platform/memory/planted.h|#include "platform/win32/win32.h"|the in-memory platform including the Win32 one'
     'platform/types.h|#include "platform/memory/memory_shell.h"|a port including an implementation'

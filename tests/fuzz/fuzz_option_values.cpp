@@ -111,7 +111,8 @@ void RequireDoneStepsTookEffect(MemoryRegistry& registry, const std::vector<sett
     }();
     Require(effects.errorLine == 0, "the export reads");
     for (const settings::StepResult& result : results) {
-        Require(result.outcome != settings::StepOutcome::Failed || !result.line.empty(), "a failure says why");
+        Require(result.outcome != settings::StepOutcome::Failed || !settings::FailureLine(result, labels).empty(),
+                "a failure says why");
         const RegistryBinding& binding = CatalogueEntryOf(result.key).binding;
         if (result.outcome != settings::StepOutcome::Done || !binding.keyPath)
             continue;
@@ -155,10 +156,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
     const BuiltinStringTable strings;
     const OptionLabels labels{strings, kLanguageBaseChinese};
     NoActions actions;
-    RequireDoneStepsTookEffect(registry, settings::ApplySettings(ops, everything, false, actions, labels), everything,
+    RequireDoneStepsTookEffect(registry, settings::ApplySettings(ops, everything, false, actions), everything,
                                labels);
-    MemoryPrompt prompt;
-    settings::RestoreDefaults(ops, prompt, labels);
+    for (const settings::StepResult& result : settings::RestoreDefaults(ops))
+        Require(result.outcome != settings::StepOutcome::Failed || result.code != 0, "a failed restore says why");
     Require(registry.OpenKeyCount() == 0, "every key opened is closed again");
     if (!backedUp)
         return 0;

@@ -157,4 +157,37 @@ TEST_F(BackupE2eTest, AFileWhereTheBackupsFolderShouldBeStopsStart)
     EXPECT_TRUE(before == after) << FirstDifference(before, after);
 }
 
+// /restore from end to end: the backup first, then the defaults written;
+// where the backup cannot be written, nothing.
+TEST_F(BackupE2eTest, RestoreWritesTheDefaultsAfterItsBackupAndNothingWithoutOne)
+{
+    RemoveBackups();
+    PrepareAdministratorsChoice();
+    CreateDirectoryW(BackupFolder().substr(0, BackupFolder().rfind(L'\\')).c_str(), nullptr);
+    WriteWhole(BackupFolder(), "not a folder");
+    const std::string before = Exported();
+    const Finished refused = Veilmark(L"/restore");
+    EXPECT_EQ(3u, refused.exitCode) << refused.output;
+    EXPECT_NE(std::string::npos, refused.output.find("cannot write the backup")) << refused.output;
+    const std::string untouched = Exported();
+    EXPECT_TRUE(before == untouched) << FirstDifference(before, untouched);
+
+    RemoveBackups();
+    const Finished restored = Veilmark(L"/restore");
+    EXPECT_EQ(0u, restored.exitCode) << restored.output;
+    ASSERT_EQ(1u, Backups().size());
+    EXPECT_NE(std::string::npos, restored.output.find("Backup\t" + WideToUtf8(BackupFolder()))) << restored.output;
+    EXPECT_EQ("REG_DWORD 0x1", Show(kReporting, L"DoReport"));
+    EXPECT_EQ("REG_DWORD 0x1", Show(kReporting, L"ShowUI")) << "made where it was missing";
+    EXPECT_EQ("REG_SZ Ntp", Show(kServices + L"\\W32Time\\Parameters", L"Type"));
+    EXPECT_EQ("REG_DWORD 0x2", Show(kServices + L"\\W32Time", L"Start"));
+    EXPECT_EQ("missing", Show(kPlayer, L"SilentAcquisition"));
+
+    // The backup gives the administrator's values back.
+    const Finished back = Veilmark(L"/revert \"" + BackupFolder() + L"\\" + Backups().front() + L"\"");
+    EXPECT_EQ(0u, back.exitCode) << back.output;
+    const std::string after = Exported();
+    EXPECT_TRUE(before == after) << FirstDifference(before, after);
+}
+
 }  // namespace

@@ -1,0 +1,36 @@
+// What one step of a pass did: the apply pass and the restore tell their
+// callers step by step, and the callers show it (the dialog in its boxes,
+// the command line as lines).
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "settings/catalogue.h"
+#include "settings/language.h"
+
+namespace settings {
+
+enum class StepOutcome {
+    Done,
+    Failed,       // `code` or `reason` says why
+    NeedsPerson,  // not done: it needs someone at the screen
+};
+
+struct StepResult {
+    OptionKey key;  // MediaPlayerGroup for the Media Player run
+    StepOutcome outcome = StepOutcome::Done;
+    std::int32_t code = 0;  // a failed registry step: the writer's result code
+    std::string reason;     // a failed program step: what went wrong
+};
+
+inline StepResult DoneStep(OptionKey key) { return {key, StepOutcome::Done, 0, {}}; }
+
+// A failed step as the user reads it: the writer's result line under the
+// option's label, or the reason of a program step.
+std::string FailureLine(const StepResult& result, const OptionLabels& labels);
+// The lines of the steps that failed, in order.
+std::vector<std::string> FailureLines(const std::vector<StepResult>& results, const OptionLabels& labels);
+
+}  // namespace settings
