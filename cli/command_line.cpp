@@ -155,6 +155,20 @@ int RunStatus(const Command& command, CommandLineServices& services)
     return Deliver(report, command, file.get(), services, exitCode);
 }
 
+// What a step did, as its line of the report says it.
+std::string Outcome(const settings::StepResult& result, const OptionLabels& labels)
+{
+    switch (result.outcome) {
+    case settings::StepOutcome::Failed:
+        return settings::FailureLine(result, labels);
+    case settings::StepOutcome::NeedsPerson:
+        return "needs a person";
+    case settings::StepOutcome::Done:
+        break;
+    }
+    return "done";
+}
+
 // A pass that changes the registry, as /apply and /restore run it: the
 // report file made and the backup saved first (no backup, no change), then
 // the pass, then a line per step.
@@ -180,13 +194,8 @@ int RunChangingPass(const Command& command, CommandLineServices& services,
         report.Line({"Backup", backup});
     bool anyFailed = false;
     for (const settings::StepResult& result : results) {
-        std::string outcome = "done";
-        if (result.outcome == settings::StepOutcome::Failed)
-            outcome = settings::FailureLine(result, labels);
-        else if (result.outcome == settings::StepOutcome::NeedsPerson)
-            outcome = "needs a person";
         anyFailed |= result.outcome == settings::StepOutcome::Failed;
-        report.Line({CatalogueEntryOf(result.key).name, labels.Of(result.key), outcome});
+        report.Line({CatalogueEntryOf(result.key).name, labels.Of(result.key), Outcome(result, labels)});
     }
     return Deliver(report, command, file.get(), services, anyFailed ? kExitNotAllDone : kExitSuccess);
 }
@@ -222,7 +231,10 @@ int RunExport(const Command& command, CommandLineServices& services)
         return Fail(services.console, "cannot write " + command.exportPath + ": " + reason);
 
     RegFile regFile;
-    regFile.Comment(std::string(VEILMARK_TITLE) + ": the registry changes of the selection " + command.selection + ".");
+    std::string remark = VEILMARK_TITLE ": the registry changes of the selection ";
+    remark += command.selection;
+    remark += '.';
+    regFile.Comment(remark);
     settings::ExportSettings(selection, Labels(services), regFile);
     if (!file->Commit(regFile.Bytes(), reason))
         return Fail(services.console, "cannot write " + command.exportPath + ": " + reason);
@@ -269,7 +281,8 @@ int ListBackups(CommandLineServices& services)
 
 int ShowUsage(CommandLineServices& services)
 {
-    std::string text = std::string(VEILMARK_TITLE) + "\n" + kUsage;
+    std::string text = VEILMARK_TITLE "\n";
+    text += kUsage;
     const OptionLabels labels = Labels(services);
     for (const CatalogueEntry& entry : Catalogue()) {
         if (entry.kind == OptionKind::Group)

@@ -3,7 +3,7 @@
 
 #include "app/main_dlg.h"
 #include "cli/command_line.h"
-#include "host/main_window.h"
+#include "host/main_dialog_window.h"
 #include "platform/win32/resource_string_table.h"
 #include "platform/win32/win32.h"
 #include "platform/win32/text.h"
@@ -52,7 +52,7 @@ BOOL CMainApp::InitInstance()
 
     Win32Ports ports;
     CMainDlg dlg({ports.strings, ports.Target(), ports.Host()});
-    MainWindow window(dlg, ports.prompt, ports.dialogs);
+    MainDialogWindow window(dlg, ports.prompt, ports.dialogs);
     window.DoModal(nullptr);
     return FALSE;
 }

@@ -28,7 +28,7 @@ fi
 plants=(
     'treeopts/planted.h|#include "settings/catalogue.h"|treeopts/ including from settings/'
     'settings/planted.cpp|#include "app/main_dlg.h"|settings/ including from app/'
-    'app/planted.cpp|  #  include "host/main_window.h"|app/ including from host/, spaced out'
+    'app/planted.cpp|  #  include "host/main_dialog_window.h"|app/ including from host/, spaced out'
     'cli/planted.cpp|#include "app/main_dlg.h"|cli/ including from app/, which stands beside it'
     'app/planted2.cpp|#include "cli/report.h"|app/ including from cli/, which stands beside it'
     'platform/planted.h|#include "treeopts/state_image.h"|a port including from treeopts/'

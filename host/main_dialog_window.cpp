@@ -1,4 +1,4 @@
-#include "host/main_window.h"
+#include "host/main_dialog_window.h"
 
 #include <memory>
 
@@ -10,12 +10,12 @@
 
 // The window's own messages. Commands go to CMainDlg's command table; those
 // it has no handler for go to the dialog's defaults: OK and Cancel end it.
-const MessageRoute<MainWindow> MainWindow::kRoutes[] = {
-    OnMessage(WM_PAINT, &MainWindow::OnPaint),
-    OnMessage(WM_QUERYDRAGICON, &MainWindow::OnQueryDragIcon),
+const MessageRoute<MainDialogWindow> MainDialogWindow::kRoutes[] = {
+    OnMessage(WM_PAINT, &MainDialogWindow::OnPaint),
+    OnMessage(WM_QUERYDRAGICON, &MainDialogWindow::OnQueryDragIcon),
 };
 
-MainWindow::MainWindow(CMainDlg& dlg, Win32Prompt& prompt, Win32DialogHost& dialogs)
+MainDialogWindow::MainDialogWindow(CMainDlg& dlg, Win32Prompt& prompt, Win32DialogHost& dialogs)
     : Dialog(IDD_MAIN_DIALOG), m_dlg(dlg), m_prompt(prompt), m_dialogs(dialogs)
 {
     // Shared with the module's resources: loaded at the standard large-icon
@@ -23,14 +23,14 @@ MainWindow::MainWindow(CMainDlg& dlg, Win32Prompt& prompt, Win32DialogHost& dial
     m_hIcon = LoadIconW(Module(), MAKEINTRESOURCEW(IDI_APP_ICON));
 }
 
-BOOL MainWindow::OnInitDialog()
+BOOL MainDialogWindow::OnInitDialog()
 {
     m_prompt.SetOwner(Handle());
     m_dialogs.SetOwner(Handle());
     return m_dlg.OnInitDialog(*this);
 }
 
-MessageResult MainWindow::RouteMessage(UINT message, WPARAM wParam, LPARAM lParam)
+MessageResult MainDialogWindow::RouteMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
     const bool command = message == WM_COMMAND && IsCommand(wParam, lParam);
     if (m_commandRunning && (message == WM_CLOSE || (command && LOWORD(wParam) == IDCANCEL))) {
@@ -57,7 +57,7 @@ MessageResult MainWindow::RouteMessage(UINT message, WPARAM wParam, LPARAM lPara
     return RouteThrough(kRoutes, *this, message, wParam, lParam);
 }
 
-void MainWindow::OnDestroy()
+void MainDialogWindow::OnDestroy()
 {
     // The menu bar goes with the window.
     m_menu.Detach();
@@ -65,7 +65,7 @@ void MainWindow::OnDestroy()
     m_dialogs.SetOwner(nullptr);
 }
 
-MessageResult MainWindow::OnPaint(WPARAM, LPARAM)
+MessageResult MainDialogWindow::OnPaint(WPARAM, LPARAM)
 {
     if (!IsIconic(Handle()))
         return Declined();
@@ -82,12 +82,12 @@ MessageResult MainWindow::OnPaint(WPARAM, LPARAM)
     return Handled();
 }
 
-MessageResult MainWindow::OnQueryDragIcon(WPARAM, LPARAM)
+MessageResult MainDialogWindow::OnQueryDragIcon(WPARAM, LPARAM)
 {
     return Handled(reinterpret_cast<LRESULT>(m_hIcon));
 }
 
-MainControls MainWindow::BindControls()
+MainControls MainDialogWindow::BindControls()
 {
     m_btnCancel.Attach(GetDlgItem(IDCANCEL));
     m_btnStart.Attach(GetDlgItem(IDC_START));
@@ -95,28 +95,28 @@ MainControls MainWindow::BindControls()
             std::make_unique<Win32LinkLabel>(GetDlgItem(IDC_HOMEPAGE_LINK))};
 }
 
-void MainWindow::InitCommonControls()
+void MainDialogWindow::InitCommonControls()
 {
     ::InitCommonControls();
 }
 
-void MainWindow::SetLargeIcon()
+void MainDialogWindow::SetLargeIcon()
 {
     SendMessageW(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
 }
 
-void MainWindow::SendCloseRequest()
+void MainDialogWindow::SendCloseRequest()
 {
     Dialog::SendCloseRequest();
 }
 
-void MainWindow::AttachMenu(unsigned menuId)
+void MainDialogWindow::AttachMenu(unsigned menuId)
 {
     if (m_menu.Load(Module(), menuId))
         SetMenu(Handle(), m_menu.Handle());
 }
 
-void MainWindow::SetTitle(std::string_view title)
+void MainDialogWindow::SetTitle(std::string_view title)
 {
     SetWindowTextW(Handle(), Utf8ToWide(title).c_str());
 }

@@ -12,11 +12,11 @@
 #include "platform/win32/win32_dialog_host.h"
 #include "platform/win32/win32_prompt.h"
 
-class MainWindow final : public Dialog, private IMainWindow {
+class MainDialogWindow final : public Dialog, private IMainWindow {
 public:
     // `prompt` and `dialogs` get this window as the owner of their boxes and
     // dialogs once it exists.
-    MainWindow(CMainDlg& dlg, Win32Prompt& prompt, Win32DialogHost& dialogs);
+    MainDialogWindow(CMainDlg& dlg, Win32Prompt& prompt, Win32DialogHost& dialogs);
 
     HICON ApplicationIcon() const { return m_hIcon; }
 
@@ -38,7 +38,7 @@ private:
     std::string StartCaption() const override { return m_btnStart.Text(); }
     void SetStartCaption(std::string_view caption) override { m_btnStart.SetText(caption); }
 
-    static const MessageRoute<MainWindow> kRoutes[];
+    static const MessageRoute<MainDialogWindow> kRoutes[];
 
     CMainDlg& m_dlg;
     Win32Prompt& m_prompt;
