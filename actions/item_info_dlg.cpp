@@ -3,6 +3,7 @@
 #include <string>
 
 #include "res/resource.h"
+#include "settings/texts.h"
 
 int CItemInfoDlg::DoModal()
 {
@@ -11,8 +12,8 @@ int CItemInfoDlg::DoModal()
 
 BOOL CItemInfoDlg::OnInitDialog(IDialogWindow& window)
 {
-    window.SetItemText(IDC_INFO_HEADING, "目前您選擇了各種不同的功能。" + std::string(26, ' '));
-    window.SetItemText(IDC_INFO_DONE, "表示：此功能已停用。" + std::string(24, ' '));
-    window.SetItemText(IDC_INFO_ACTIVE, "表示：此功能未停用，且已選取，但可取消選取。" + std::string(35, ' '));
+    window.SetItemText(IDC_INFO_HEADING, Text(TextId::InfoHeading, m_language));
+    window.SetItemText(IDC_INFO_DONE, Text(TextId::InfoDone, m_language));
+    window.SetItemText(IDC_INFO_ACTIVE, Text(TextId::InfoActive, m_language));
     return 1;
 }

@@ -3,10 +3,11 @@
 #pragma once
 
 #include "platform/dialog_host.h"
+#include "settings/language.h"
 
 class CItemInfoDlg final : private IDialogHandler {
 public:
-    explicit CItemInfoDlg(IDialogHost& dialogs) : m_dialogs(dialogs) {}
+    CItemInfoDlg(IDialogHost& dialogs, Language language) : m_dialogs(dialogs), m_language(language) {}
     CItemInfoDlg(const CItemInfoDlg&) = delete;
     CItemInfoDlg& operator=(const CItemInfoDlg&) = delete;
 
@@ -18,4 +19,5 @@ private:
     BOOL OnInitDialog(IDialogWindow& window) override;
 
     IDialogHost& m_dialogs;
+    Language m_language;
 };

@@ -2,13 +2,12 @@
 
 #include "actions/wait_dlg.h"
 #include "settings/registry_ops.h"
+#include "settings/texts.h"
 
 namespace actions {
 
 namespace {
 
-constexpr const char* kWaitText = "為了設定組態，現在必須載入 MediaPlayer，";
-constexpr const char* kWaitTextSecondLine = "\n10 秒鐘後將自動關閉該程式...";
 constexpr std::string_view kPlayerTitle = "Windows Media Player";
 constexpr std::uint32_t kFirstWaitMs = 10000;
 constexpr std::uint32_t kPollMs = 1000;
@@ -44,11 +43,11 @@ bool RunMediaPlayerOnce(const TargetSystem& target, const HostMachine& host)
     return player != nullptr;
 }
 
-void ConfigureMediaPlayer(const TargetSystem& target, const HostMachine& host)
+void ConfigureMediaPlayer(const TargetSystem& target, const HostMachine& host, Language language)
 {
     CWaitDlg wait(host.dialogs);
     wait.Create();
-    wait.SetText(std::string(kWaitText) + std::string(22, ' ') + kWaitTextSecondLine + std::string(24, ' '));
+    wait.SetText(Text(TextId::MediaPlayerWait, language));
     wait.ShowWindow();
     RunMediaPlayerOnce(target, host);
 }

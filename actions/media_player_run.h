@@ -4,12 +4,13 @@
 
 #include "platform/host_machine.h"
 #include "platform/target_system.h"
+#include "settings/language.h"
 
 namespace actions {
 
 // Waits 10 s, then up to 15 polls of 1 s for the player's window, which is
 // then sent the close message; a player that does not handle it is ended.
-void ConfigureMediaPlayer(const TargetSystem& target, const HostMachine& host);
+void ConfigureMediaPlayer(const TargetSystem& target, const HostMachine& host, Language language);
 
 // The same run without the wait box, for a run without a dialog. False when
 // the player could not be started (the waits are kept all the same).

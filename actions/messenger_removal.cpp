@@ -1,18 +1,13 @@
 #include "actions/messenger_removal.h"
 
 #include "actions/wait_dlg.h"
-#include "settings/language.h"
 #include "settings/registry_ops.h"
+#include "settings/texts.h"
 
 namespace actions {
 
 namespace {
 
-constexpr const char* kQuestion = "您選擇要解除安裝 MS Messenger，對嗎？";
-constexpr const char* kGermanWait =
-    "Bitte Warten währen der MS Messenger\ndeinstalliert wird.\nBitte nicht der Aufforderung folgen\n"
-    "das System neuzustarten!";
-constexpr const char* kChineseWait = "Microsoft Messenger 即將解除\n安裝，請稍候。若系統要求重新\n啟動，請您不要拒絕。";
 constexpr std::uint32_t kWaitMs = 10000;
 
 }  // namespace
@@ -36,15 +31,14 @@ bool RunMessengerUninstaller(const TargetSystem& target, const HostMachine& host
     return installer != nullptr;
 }
 
-void RemoveMessenger(const TargetSystem& target, const HostMachine& host, int languageBase)
+void RemoveMessenger(const TargetSystem& target, const HostMachine& host, Language language)
 {
-    if (host.prompt.Show(std::string(kQuestion) + std::string(21, ' '), kPromptYesNo) == kAnswerNo)
+    if (host.prompt.Show(Text(TextId::MessengerQuestion, language), kPromptYesNo) == kAnswerNo)
         return;
 
     CWaitDlg wait(host.dialogs);
     wait.Create();
-    const bool german = languageBase == kLanguageBaseGerman;
-    wait.SetText(german ? std::string(kGermanWait) : std::string(kChineseWait) + std::string(25, ' '));
+    wait.SetText(Text(TextId::MessengerWait, language));
     wait.ShowWindow();
 
     RunMessengerUninstaller(target, host);

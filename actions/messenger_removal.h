@@ -7,11 +7,12 @@
 
 #include "platform/host_machine.h"
 #include "platform/target_system.h"
+#include "settings/language.h"
 
 namespace actions {
 
-// `languageBase` picks the wait text: 1 German, else Chinese.
-void RemoveMessenger(const TargetSystem& target, const HostMachine& host, int languageBase);
+// The question and the wait text in `language`.
+void RemoveMessenger(const TargetSystem& target, const HostMachine& host, Language language);
 
 // The removal itself, without the question and the wait box: the installer
 // started, then 10 seconds for it. False when it could not be started.

@@ -7,14 +7,13 @@
 
 #include "platform/utf8.h"
 #include "res/resource.h"
+#include "settings/texts.h"
 
 namespace {
 
 constexpr const char* kServersKey = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\DateTime\\Servers";
 constexpr const char* kParametersKey = "SYSTEM\\CurrentControlSet\\Services\\W32Time\\Parameters";
 constexpr const char* kServiceKey = "SYSTEM\\CurrentControlSet\\Services\\W32Time";
-constexpr const char* kApplyQuestion =
-    "設定校時伺服器表示將啟用 Windows 的校時\n伺服器服務，讓您電腦的時間與網際網路的\n時間同步。您要啟用此服務嗎？";
 // An entry holds at most 127 characters, as the text limit of the address.
 constexpr std::size_t kMaxAddress = 127;
 // The highest number a server is stored under: nine digits.
@@ -182,7 +181,7 @@ std::uint32_t CTimeServerDlg::FreeNumber()
 
 void CTimeServerDlg::OnApply()
 {
-    if (m_prompt.Show(std::string(kApplyQuestion) + std::string(36, ' '), kPromptYesNo) != kAnswerYes)
+    if (m_prompt.Show(Text(TextId::TimeServerQuestion, m_language), kPromptYesNo) != kAnswerYes)
         return;
     const int position = m_window->SelectedListEntry(IDC_TIME_SERVERS);
     // Without a server the time service could not work: nothing is written.

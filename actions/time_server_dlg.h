@@ -16,11 +16,12 @@
 #include "platform/dialog_host.h"
 #include "platform/prompt.h"
 #include "platform/registry.h"
+#include "settings/language.h"
 
 class CTimeServerDlg final : private IDialogHandler {
 public:
-    CTimeServerDlg(IDialogHost& dialogs, IRegistry& registry, IPrompt& prompt)
-        : m_dialogs(dialogs), m_registry(registry), m_prompt(prompt)
+    CTimeServerDlg(IDialogHost& dialogs, IRegistry& registry, IPrompt& prompt, Language language)
+        : m_dialogs(dialogs), m_registry(registry), m_prompt(prompt), m_language(language)
     {
     }
     CTimeServerDlg(const CTimeServerDlg&) = delete;
@@ -59,6 +60,7 @@ private:
     IDialogHost& m_dialogs;
     IRegistry& m_registry;
     IPrompt& m_prompt;
+    Language m_language;
     IDialogWindow* m_window = nullptr;  // while the dialog runs
     std::vector<Server> m_servers;
 };

@@ -3,10 +3,11 @@
 #pragma once
 
 #include "platform/dialog_host.h"
+#include "settings/language.h"
 
 class CUserAdminDlg final : private IDialogHandler {
 public:
-    explicit CUserAdminDlg(IDialogHost& dialogs) : m_dialogs(dialogs) {}
+    CUserAdminDlg(IDialogHost& dialogs, Language language) : m_dialogs(dialogs), m_language(language) {}
     CUserAdminDlg(const CUserAdminDlg&) = delete;
     CUserAdminDlg& operator=(const CUserAdminDlg&) = delete;
 
@@ -18,4 +19,5 @@ private:
     BOOL OnInitDialog(IDialogWindow& window) override;
 
     IDialogHost& m_dialogs;
+    Language m_language;
 };

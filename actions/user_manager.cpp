@@ -4,12 +4,12 @@
 
 namespace actions {
 
-void OpenUserManager(const TargetSystem& target, const HostMachine& host)
+void OpenUserManager(const TargetSystem& target, const HostMachine& host, Language language)
 {
     // By its full path: an lusrmgr.msc in the current folder must not open.
     const auto console =
         host.shell.Launch(JoinPath(target.folders.SystemDirectory(), "lusrmgr.msc"), {}, {}, kShowNormal);
-    CUserAdminDlg guidance(host.dialogs);
+    CUserAdminDlg guidance(host.dialogs, language);
     guidance.DoModal();
 }
 

@@ -4,10 +4,11 @@
 
 #include "platform/host_machine.h"
 #include "platform/target_system.h"
+#include "settings/language.h"
 
 namespace actions {
 
 // Returns once the guidance dialog is closed; the console runs on.
-void OpenUserManager(const TargetSystem& target, const HostMachine& host);
+void OpenUserManager(const TargetSystem& target, const HostMachine& host, Language language);
 
 }  // namespace actions

@@ -6,22 +6,24 @@
 #include <string>
 
 #include "platform/dialog_host.h"
+#include "settings/language.h"
 
 class CAboutDlg final : private IDialogHandler {
 public:
-    explicit CAboutDlg(IDialogHost& dialogs) : m_dialogs(dialogs) {}
+    CAboutDlg(IDialogHost& dialogs, Language language) : m_dialogs(dialogs), m_language(language) {}
     CAboutDlg(const CAboutDlg&) = delete;
     CAboutDlg& operator=(const CAboutDlg&) = delete;
 
     // Runs the box, owned by the main window, until it is closed.
     int DoModal();
 
-    // The text of control 1044: thirteen lines in five paragraphs, the last
-    // line followed by 162 spaces.
-    static std::string AboutText();
+    // The text of control 1044 in `language`: in Chinese thirteen lines in
+    // five paragraphs, the last line followed by 162 spaces.
+    static std::string AboutText(Language language);
 
 private:
     BOOL OnInitDialog(IDialogWindow& window) override;
 
     IDialogHost& m_dialogs;
+    Language m_language;
 };

@@ -8,6 +8,7 @@
 #include "app/about_dlg.h"
 #include "settings/restore_defaults.h"
 #include "settings/status_check.h"
+#include "settings/texts.h"
 
 namespace {
 
@@ -28,24 +29,17 @@ constexpr CommandRoute kCommandTable[] = {
     {IDM_TIME_SERVER, &CMainDlg::OnSetTimeServer},
 };
 
-constexpr const char* kCheckQuestion = "已套用您選擇的「設定值」，請問您現在是否要\n檢查「系統狀態」？";
-constexpr const char* kRestoreQuestion =
-    "恢復所有設定值表示，所有功能都會「恢復」為剛安裝完 Windows XP 時的初始狀態。\n"
-    "這並不會影響 MS Messenger Alexa 與 MS 支援使用者，因此您必須手動將它們刪除。\n"
-    "您要繼續嗎？";
-constexpr const char* kRestoreDone = "已恢復為初始設定值！        ";
-
 // The closing question of Start, with the failures above it: saying
 // "applied" alone after failed writes would hide the failure. True when the
 // user wants the status checked again.
-bool AskToCheckStatus(IPrompt& prompt, const std::vector<std::string>& failures)
+bool AskToCheckStatus(IPrompt& prompt, const std::vector<std::string>& failures, Language language)
 {
     std::string text;
     for (const std::string& failure : failures)
         text += failure + "\n";
     if (!text.empty())
         text += "\n";
-    text += std::string(kCheckQuestion) + std::string(23, ' ');
+    text += Text(TextId::CheckQuestion, language);
     return prompt.Show(text, kPromptYesNo | kPromptIconQuestion) == kAnswerYes;
 }
 
@@ -79,10 +73,11 @@ private:
 
 CMainDlg::CMainDlg(const MainDlgServices& services)
     : m_strings(services.strings),
+      m_language(services.language),
       m_target(services.target),
       m_host(services.host),
       m_registryOps(services.target.registry),
-      m_backups(services.host.files, services.target.folders, services.host.clock),
+      m_backups(services.host.files, services.target.folders, services.host.clock, services.language),
       m_stHomepage(services.host.shell, services.host.prompt)
 {
 }
@@ -102,7 +97,7 @@ BOOL CMainDlg::OnInitDialog(IMainWindow& window)
     m_stHomepage.SetTarget(kHomePage);
     window.AttachMenu(IDR_MAIN_MENU);
     window.SetTitle(kMainDialogTitle);
-    m_nLanguageBase = kLanguageBaseChinese;
+    m_nLanguageBase = LanguageBaseOf(m_language);
     m_bHomeEdition = ToBool(GetEditionKind() == 1);
     // The tree is filled and its pictures set with its drawing paused, so
     // that it lays itself out once rather than after every change.
@@ -129,14 +124,16 @@ void CMainDlg::OnHelpIndex()
 {
     // The message speaks of the program's directory, so the file is looked
     // up there rather than in whatever the current directory happens to be.
-    std::string path = m_host.shell.ProgramDirectory();
-    if (!path.empty())
-        path += '\\';
-    path += kHelpFileName;
-    if (m_host.shell.Execute("open", path, {}, {}, kShowNormal) <= 32) {
-        m_host.prompt.Beep();
-        m_host.prompt.Show("對不起，在執行目錄找不到說明檔        [Veilmark.chm]", kPromptOk);
-    }
+    // The help file of the dialog's language, else the Chinese one, which
+    // every release has.
+    const std::string directory = m_host.shell.ProgramDirectory();
+    const auto open = [&](Language language) {
+        return m_host.shell.Execute("open", JoinPath(directory, HelpFileName(language)), {}, {}, kShowNormal) > 32;
+    };
+    if (open(UiLanguage()) || (UiLanguage() != Language::Chinese && open(Language::Chinese)))
+        return;
+    m_host.prompt.Beep();
+    m_host.prompt.Show(Text(TextId::HelpFileMissing, UiLanguage(), {HelpFileName(UiLanguage())}), kPromptOk);
 }
 
 void CMainDlg::BuildOptionTree()
@@ -176,7 +173,8 @@ std::int32_t CMainDlg::DeleteRegistryKey(RegistryRoot root, std::string_view par
 
 void CMainDlg::OnStart()
 {
-    if (m_window && m_window->StartCaption() == kReadyCaption) {
+    const std::string ready = Text(TextId::ReadyCaption, UiLanguage());
+    if (m_window && m_window->StartCaption() == ready) {
         m_window->SendCloseRequest();
         return;
     }
@@ -186,10 +184,10 @@ void CMainDlg::OnStart()
     StartActions actions(*this);
     const std::vector<settings::StepResult> results =
         settings::ApplySettings(m_registryOps, selection, m_bHomeEdition != 0, actions);
-    if (AskToCheckStatus(m_host.prompt, settings::FailureLines(results, Labels())))
+    if (AskToCheckStatus(m_host.prompt, settings::FailureLines(results, Labels()), UiLanguage()))
         CheckSystemStatus();
     if (m_window)
-        m_window->SetStartCaption(kReadyCaption);
+        m_window->SetStartCaption(ready);
 }
 
 bool CMainDlg::BackUp(const std::vector<settings::BackupTarget>& targets, std::string_view pass)
@@ -198,25 +196,24 @@ bool CMainDlg::BackUp(const std::vector<settings::BackupTarget>& targets, std::s
     std::string reason;
     if (m_backups.Save(m_target.registry, targets, pass, path, reason))
         return true;
-    m_host.prompt.Show("無法寫入備份檔，所以沒有變更任何設定。\n\n" + path + "\n" + reason, kPromptOk | kPromptIconWarning);
+    m_host.prompt.Show(Text(TextId::BackupRefused, UiLanguage(), {path, reason}), kPromptOk | kPromptIconWarning);
     return false;
 }
 
-void CMainDlg::OnAbout() { CAboutDlg(m_host.dialogs).DoModal(); }
+void CMainDlg::OnAbout() { CAboutDlg(m_host.dialogs, UiLanguage()).DoModal(); }
 
 void CMainDlg::OnCheckSystemStatus()
 {
-    CItemInfoDlg(m_host.dialogs).DoModal();
+    CItemInfoDlg(m_host.dialogs, UiLanguage()).DoModal();
     CheckSystemStatus();
 }
 
-void CMainDlg::OnSetTimeServer() { CTimeServerDlg(m_host.dialogs, m_target.registry, m_host.prompt).DoModal(); }
+void CMainDlg::OnSetTimeServer() { CTimeServerDlg(m_host.dialogs, m_target.registry, m_host.prompt, UiLanguage()).DoModal(); }
 
 void CMainDlg::OnResetSystemStatus()
 {
     // Only Cancel keeps the defaults from being restored.
-    const bool confirmed =
-        m_host.prompt.Show(std::string(kRestoreQuestion) + std::string(84, ' '), kPromptOkCancel) != kAnswerCancel;
+    const bool confirmed = m_host.prompt.Show(Text(TextId::RestoreQuestion, UiLanguage()), kPromptOkCancel) != kAnswerCancel;
     if (confirmed && BackUp(settings::RestoreTargets(), "the restore of the defaults"))
         RestoreDefaults();
 }
@@ -225,7 +222,7 @@ void CMainDlg::RestoreDefaults()
 {
     // What could not be restored is named below the message: saying
     // "restored" alone after failed writes would hide the failure.
-    std::string message = kRestoreDone;
+    std::string message = Text(TextId::RestoreDone, UiLanguage());
     for (const std::string& failure : settings::FailureLines(settings::RestoreDefaults(m_registryOps), Labels()))
         message += "\n" + failure;
     m_host.prompt.Show(message, kPromptOk);
@@ -235,8 +232,8 @@ void CMainDlg::OnExpertSettings() { option_tree::EnableExpertOptions(m_ctrlTree,
 
 void CMainDlg::OnRecommendedSettings() { BuildOptionTree(); }
 
-void CMainDlg::RemoveMessenger() { actions::RemoveMessenger(m_target, m_host, m_nLanguageBase); }
+void CMainDlg::RemoveMessenger() { actions::RemoveMessenger(m_target, m_host, UiLanguage()); }
 
-void CMainDlg::ConfigureMediaPlayer() { actions::ConfigureMediaPlayer(m_target, m_host); }
+void CMainDlg::ConfigureMediaPlayer() { actions::ConfigureMediaPlayer(m_target, m_host, UiLanguage()); }
 
-void CMainDlg::OpenUserManager() { actions::OpenUserManager(m_target, m_host); }
+void CMainDlg::OpenUserManager() { actions::OpenUserManager(m_target, m_host, UiLanguage()); }

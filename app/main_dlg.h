@@ -22,24 +22,21 @@
 #include "settings/apply_settings.h"
 #include "settings/backup.h"
 #include "settings/catalogue.h"
-#include "settings/language.h"
+#include "settings/labels.h"
 #include "settings/registry_ops.h"
 #include "treeopts/tree_options_ctrl.h"
 
 // What the dialog works with, all owned by its creator: the system it
-// changes, and the machine it runs on with the user at it.
+// changes, the machine it runs on with the user at it, and the user's language.
 struct MainDlgServices {
     const IStringTable& strings;
     TargetSystem target;
     HostMachine host;
+    Language language;
 };
 
 inline constexpr std::string_view kMainDialogTitle = VEILMARK_TITLE;
-inline constexpr std::string_view kHelpFileName = "Veilmark.chm";
 inline constexpr std::string_view kHomePage = VEILMARK_HOME_PAGE;
-// The Start button's caption once the settings have been applied: a press
-// then closes the program.
-inline constexpr std::string_view kReadyCaption = "就緒 ";
 
 class CMainDlg final {
 public:
@@ -116,11 +113,13 @@ public:
 
 private:
     OptionLabels Labels() const { return {m_strings, m_nLanguageBase}; }
+    Language UiLanguage() const { return LanguageOf(m_nLanguageBase); }
     // Saves the backup of what a pass is about to change; when it cannot be
     // saved, says so and returns false: the pass must not start.
     bool BackUp(const std::vector<settings::BackupTarget>& targets, std::string_view pass);
 
     const IStringTable& m_strings;
+    const Language m_language;  // the language base's, once initialised
     const TargetSystem m_target;
     const HostMachine m_host;
     RegistryOps m_registryOps;

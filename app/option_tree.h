@@ -8,7 +8,7 @@
 
 #include "platform/tree_view.h"
 #include "settings/catalogue.h"
-#include "settings/language.h"
+#include "settings/labels.h"
 #include "settings/selection.h"
 #include "settings/status_check.h"
 #include "treeopts/tree_options_ctrl.h"

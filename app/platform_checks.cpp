@@ -3,6 +3,7 @@
 
 #include "app/main_dlg.h"
 #include "settings/platform_facts.h"
+#include "settings/texts.h"
 
 std::int32_t CMainDlg::CheckProductName()
 {
@@ -11,8 +12,7 @@ std::int32_t CMainDlg::CheckProductName()
     const std::optional<std::string> name = ProductName(m_target.registry, kKeyAllAccess);
     if (!name || NamesWindowsXp(*name))
         return 0;
-    const std::string warning =
-        "您的作業系統不是 Windows XP，建議您立即關閉此程式！      \n您目前所使用的作業系統是： " + *name;
+    const std::string warning = Text(TextId::NotWindowsXp, m_language, {*name});
     return ToBool(m_host.prompt.Show(warning, kPromptYesNo | kPromptIconWarning) == kAnswerYes);
 }
 

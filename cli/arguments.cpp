@@ -1,6 +1,7 @@
 #include "cli/arguments.h"
 
 #include "settings/text.h"
+#include "settings/texts.h"
 
 namespace cli {
 
@@ -16,14 +17,17 @@ bool IsSwitch(std::string_view word, std::string_view name)
 // Reads the words after the command: its operands in order, then switches.
 class Reader {
 public:
-    explicit Reader(const std::vector<std::string>& words) : m_words(words) {}
+    Reader(const std::vector<std::string>& words, std::size_t next, Language language)
+        : m_words(words), m_next(next), m_language(language)
+    {
+    }
 
-    // The next word as the operand `what` of `command`; false, with the
-    // error set, when there is none (an empty word names nothing either).
-    bool Operand(const std::string& command, const char* what, std::string& value)
+    // The next word as the operand `need` speaks of; false, with the error
+    // set, when there is none (an empty word names nothing either).
+    bool Operand(const std::string& command, TextId need, std::string& value)
     {
         if (m_next >= m_words.size() || IsSwitch(m_words[m_next]) || m_words[m_next].empty()) {
-            m_error = command + " needs " + what;
+            m_error = Text(need, m_language, {command});
             return false;
         }
         value = m_words[m_next++];
@@ -35,7 +39,7 @@ public:
         while (m_next < m_words.size()) {
             const std::string& word = m_words[m_next++];
             if (IsSwitch(word, "report") && reportPath.empty()) {
-                if (!Operand(word, "a file name", reportPath))
+                if (!Operand(word, TextId::NeedsFileName, reportPath))
                     return false;
             } else {
                 return Unexpected(word);
@@ -52,12 +56,13 @@ public:
 private:
     bool Unexpected(const std::string& word)
     {
-        m_error = (IsSwitch(word) ? "unknown or repeated switch " : "unexpected argument ") + word;
+        m_error = Text(IsSwitch(word) ? TextId::RepeatedSwitch : TextId::UnexpectedArgument, m_language, {word});
         return false;
     }
 
     const std::vector<std::string>& m_words;
-    std::size_t m_next = 1;
+    std::size_t m_next;
+    Language m_language;
     std::string m_error;
 };
 
@@ -111,15 +116,25 @@ std::vector<std::string> SplitCommandLine(std::string_view line)
     return words;
 }
 
-ParsedCommand ParseCommand(const std::vector<std::string>& words)
+ParsedCommand ParseCommand(const std::vector<std::string>& words, Language language)
 {
     ParsedCommand parsed;
     Command& command = parsed.command;
-    if (words.empty())
+    std::size_t at = 0;
+    if (!words.empty() && IsSwitch(words.front(), "lang")) {
+        command.language = words.size() > 1 ? LanguageNamed(words[1]) : std::nullopt;
+        if (!command.language) {
+            parsed.error = Text(TextId::NeedsLanguage, language, {words.front()});
+            return parsed;
+        }
+        language = *command.language;
+        at = 2;
+    }
+    if (at >= words.size())
         return parsed;
 
-    Reader reader(words);
-    const std::string& first = words.front();
+    Reader reader(words, at + 1, language);
+    const std::string& first = words[at];
     bool sound = false;
     if (IsSwitch(first, "?") || IsSwitch(first, "help")) {
         command.kind = CommandKind::Usage;
@@ -129,22 +144,22 @@ ParsedCommand ParseCommand(const std::vector<std::string>& words)
         sound = reader.ReportAndEnd(command.reportPath);
     } else if (IsSwitch(first, "apply")) {
         command.kind = CommandKind::Apply;
-        sound = reader.Operand(first, "a selection", command.selection) && reader.ReportAndEnd(command.reportPath);
+        sound = reader.Operand(first, TextId::NeedsSelection, command.selection) && reader.ReportAndEnd(command.reportPath);
     } else if (IsSwitch(first, "restore")) {
         command.kind = CommandKind::Restore;
         sound = reader.ReportAndEnd(command.reportPath);
     } else if (IsSwitch(first, "export")) {
         command.kind = CommandKind::Export;
-        sound = reader.Operand(first, "a selection", command.selection) &&
-                reader.Operand(first, "the name of the .reg file to write", command.exportPath) && reader.End();
+        sound = reader.Operand(first, TextId::NeedsSelection, command.selection) &&
+                reader.Operand(first, TextId::NeedsRegFileToWrite, command.exportPath) && reader.End();
     } else if (IsSwitch(first, "revert")) {
         command.kind = CommandKind::Revert;
-        sound = reader.Operand(first, "the name of the .reg file to import", command.revertPath) && reader.End();
+        sound = reader.Operand(first, TextId::NeedsRegFileToImport, command.revertPath) && reader.End();
     } else if (IsSwitch(first, "backups")) {
         command.kind = CommandKind::Backups;
         sound = reader.End();
     } else {
-        parsed.error = (IsSwitch(first) ? "unknown switch " : "unexpected argument ") + first;
+        parsed.error = Text(IsSwitch(first) ? TextId::UnknownSwitch : TextId::UnexpectedArgument, language, {first});
         return parsed;
     }
     if (!sound)

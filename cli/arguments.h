@@ -2,9 +2,12 @@
 // runtime of Windows splits it, then read as one of the program's commands.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "settings/language.h"
 
 namespace cli {
 
@@ -17,6 +20,7 @@ enum class CommandKind { Dialog, Usage, Status, Apply, Restore, Export, Revert, 
 
 struct Command {
     CommandKind kind = CommandKind::Dialog;
+    std::optional<Language> language;  // /lang: the dialog's or the command's language
     std::string selection;   // /apply and /export: "recommended", "expert" or a profile's path
     std::string reportPath;  // /status, /apply and /restore: empty for none
     std::string exportPath;  // /export
@@ -28,8 +32,9 @@ struct ParsedCommand {
     std::string error;  // empty when the words make a command
 };
 
-// No words: the dialog. Switches start with '/' or '-' and, like the
-// selection names, are read without regard to case.
-ParsedCommand ParseCommand(const std::vector<std::string>& words);
+// No words (or /lang and its language alone): the dialog. Switches start
+// with '/' or '-' and, like the selection names, are read without regard to
+// case. An error is told in the language /lang names, else in `language`.
+ParsedCommand ParseCommand(const std::vector<std::string>& words, Language language);
 
 }  // namespace cli

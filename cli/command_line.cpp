@@ -3,7 +3,7 @@
 #include "cli/report.h"
 #include "cli/unattended_actions.h"
 #include "settings/apply_settings.h"
-#include "settings/language.h"
+#include "settings/labels.h"
 #include "settings/platform_facts.h"
 #include "settings/profile.h"
 #include "settings/reg_import.h"
@@ -11,6 +11,7 @@
 #include "settings/revert.h"
 #include "settings/status_check.h"
 #include "settings/text.h"
+#include "settings/texts.h"
 #include "res/version.h"
 
 namespace cli {
@@ -19,50 +20,7 @@ namespace {
 
 using settings::Selection;
 
-constexpr const char* kUsage =
-    "Switches off the features of Windows XP that report to the vendor, go online\n"
-    "by themselves or open the machine to remote help.\n"
-    "\n"
-    "  veilmark.exe\n"
-    "      Opens the dialog.\n"
-    "  veilmark.exe /status [/report FILE]\n"
-    "      Tells of every option whether it is off (switched off), on (still\n"
-    "      active) or unknown (its value cannot be read). Changes nothing.\n"
-    "      Exit code 0: all off; 1: some on; 2: some unknown, none on.\n"
-    "  veilmark.exe /apply SELECTION [/report FILE]\n"
-    "      Switches off the options of SELECTION as the Start button does,\n"
-    "      without asking. Removing the support accounts needs a person and is\n"
-    "      left out. Exit code 0: every step done; 1: some step failed.\n"
-    "  veilmark.exe /restore [/report FILE]\n"
-    "      Restores the Windows defaults as the menu's restore does, without\n"
-    "      asking. Exit code 0: every value restored; 1: some could not be.\n"
-    "  veilmark.exe /export SELECTION FILE.reg\n"
-    "      Writes the registry changes of SELECTION to FILE.reg, for regedit /s\n"
-    "      or reg import on other machines. Changes nothing here.\n"
-    "  veilmark.exe /revert FILE.reg\n"
-    "      Imports a backup: the values as they were before a pass. Only a file\n"
-    "      of the values that the passes change is taken. Exit code 0: every\n"
-    "      value restored; 1: some could not be.\n"
-    "  veilmark.exe /backups\n"
-    "      Lists the backups, newest first. Start, /apply, /restore and the\n"
-    "      restore of the defaults each save one before they change anything, in\n"
-    "      %APPDATA%\\Veilmark\\Backups; regedit /s imports them too.\n"
-    "  veilmark.exe /?\n"
-    "      Shows this text.\n"
-    "\n"
-    "SELECTION is recommended (what the recommended-selection command ticks),\n"
-    "expert (that and the two expert options) or the path of a profile: a UTF-8\n"
-    "text file with one option key per line. Blank lines and lines starting with\n"
-    "# are ignored; of the Messenger group at most one key.\n"
-    "/report FILE saves the report to FILE as well, in UTF-8.\n"
-    "An error ends with exit code 3 and changes nothing.\n"
-    "In cmd.exe, wait for the program with: start /wait veilmark.exe /status\n"
-    "\n"
-    "Option keys:\n";
-
-constexpr const char* kUsageHint = "veilmark.exe /? shows the usage.\n";
-
-OptionLabels Labels(const CommandLineServices& services) { return {services.strings, kLanguageBaseChinese}; }
+OptionLabels Labels(const CommandLineServices& services) { return {services.strings, LanguageBaseOf(services.language)}; }
 
 bool HomeEdition(const CommandLineServices& services) { return EditionOf(services.target.version) == WindowsEdition::Home; }
 
@@ -87,13 +45,14 @@ bool ResolveSelection(const std::string& name, CommandLineServices& services, Se
     std::vector<std::uint8_t> bytes;
     std::string reason;
     if (!services.host.files.Read(name, bytes, reason)) {
-        error = "cannot read the profile " + name + ": " + reason;
+        error = Text(TextId::CannotReadProfile, services.language, {name, reason});
         return false;
     }
     const settings::ProfileResult profile =
-        settings::ParseProfile(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+        settings::ParseProfile(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()),
+                               services.language);
     if (profile.errorLine != 0) {
-        error = name + ", line " + std::to_string(profile.errorLine) + ": " + profile.error;
+        error = Text(TextId::ErrorInLine, services.language, {name, std::to_string(profile.errorLine), profile.error});
         return false;
     }
     selection = profile.selection;
@@ -110,7 +69,7 @@ bool StartReportFile(const Command& command, CommandLineServices& services, std:
     std::string reason;
     file = services.host.files.Create(command.reportPath, reason);
     if (!file)
-        error = "cannot write the report " + command.reportPath + ": " + reason;
+        error = Text(TextId::CannotWriteReport, services.language, {command.reportPath, reason});
     return file != nullptr;
 }
 
@@ -121,7 +80,7 @@ int Deliver(const Report& report, const Command& command, IOutputFile* file, Com
     services.console.Write(report.Text());
     std::string reason;
     if (file && !file->Commit(report.FileBytes(), reason))
-        return Fail(services.console, "cannot write the report " + command.reportPath + ": " + reason);
+        return Fail(services.console, Text(TextId::CannotWriteReport, services.language, {command.reportPath, reason}));
     return exitCode;
 }
 
@@ -135,7 +94,7 @@ int RunStatus(const Command& command, CommandLineServices& services)
     RegistryOps ops(services.target.registry);
     const settings::SystemStatus status = settings::ReadSystemStatus(ops);
     Report report;
-    report.Line({SystemDescription(services.target.registry, services.target.version)});
+    report.Line({SystemDescription(services.target.registry, services.target.version, services.language)});
     bool anyOn = false;
     bool anyUnknown = false;
     // In the tree's order, which groups related options.
@@ -181,15 +140,15 @@ int RunChangingPass(const Command& command, CommandLineServices& services,
     if (!StartReportFile(command, services, file, error))
         return Fail(services.console, error);
     std::string backup;
-    settings::BackupStore backups(services.host.files, services.target.folders, services.host.clock);
+    settings::BackupStore backups(services.host.files, services.target.folders, services.host.clock, services.language);
     if (!backups.Save(services.target.registry, targets, name, backup, error))
-        return Fail(services.console, "cannot write the backup " + backup + ": " + error);
+        return Fail(services.console, Text(TextId::CannotWriteBackup, services.language, {backup, error}));
 
     RegistryOps ops(services.target.registry);
     const std::vector<settings::StepResult> results = pass(ops);
     const OptionLabels labels = Labels(services);
     Report report;
-    report.Line({SystemDescription(services.target.registry, services.target.version)});
+    report.Line({SystemDescription(services.target.registry, services.target.version, services.language)});
     if (!backup.empty())
         report.Line({"Backup", backup});
     bool anyFailed = false;
@@ -208,7 +167,7 @@ int RunApply(const Command& command, CommandLineServices& services)
         return Fail(services.console, error);
     return RunChangingPass(command, services, settings::ApplyTargets(selection), "veilmark.exe /apply",
                            [&](RegistryOps& ops) {
-                               UnattendedActions actions(services.target, services.host);
+                               UnattendedActions actions(services.target, services.host, services.language);
                                return settings::ApplySettings(ops, selection, HomeEdition(services), actions);
                            });
 }
@@ -228,7 +187,7 @@ int RunExport(const Command& command, CommandLineServices& services)
     std::string reason;
     const std::unique_ptr<IOutputFile> file = services.host.files.Create(command.exportPath, reason);
     if (!file)
-        return Fail(services.console, "cannot write " + command.exportPath + ": " + reason);
+        return Fail(services.console, Text(TextId::CannotWriteFile, services.language, {command.exportPath, reason}));
 
     RegFile regFile;
     std::string remark = VEILMARK_TITLE ": the registry changes of the selection ";
@@ -237,8 +196,8 @@ int RunExport(const Command& command, CommandLineServices& services)
     regFile.Comment(remark);
     settings::ExportSettings(selection, Labels(services), regFile);
     if (!file->Commit(regFile.Bytes(), reason))
-        return Fail(services.console, "cannot write " + command.exportPath + ": " + reason);
-    services.console.Write("Wrote " + command.exportPath + ".\n");
+        return Fail(services.console, Text(TextId::CannotWriteFile, services.language, {command.exportPath, reason}));
+    services.console.Write(Text(TextId::Wrote, services.language, {command.exportPath}) + "\n");
     return kExitSuccess;
 }
 
@@ -247,18 +206,19 @@ int RunRevert(const Command& command, CommandLineServices& services)
     std::vector<std::uint8_t> bytes;
     std::string reason;
     if (!services.host.files.Read(command.revertPath, bytes, reason))
-        return Fail(services.console, "cannot read " + command.revertPath + ": " + reason);
-    const settings::ParsedRegFile file = settings::ParseRegFile(bytes);
+        return Fail(services.console, Text(TextId::CannotReadFile, services.language, {command.revertPath, reason}));
+    const settings::ParsedRegFile file = settings::ParseRegFile(bytes, services.language);
     if (file.errorLine != 0)
-        return Fail(services.console, command.revertPath + ", line " + std::to_string(file.errorLine) + ": " + file.error);
-    if (const int line = settings::CheckRevertable(file.entries, reason); line != 0)
-        return Fail(services.console, command.revertPath + ", line " + std::to_string(line) + ": " + reason +
-                                          "; nothing was imported");
+        return Fail(services.console, Text(TextId::ErrorInLine, services.language,
+                                           {command.revertPath, std::to_string(file.errorLine), file.error}));
+    if (const int line = settings::CheckRevertable(file.entries, reason, services.language); line != 0)
+        return Fail(services.console, Text(TextId::NothingImported, services.language,
+                                           {command.revertPath, std::to_string(line), reason}));
 
     Report report;
-    report.Line({SystemDescription(services.target.registry, services.target.version)});
+    report.Line({SystemDescription(services.target.registry, services.target.version, services.language)});
     bool anyFailed = false;
-    for (const settings::RevertResult& result : settings::Revert(services.target.registry, file.entries)) {
+    for (const settings::RevertResult& result : settings::Revert(services.target.registry, file.entries, services.language)) {
         const settings::RegEntry& entry = *result.entry;
         const std::string key = FullKeyName(entry.root, entry.keyPath);
         report.Line({key, entry.name.empty() ? std::string_view("@") : std::string_view(entry.name), result.outcome});
@@ -270,10 +230,12 @@ int RunRevert(const Command& command, CommandLineServices& services)
 
 int ListBackups(CommandLineServices& services)
 {
-    const settings::BackupStore backups(services.host.files, services.target.folders, services.host.clock);
+    const settings::BackupStore backups(services.host.files, services.target.folders, services.host.clock,
+                                        services.language);
     const std::vector<std::string> paths = backups.List();
     if (paths.empty())
-        services.console.Write("No backups in " + settings::BackupFolder(services.target.folders) + ".\n");
+        services.console.Write(
+            Text(TextId::NoBackups, services.language, {settings::BackupFolder(services.target.folders)}) + "\n");
     for (const std::string& path : paths)
         services.console.Write(path + "\n");
     return kExitSuccess;
@@ -282,7 +244,7 @@ int ListBackups(CommandLineServices& services)
 int ShowUsage(CommandLineServices& services)
 {
     std::string text = VEILMARK_TITLE "\n";
-    text += kUsage;
+    text += Text(TextId::Usage, services.language);
     const OptionLabels labels = Labels(services);
     for (const CatalogueEntry& entry : Catalogue()) {
         if (entry.kind == OptionKind::Group)
@@ -296,8 +258,11 @@ int ShowUsage(CommandLineServices& services)
 
 }  // namespace
 
-int RunCommand(const Command& command, CommandLineServices& services)
+int RunCommand(const Command& command, CommandLineServices& chosen)
 {
+    // The language /lang names, else the one chosen for the user.
+    CommandLineServices services = chosen;
+    services.language = command.language.value_or(chosen.language);
     switch (command.kind) {
     case CommandKind::Usage:
         return ShowUsage(services);
@@ -320,10 +285,10 @@ int RunCommand(const Command& command, CommandLineServices& services)
 
 int RunCommandLine(const std::vector<std::string>& words, CommandLineServices& services)
 {
-    const ParsedCommand parsed = ParseCommand(words);
+    const ParsedCommand parsed = ParseCommand(words, services.language);
     if (!parsed.error.empty()) {
         Fail(services.console, parsed.error);
-        services.console.WriteError(kUsageHint);
+        services.console.WriteError(Text(TextId::UsageHint, parsed.command.language.value_or(services.language)));
         return kExitError;
     }
     return RunCommand(parsed.command, services);

@@ -8,6 +8,7 @@
 #include "platform/host_machine.h"
 #include "platform/string_table.h"
 #include "platform/target_system.h"
+#include "settings/language.h"
 
 namespace cli {
 
@@ -26,6 +27,7 @@ struct CommandLineServices {
     HostMachine host;
     const IStringTable& strings;
     IConsole& console;
+    Language language;  // the user's, unless /lang names another
 };
 
 // Runs `command` (not the dialog) to its end and returns the exit code.

@@ -2,6 +2,7 @@
 
 #include "actions/media_player_run.h"
 #include "actions/messenger_removal.h"
+#include "settings/texts.h"
 
 namespace cli {
 
@@ -12,14 +13,14 @@ StepResult UnattendedActions::ConfigureMediaPlayer()
 {
     if (actions::RunMediaPlayerOnce(m_target, m_host))
         return settings::DoneStep(OptionKey::MediaPlayerGroup);
-    return {OptionKey::MediaPlayerGroup, StepOutcome::Failed, 0, "wmplayer.exe could not be started"};
+    return {OptionKey::MediaPlayerGroup, StepOutcome::Failed, 0, Text(TextId::PlayerNotStarted, m_language)};
 }
 
 StepResult UnattendedActions::RemoveMessenger()
 {
     if (actions::RunMessengerUninstaller(m_target, m_host))
         return settings::DoneStep(OptionKey::MessengerUninstall);
-    return {OptionKey::MessengerUninstall, StepOutcome::Failed, 0, "RunDll32.exe could not be started"};
+    return {OptionKey::MessengerUninstall, StepOutcome::Failed, 0, Text(TextId::UninstallerNotStarted, m_language)};
 }
 
 StepResult UnattendedActions::OpenUserManager()

@@ -6,12 +6,16 @@
 #include "platform/host_machine.h"
 #include "platform/target_system.h"
 #include "settings/apply_settings.h"
+#include "settings/language.h"
 
 namespace cli {
 
 class UnattendedActions final : public settings::IApplyActions {
 public:
-    UnattendedActions(const TargetSystem& target, const HostMachine& host) : m_target(target), m_host(host) {}
+    UnattendedActions(const TargetSystem& target, const HostMachine& host, Language language)
+        : m_target(target), m_host(host), m_language(language)
+    {
+    }
 
     settings::StepResult ConfigureMediaPlayer() override;
     settings::StepResult RemoveMessenger() override;
@@ -20,6 +24,7 @@ public:
 private:
     TargetSystem m_target;
     HostMachine m_host;
+    Language m_language;
 };
 
 }  // namespace cli

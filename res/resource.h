@@ -62,3 +62,4 @@
 // First string id of each language's table
 #define IDS_GERMAN_BASE        1
 #define IDS_CHINESE_BASE       60
+#define IDS_ENGLISH_BASE       120

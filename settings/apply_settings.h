@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "settings/backup.h"
-#include "settings/language.h"
+#include "settings/labels.h"
 #include "settings/reg_file.h"
 #include "settings/registry_ops.h"
 #include "settings/selection.h"

@@ -4,6 +4,7 @@
 
 #include "settings/registry_ops.h"
 #include "settings/text.h"
+#include "settings/texts.h"
 
 namespace settings {
 
@@ -13,12 +14,13 @@ namespace {
 constexpr std::uint32_t kWholeValue = 0x7FFFFFFF;
 constexpr std::string_view kSuffix = ".reg";
 
-std::string Unreadable(const BackupTarget& target, std::string_view name)
+std::string Unreadable(const BackupTarget& target, std::string_view name, Language language)
 {
-    return "the value " + std::string(name) + " of " + FullKeyName(target.root, target.keyPath) + " cannot be read";
+    return Text(TextId::BackupValueUnreadable, language, {name, FullKeyName(target.root, target.keyPath)});
 }
 
-bool AddWholeKey(IRegistry& registry, RegKey key, const BackupTarget& target, RegFile& file, std::string& error)
+bool AddWholeKey(IRegistry& registry, RegKey key, const BackupTarget& target, RegFile& file, std::string& error,
+                 Language language)
 {
     file.AddKey(target.root, target.keyPath);
     std::string name;
@@ -30,7 +32,7 @@ bool AddWholeKey(IRegistry& registry, RegKey key, const BackupTarget& target, Re
         }
         RegistryValue value;
         if (!registry.QueryValue(key, name, kWholeValue, value)) {
-            error = Unreadable(target, name);
+            error = Unreadable(target, name, language);
             return false;
         }
         file.SetValue(target.root, target.keyPath, name, value.type, value.data);
@@ -69,7 +71,8 @@ std::pair<std::string, int> Order(const std::string& name)
 
 }  // namespace
 
-bool AddBackup(IRegistry& registry, const std::vector<BackupTarget>& targets, RegFile& file, std::string& error)
+bool AddBackup(IRegistry& registry, const std::vector<BackupTarget>& targets, RegFile& file, std::string& error,
+               Language language)
 {
     for (const BackupTarget& target : targets) {
         const ScopedRegKey key(registry, target.root, target.keyPath, kKeyRead);
@@ -77,11 +80,11 @@ bool AddBackup(IRegistry& registry, const std::vector<BackupTarget>& targets, Re
             continue;
         if (!key) {
             // Left out as absent, what it holds would be lost on the way back.
-            error = "the key " + FullKeyName(target.root, target.keyPath) + " cannot be opened";
+            error = Text(TextId::BackupKeyShut, language, {FullKeyName(target.root, target.keyPath)});
             return false;
         }
         if (target.wholeKey) {
-            if (!AddWholeKey(registry, key.Get(), target, file, error))
+            if (!AddWholeKey(registry, key.Get(), target, file, error, language))
                 return false;
             continue;
         }
@@ -92,7 +95,7 @@ bool AddBackup(IRegistry& registry, const std::vector<BackupTarget>& targets, Re
             file.DeleteValue(target.root, target.keyPath, target.valueName);
         } else {
             // Kept as a deletion, it would be lost on the way back.
-            error = Unreadable(target, target.valueName);
+            error = Unreadable(target, target.valueName, language);
             return false;
         }
     }
@@ -113,7 +116,7 @@ bool BackupStore::Save(IRegistry& registry, const std::vector<BackupTarget>& tar
     const std::string folder = BackupFolder(m_folders);
     if (m_folders.AppDataDirectory().empty()) {
         path = folder;
-        error = "the folder of the user's application data is unknown";
+        error = Text(TextId::NoApplicationData, m_language);
         return false;
     }
     if (!m_files.MakeFolders(folder, error)) {
@@ -129,7 +132,7 @@ bool BackupStore::Save(IRegistry& registry, const std::vector<BackupTarget>& tar
     RegFile backup;
     backup.Comment("Veilmark: the values before " + std::string(pass) + ", as they were at " + stamp +
                    ".\nTo go back: regedit /s with this file, or veilmark.exe /revert with this file.");
-    if (!AddBackup(registry, targets, backup, error))
+    if (!AddBackup(registry, targets, backup, error, m_language))
         return false;
     const std::unique_ptr<IOutputFile> output = m_files.Create(path, error);
     return output && output->Commit(backup.Bytes(), error);

@@ -12,6 +12,7 @@
 #include "platform/files.h"
 #include "platform/registry.h"
 #include "platform/system_folders.h"
+#include "settings/language.h"
 #include "settings/reg_file.h"
 
 namespace settings {
@@ -31,15 +32,18 @@ struct BackupTarget {
 // make it, and the passes never make keys. False, with the reason, when a
 // key or a value is there but cannot be read: the backup could not give it
 // back.
-bool AddBackup(IRegistry& registry, const std::vector<BackupTarget>& targets, RegFile& file, std::string& error);
+// The reason is told in `language`.
+bool AddBackup(IRegistry& registry, const std::vector<BackupTarget>& targets, RegFile& file, std::string& error,
+               Language language);
 
 // %APPDATA%\Veilmark\Backups
 std::string BackupFolder(const ISystemFolders& folders);
 
 class BackupStore {
 public:
-    BackupStore(IFiles& files, const ISystemFolders& folders, const IClock& clock)
-        : m_files(files), m_folders(folders), m_clock(clock)
+    // Reasons are told in `language`.
+    BackupStore(IFiles& files, const ISystemFolders& folders, const IClock& clock, Language language)
+        : m_files(files), m_folders(folders), m_clock(clock), m_language(language)
     {
     }
 
@@ -57,6 +61,7 @@ private:
     IFiles& m_files;
     const ISystemFolders& m_folders;
     const IClock& m_clock;
+    Language m_language;
 };
 
 }  // namespace settings

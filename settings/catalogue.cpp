@@ -9,7 +9,9 @@ constexpr RegistryRoot HKCU = RegistryRoot::CurrentUser;
 constexpr RegistryRoot HKLM = RegistryRoot::LocalMachine;
 constexpr RegistryRoot HKCR = RegistryRoot::ClassesRoot;
 
-constexpr OptionLabel Row(int offset) { return {offset, nullptr, nullptr}; }
+// A label from the string table; its text id is not used.
+constexpr OptionLabel Row(int offset) { return {offset, TextId{}}; }
+constexpr OptionLabel OwnLabel(TextId text) { return {-1, text}; }
 constexpr RegistryBinding kNoBinding{RegistryRoot::None, nullptr, nullptr, kRegNone};
 constexpr Availability kAll = Availability::AllEditions;
 
@@ -59,7 +61,7 @@ constexpr std::array<CatalogueEntry, kOptionCount> kCatalogue{{
          {HKLM, kErrorReporting, "DoReport", kRegDword}, Write(0), OffWhen(0), Restore(1), 3},
         {K::NoCriticalErrorReporting, "NoCriticalErrorReporting", Kind::Check, K::ErrorReportingGroup, Row(6), S::Checked, kAll,
          {HKLM, kErrorReporting, "ShowUI", kRegDword}, Write(0), OffWhen(0), Restore(1), 4},
-    Group(K::MiscGroup, "MiscGroup", {-1, "Diverse", "雜項         "}),
+    Group(K::MiscGroup, "MiscGroup", OwnLabel(TextId::MiscGroupLabel)),
         {K::NoRemoteAssistance, "NoRemoteAssistance", Kind::Check, K::MiscGroup, Row(7), S::Checked, kAll,
          {HKLM, "SYSTEM\\CurrentControlSet\\Control\\Terminal Server", "fAllowToGetHelp", kRegDword},
          Write(0), OffWhen(0), Restore(1), 5},
@@ -92,7 +94,7 @@ constexpr std::array<CatalogueEntry, kOptionCount> kCatalogue{{
          {HKLM, "SYSTEM\\CurrentControlSet\\Services\\Schedule", "Start", kRegDword},
          Write(4), When(StatusRule::ExpertEqual, 4), Restore(2), 13},
     Group(K::MessengerGroup, "MessengerGroup", Row(18)),
-        {K::MessengerNoAction, "MessengerNoAction", Kind::Radio, K::MessengerGroup, {-1, "Keine Aktion", "無動作   "}, S::Selected, kAll,
+        {K::MessengerNoAction, "MessengerNoAction", Kind::Radio, K::MessengerGroup, OwnLabel(TextId::MessengerNoActionLabel), S::Selected, kAll,
          kNoBinding, kNothing, kNotTested, kLeave, -1},
         {K::MessengerNoAutostart, "MessengerNoAutostart", Kind::Radio, K::MessengerGroup, Row(19), S::NotSelected, kAll,
          {HKCU, "Software\\Microsoft\\Windows\\CurrentVersion\\Run", "MSMSGS", kRegSz},

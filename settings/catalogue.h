@@ -10,6 +10,7 @@
 #include <cstdint>
 
 #include "platform/registry_types.h"
+#include "settings/texts.h"
 
 enum class OptionKey {
     MediaPlayerGroup,
@@ -55,11 +56,10 @@ enum class InitialState {
 enum class Availability { AllEditions, NotHomeEdition };
 
 // A label is either the string table row (language base + offset), or,
-// where no row exists, a literal per language.
+// where no row exists, a text of its own.
 struct OptionLabel {
-    int offset;  // -1 for a literal label
-    const char* german;
-    const char* chinese;
+    int offset;  // -1 for a label of its own
+    TextId literal;
 };
 
 // The registry value whose state the option reflects. For RemoveAlexaEntry

@@ -2,6 +2,7 @@
 
 #include "settings/catalogue.h"
 #include "settings/text.h"
+#include "settings/texts.h"
 
 namespace {
 
@@ -46,22 +47,22 @@ std::optional<std::string> ProductName(IRegistry& registry, std::uint32_t access
 
 bool NamesWindowsXp(std::string_view name) { return SpanOf(kReferenceName, name) >= kReferenceName.size(); }
 
-std::string SystemDescription(IRegistry& registry, const IVersionInfo& version)
+std::string SystemDescription(IRegistry& registry, const IVersionInfo& version, Language language)
 {
     const std::optional<std::string> name = ProductName(registry);
-    const std::string line = (name && !name->empty() ? *name : "unnamed system") + " (edition: ";
+    const std::string shown = name && !name->empty() ? *name : Text(TextId::UnnamedSystem, language);
     switch (EditionOf(version)) {
     case WindowsEdition::Home:
-        return line + "Home Edition)";
+        return Text(TextId::EditionHome, language, {shown});
     case WindowsEdition::Professional:
-        return line + "Professional)";
+        return Text(TextId::EditionProfessional, language, {shown});
     case WindowsEdition::Other: {
         OsVersion record;
         version.Query(record);
-        return line + "other, suite mask 0x" + HexNumber(record.suiteMask, 4) + ")";
+        return Text(TextId::EditionOther, language, {shown, HexNumber(record.suiteMask, 4)});
     }
     case WindowsEdition::Unknown:
         break;
     }
-    return line + "unknown)";
+    return Text(TextId::EditionUnknown, language, {shown});
 }

@@ -9,6 +9,7 @@
 
 #include "platform/registry.h"
 #include "platform/version_info.h"
+#include "settings/language.h"
 
 enum class WindowsEdition {
     Unknown,       // the version query failed
@@ -27,6 +28,6 @@ std::optional<std::string> ProductName(IRegistry& registry, std::uint32_t access
 // it: every letter of "Microsoft Windows XP", in turn, occurs in the name.
 bool NamesWindowsXp(std::string_view name);
 
-// The product name and edition on one line, such as "Microsoft Windows XP
-// (edition: Professional)".
-std::string SystemDescription(IRegistry& registry, const IVersionInfo& version);
+// The product name and edition on one line in `language`, such as
+// "Microsoft Windows XP (edition: Professional)".
+std::string SystemDescription(IRegistry& registry, const IVersionInfo& version, Language language);

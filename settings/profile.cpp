@@ -3,20 +3,13 @@
 #include <algorithm>
 
 #include "settings/text.h"
+#include "settings/texts.h"
 
 namespace settings {
 
 namespace {
 
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
-
-std::string Quoted(std::string_view text)
-{
-    std::string quoted(1, '"');
-    quoted += text;
-    quoted += '"';
-    return quoted;
-}
 
 }  // namespace
 
@@ -28,7 +21,7 @@ const CatalogueEntry* FindOption(std::string_view name)
     return nullptr;
 }
 
-ProfileResult ParseProfile(std::string_view text)
+ProfileResult ParseProfile(std::string_view text, Language language)
 {
     ProfileResult result;
     if (text.substr(0, kByteOrderMark.size()) == kByteOrderMark)
@@ -47,13 +40,12 @@ ProfileResult ParseProfile(std::string_view text)
         const CatalogueEntry* entry = FindOption(line);
         std::string error;
         if (!entry) {
-            error = "unknown option key " + Quoted(line);
+            error = Text(TextId::UnknownOptionKey, language, {line});
         } else if (entry->kind == OptionKind::Group) {
-            error = Quoted(entry->name) + " is a group; name its options instead";
+            error = Text(TextId::OptionIsGroup, language, {entry->name});
         } else if (entry->parent == OptionKey::MessengerGroup) {
             if (messengerLine != 0 && !result.selection[entry->key])
-                error = Quoted(entry->name) + " is a second choice of the Messenger group (the first is on line " +
-                        std::to_string(messengerLine) + ")";
+                error = Text(TextId::SecondMessengerChoice, language, {entry->name, std::to_string(messengerLine)});
             messengerLine = messengerLine ? messengerLine : lineNumber;
         }
         if (!error.empty()) {

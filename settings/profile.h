@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "settings/language.h"
 #include "settings/selection.h"
 
 namespace settings {
@@ -18,7 +19,8 @@ struct ProfileResult {
     std::string error;
 };
 
-ProfileResult ParseProfile(std::string_view text);
+// Errors are told in `language`.
+ProfileResult ParseProfile(std::string_view text, Language language);
 
 // The option whose catalogue name is `name`, ignoring case.
 const CatalogueEntry* FindOption(std::string_view name);

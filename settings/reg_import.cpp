@@ -1,10 +1,12 @@
 #include "settings/reg_import.h"
 
+#include <optional>
 #include <string_view>
 
 #include "platform/registry.h"
 #include "settings/reg_file.h"
 #include "settings/text.h"
+#include "settings/texts.h"
 
 namespace settings {
 
@@ -100,8 +102,9 @@ bool ParseKeyName(std::string_view name, RegEntry& entry)
     return true;
 }
 
-// The data of a value as the port takes it, from the text after '='.
-std::string ParseData(std::string_view text, bool version5, RegEntry& entry)
+// The data of a value as the port takes it, from the text after '='; the
+// reason when it does not read.
+std::optional<TextId> ParseData(std::string_view text, bool version5, RegEntry& entry)
 {
     if (text == "-") {
         entry.kind = RegEntry::Kind::DeleteValue;
@@ -112,7 +115,7 @@ std::string ParseData(std::string_view text, bool version5, RegEntry& entry)
         std::string value;
         std::size_t end = 0;
         if (!ParseQuoted(text, value, end) || end != text.size())
-            return "a text that does not end with its quote";
+            return TextId::TextWithoutQuote;
         entry.type = kRegSz;
         entry.data = TextBytes(value);
         return {};
@@ -120,7 +123,7 @@ std::string ParseData(std::string_view text, bool version5, RegEntry& entry)
     if (text.rfind("dword:", 0) == 0) {
         std::uint32_t number = 0;
         if (!ParseHexNumber(text.substr(6), number))
-            return "a dword that is not 1 to 8 hex digits";
+            return TextId::BadDword;
         entry.type = kRegDword;
         entry.data = DwordBytes(number);
         return {};
@@ -134,18 +137,18 @@ std::string ParseData(std::string_view text, bool version5, RegEntry& entry)
         const std::size_t close = text.find("):");
         std::uint32_t type = 0;
         if (!ParseHexNumber(text.substr(4, close - 4), type))
-            return "a value type that is not a hex number";
+            return TextId::BadValueType;
         entry.type = type;
         list = text.substr(close + 2);
     } else {
-        return "a value that is none of \"text\", dword:, hex: or hex(N):";
+        return TextId::UnknownValueKind;
     }
     if (!ParseHexList(list, bytes))
-        return "a hex list that is not bytes separated by commas";
+        return TextId::BadHexList;
     if (IsTextType(entry.type) && version5) {
         // Version 5.00 keeps texts as the UTF-16LE units the registry stores.
         if (bytes.size() % 2 != 0)
-            return "a text of an odd number of bytes";
+            return TextId::OddTextLength;
         const std::string utf8 = FromUtf16LeBytes(bytes.data(), bytes.size());
         entry.data.assign(utf8.begin(), utf8.end());
     } else {
@@ -154,23 +157,23 @@ std::string ParseData(std::string_view text, bool version5, RegEntry& entry)
     return {};
 }
 
-std::string ParseValue(std::string_view line, bool version5, RegEntry& entry)
+std::optional<TextId> ParseValue(std::string_view line, bool version5, RegEntry& entry)
 {
     std::size_t end = 0;
     if (line[0] == '@') {
         end = 1;
     } else if (!ParseQuoted(line, entry.name, end)) {
-        return "a value name that is not quoted";
+        return TextId::NameNotQuoted;
     }
     const std::string_view rest = Trimmed(line.substr(end));
     if (rest.empty() || rest[0] != '=')
-        return "a value without '='";
+        return TextId::ValueWithoutEquals;
     return ParseData(Trimmed(rest.substr(1)), version5, entry);
 }
 
 }  // namespace
 
-ParsedRegFile ParseRegFile(const std::vector<std::uint8_t>& bytes)
+ParsedRegFile ParseRegFile(const std::vector<std::uint8_t>& bytes, Language language)
 {
     ParsedRegFile parsed;
     const std::string text = Decode(bytes);
@@ -178,9 +181,9 @@ ParsedRegFile ParseRegFile(const std::vector<std::uint8_t>& bytes)
     bool version5 = true;
     bool inSection = false;
     RegEntry section;
-    const auto fail = [&](int line, std::string error) {
+    const auto fail = [&](int line, TextId error) {
         parsed.errorLine = line;
-        parsed.error = std::move(error);
+        parsed.error = Text(error, language);
         parsed.entries.clear();
         return parsed;
     };
@@ -204,8 +207,7 @@ ParsedRegFile ParseRegFile(const std::vector<std::uint8_t>& bytes)
             continue;
         if (!headerSeen) {
             if (line != kRegFileHeader && line != kRegedit4Header)
-                return fail(lineNumber, "not a .reg file: the first line is neither \"" + std::string(kRegFileHeader) +
-                                            "\" nor \"REGEDIT4\"");
+                return fail(lineNumber, TextId::NotRegFile);
             headerSeen = true;
             version5 = line == kRegFileHeader;
             continue;
@@ -214,10 +216,10 @@ ParsedRegFile ParseRegFile(const std::vector<std::uint8_t>& bytes)
         entry.line = lineNumber;
         if (line[0] == '[') {
             if (line.back() != ']')
-                return fail(lineNumber, "a key without its closing ']'");
+                return fail(lineNumber, TextId::KeyWithoutBracket);
             const bool deletion = line.size() > 1 && line[1] == '-';
             if (!ParseKeyName(line.substr(deletion ? 2 : 1, line.size() - (deletion ? 3 : 2)), entry))
-                return fail(lineNumber, "a key that is not below HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE or HKEY_CLASSES_ROOT");
+                return fail(lineNumber, TextId::KeyBelowNoRoot);
             entry.kind = deletion ? RegEntry::Kind::DeleteKey : RegEntry::Kind::Section;
             inSection = !deletion;
             section = entry;
@@ -225,15 +227,15 @@ ParsedRegFile ParseRegFile(const std::vector<std::uint8_t>& bytes)
             continue;
         }
         if (!inSection)
-            return fail(lineNumber, "a value outside of a key's section");
+            return fail(lineNumber, TextId::ValueOutsideSection);
         entry.root = section.root;
         entry.keyPath = section.keyPath;
-        if (const std::string error = ParseValue(line, version5, entry); !error.empty())
-            return fail(lineNumber, error);
+        if (const std::optional<TextId> error = ParseValue(line, version5, entry))
+            return fail(lineNumber, *error);
         parsed.entries.push_back(std::move(entry));
     }
     if (!headerSeen)
-        return fail(1, "not a .reg file: it is empty");
+        return fail(1, TextId::EmptyRegFile);
     return parsed;
 }
 

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/registry_types.h"
+#include "settings/language.h"
 
 namespace settings {
 
@@ -32,6 +33,7 @@ struct ParsedRegFile {
     std::string error;
 };
 
-ParsedRegFile ParseRegFile(const std::vector<std::uint8_t>& bytes);
+// The reason of an error is told in `language`.
+ParsedRegFile ParseRegFile(const std::vector<std::uint8_t>& bytes, Language language);
 
 }  // namespace settings

@@ -3,6 +3,7 @@
 #include "platform/types.h"
 #include "settings/catalogue.h"
 #include "settings/text.h"
+#include "settings/texts.h"
 
 bool HasValueNamed(IRegistry& registry, RegKey key, std::string_view name)
 {
@@ -13,22 +14,21 @@ bool HasValueNamed(IRegistry& registry, RegKey key, std::string_view name)
     return false;
 }
 
-std::string WriteResultLine(std::int32_t code, std::string_view text)
+std::string WriteResultLine(std::int32_t code, std::string_view text, Language language)
 {
-    std::string line(text);
     switch (code) {
     case 0:
-        return line + ":[OK]";
+        return Text(TextId::WriteOk, language, {text});
     case 1:
-        return line + ":[ 無法開啟登錄機碼 ]";
+        return Text(TextId::WriteCannotOpenKey, language, {text});
     case 3:
-        return line + ":[ 無法設定系統登錄值]";
+        return Text(TextId::WriteCannotSet, language, {text});
     case 4:
-        return line + ":[ 無法查詢系統登錄值  ]";
+        return Text(TextId::WriteCannotReadBack, language, {text});
     case 5:
-        return line + ":[ 讀取的登錄值與先前寫入的相異  ]";
+        return Text(TextId::WriteReadBackDiffers, language, {text});
     default:
-        return line;
+        return std::string(text);
     }
 }
 
@@ -91,7 +91,7 @@ std::int32_t RegistryOps::WriteValue(RegistryRoot root, std::string_view keyPath
         else if (BytesAsText(readBack.data) != BytesAsText(data, size))
             code = 5;
     }
-    m_lastWrite = {code, WriteResultLine(code, WriteLabel(labelNumber))};
+    m_lastWrite = {code, WriteResultLine(code, WriteLabel(labelNumber), Language::Chinese)};
     return code == 0 ? 0 : 1;
 }
 

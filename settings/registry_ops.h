@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "platform/registry.h"
+#include "settings/language.h"
 
 // The outcome of a write: its code (0, 1, 3, 4 or 5) and the result line,
 // "%s" standing for the written value's name.
@@ -18,8 +19,8 @@ struct WriteResult {
     std::string line;
 };
 
-// The result line of a write: the code's format with `text` for "%s".
-std::string WriteResultLine(std::int32_t code, std::string_view text);
+// The result line of a write in `language`: the code's text after `text`.
+std::string WriteResultLine(std::int32_t code, std::string_view text, Language language);
 
 // A value's text, read with read access into a buffer of 128 characters:
 // the text up to its first zero. Nothing when the key or the value cannot be
@@ -49,8 +50,9 @@ public:
     bool IsAbsent(RegistryRoot root, std::string_view keyPath, std::string_view valueName);
 
     // Sets a value in an existing key and reads it back. Returns 0 when the
-    // value reads back as written, else 1; the result code and its line are
-    // kept in LastWrite() until the next write.
+    // value reads back as written, else 1; the result code and its line (in
+    // Chinese, as the writer has always made it) are kept in LastWrite()
+    // until the next write.
     std::int32_t WriteValue(RegistryRoot root, std::string_view keyPath, std::string_view valueName,
                             const std::uint8_t* data, std::uint32_t type, std::uint32_t size,
                             std::int32_t labelNumber);

@@ -4,6 +4,7 @@
 #include "settings/registry_ops.h"
 #include "settings/restore_defaults.h"
 #include "settings/text.h"
+#include "settings/texts.h"
 
 namespace settings {
 
@@ -49,18 +50,18 @@ bool IsTouchedValue(const RegEntry& entry, const std::vector<BackupTarget>& valu
 
 std::string KeyName(const RegEntry& entry) { return FullKeyName(entry.root, entry.keyPath); }
 
-RevertResult SetValue(IRegistry& registry, const RegEntry& entry)
+RevertResult SetValue(IRegistry& registry, const RegEntry& entry, Language language)
 {
     const ScopedRegKey key(registry, entry.root, entry.keyPath, kKeyWrite);
     if (!key)
-        return {&entry, false, "failed: the key cannot be opened for writing"};
+        return {&entry, false, Text(TextId::RevertKeyNotWritable, language)};
     if (!registry.SetValue(key.Get(), entry.name, entry.type, entry.data.data(),
                            static_cast<std::uint32_t>(entry.data.size())))
-        return {&entry, false, "failed: the value cannot be set"};
+        return {&entry, false, Text(TextId::RevertCannotSet, language)};
     return {&entry, true, "restored"};
 }
 
-RevertResult DeleteValue(IRegistry& registry, const RegEntry& entry)
+RevertResult DeleteValue(IRegistry& registry, const RegEntry& entry, Language language)
 {
     {
         const ScopedRegKey key(registry, entry.root, entry.keyPath, kKeyWrite);
@@ -72,30 +73,30 @@ RevertResult DeleteValue(IRegistry& registry, const RegEntry& entry)
     if (key.Missing() || (key && !HasValueNamed(registry, key.Get(), entry.name)))
         return {&entry, true, "already absent"};
     if (!key)
-        return {&entry, false, "failed: the key cannot be opened"};
-    return {&entry, false, "failed: the value cannot be deleted"};
+        return {&entry, false, Text(TextId::RevertKeyShut, language)};
+    return {&entry, false, Text(TextId::RevertCannotDelete, language)};
 }
 
 }  // namespace
 
-int CheckRevertable(const std::vector<RegEntry>& entries, std::string& error)
+int CheckRevertable(const std::vector<RegEntry>& entries, std::string& error, Language language)
 {
     const std::vector<BackupTarget> values = TouchedValues();
     for (const RegEntry& entry : entries) {
         switch (entry.kind) {
         case RegEntry::Kind::DeleteKey:
-            error = "deletes the key " + KeyName(entry) + ", which no pass does";
+            error = Text(TextId::RevertDeletesKey, language, {KeyName(entry)});
             return entry.line;
         case RegEntry::Kind::Section:
             if (!IsAlexaKey(entry) && !IsTouchedKey(entry, values)) {
-                error = "names the key " + KeyName(entry) + ", which no pass changes";
+                error = Text(TextId::RevertNamesKey, language, {KeyName(entry)});
                 return entry.line;
             }
             break;
         case RegEntry::Kind::DeleteValue:
         case RegEntry::Kind::SetValue:
             if (IsAlexaKey(entry) ? entry.kind == RegEntry::Kind::DeleteValue : !IsTouchedValue(entry, values)) {
-                error = "changes the value \"" + entry.name + "\" of " + KeyName(entry) + ", which no pass changes";
+                error = Text(TextId::RevertChangesValue, language, {entry.name, KeyName(entry)});
                 return entry.line;
             }
             break;
@@ -104,7 +105,7 @@ int CheckRevertable(const std::vector<RegEntry>& entries, std::string& error)
     return 0;
 }
 
-std::vector<RevertResult> Revert(IRegistry& registry, const std::vector<RegEntry>& entries)
+std::vector<RevertResult> Revert(IRegistry& registry, const std::vector<RegEntry>& entries, Language language)
 {
     std::vector<RevertResult> results;
     for (const RegEntry& entry : entries) {
@@ -113,9 +114,9 @@ std::vector<RevertResult> Revert(IRegistry& registry, const std::vector<RegEntry
             if (registry.CreateKey(entry.root, entry.keyPath, kKeyWrite, key))
                 registry.CloseKey(key);
         } else if (entry.kind == RegEntry::Kind::SetValue) {
-            results.push_back(SetValue(registry, entry));
+            results.push_back(SetValue(registry, entry, language));
         } else if (entry.kind == RegEntry::Kind::DeleteValue) {
-            results.push_back(DeleteValue(registry, entry));
+            results.push_back(DeleteValue(registry, entry, language));
         }
     }
     return results;

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "settings/catalogue.h"
-#include "settings/language.h"
+#include "settings/labels.h"
 
 namespace settings {
 

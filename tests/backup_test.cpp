@@ -212,15 +212,15 @@ TEST(BackupRoundTripTest, ImportingTheBackupAfterApplyGivesBackEveryStateByteFor
 
         RegFile backup;
         std::string error;
-        ASSERT_TRUE(settings::AddBackup(registry, settings::ApplyTargets(selection), backup, error)) << error;
+        ASSERT_TRUE(settings::AddBackup(registry, settings::ApplyTargets(selection), backup, error, Language::Chinese)) << error;
         RegistryOps ops(registry);
         settings::ApplySettings(ops, selection, false, actions);
         changed += Take(registry) != before;
 
-        const settings::ParsedRegFile file = settings::ParseRegFile(backup.Bytes());
+        const settings::ParsedRegFile file = settings::ParseRegFile(backup.Bytes(), Language::Chinese);
         ASSERT_EQ(0, file.errorLine) << file.error << "\n" << backup.Text();
-        ASSERT_EQ(0, settings::CheckRevertable(file.entries, error)) << error;
-        for (const settings::RevertResult& result : settings::Revert(registry, file.entries))
+        ASSERT_EQ(0, settings::CheckRevertable(file.entries, error, Language::Chinese)) << error;
+        for (const settings::RevertResult& result : settings::Revert(registry, file.entries, Language::Chinese))
             EXPECT_TRUE(result.done) << result.entry->name << ": " << result.outcome;
         const Snapshot after = Take(registry);
         ASSERT_TRUE(before == after) << Differences(before, after) << backup.Text();
@@ -244,10 +244,10 @@ TEST(RevertTest, RefusesAnyFileThatChangesMoreThanThePassesDoAndNamesTheLine)
          "changes the value \"Script\" of HKEY_LOCAL_MACHINE\\" + std::string(kAlexa) + ", which no pass changes"},
     };
     for (const auto& [text, line, error] : cases) {
-        const settings::ParsedRegFile file = settings::ParseRegFile({text.begin(), text.end()});
+        const settings::ParsedRegFile file = settings::ParseRegFile({text.begin(), text.end()}, Language::Chinese);
         ASSERT_EQ(0, file.errorLine) << file.error;
         std::string why;
-        EXPECT_EQ(line, settings::CheckRevertable(file.entries, why)) << text;
+        EXPECT_EQ(line, settings::CheckRevertable(file.entries, why, Language::Chinese)) << text;
         EXPECT_EQ(error, why);
     }
     const std::tuple<std::string, int, std::string> unreadable[] = {
@@ -259,7 +259,7 @@ TEST(RevertTest, RefusesAnyFileThatChangesMoreThanThePassesDoAndNamesTheLine)
         {header + "[HKEY_USERS\\x]\r\n", 3, "a key that is not below HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE or HKEY_CLASSES_ROOT"},
     };
     for (const auto& [text, line, error] : unreadable) {
-        const settings::ParsedRegFile file = settings::ParseRegFile({text.begin(), text.end()});
+        const settings::ParsedRegFile file = settings::ParseRegFile({text.begin(), text.end()}, Language::Chinese);
         EXPECT_EQ(line, file.errorLine) << text;
         EXPECT_EQ(error, file.error);
     }
@@ -267,7 +267,7 @@ TEST(RevertTest, RefusesAnyFileThatChangesMoreThanThePassesDoAndNamesTheLine)
     // The older format: 8-bit texts, hex lists over several lines.
     const std::string old = "REGEDIT4\n\n[HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Services\\W32Time\\Parameters]\n"
                             "\"Type\"=hex(2):4e,\\\n  74,70,00\n; remark\n\"Type\"=\"NTP\"\n";
-    const settings::ParsedRegFile file = settings::ParseRegFile({old.begin(), old.end()});
+    const settings::ParsedRegFile file = settings::ParseRegFile({old.begin(), old.end()}, Language::Chinese);
     ASSERT_EQ(0, file.errorLine) << file.error;
     ASSERT_EQ(3u, file.entries.size());
     EXPECT_EQ(std::vector<std::uint8_t>({'N', 't', 'p', 0}), file.entries[1].data);
@@ -310,7 +310,7 @@ TEST_F(BackupPassTest, StartRestoreAndApplySaveABackupEachNamedByTheirTime)
 
     // Start's backup holds the values it was about to change, as they were.
     const std::string bytes = m.files.Content(kBackups + "\\2026-12-07_153012.reg");
-    const settings::ParsedRegFile file = settings::ParseRegFile({bytes.begin(), bytes.end()});
+    const settings::ParsedRegFile file = settings::ParseRegFile({bytes.begin(), bytes.end()}, Language::Chinese);
     ASSERT_EQ(0, file.errorLine) << file.error;
     std::set<std::string> names;
     for (const settings::RegEntry& entry : file.entries)

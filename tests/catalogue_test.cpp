@@ -3,9 +3,9 @@
 #include <set>
 #include <string>
 
-#include "settings/language.h"
 #include "platform/memory/builtin_string_table.h"
 #include "settings/catalogue.h"
+#include "settings/labels.h"
 
 namespace {
 
@@ -40,28 +40,25 @@ TEST(Catalogue, ShapeOfTheOptionList)
     EXPECT_EQ(kOptionCount, names.size());
 }
 
-TEST(Catalogue, EveryLabelExistsInBothLanguages)
+TEST(Catalogue, EveryLabelExistsInEveryLanguageAndTheOwnLabelsFollowTheBase)
 {
     BuiltinStringTable strings;
     for (const CatalogueEntry& entry : Catalogue()) {
         SCOPED_TRACE(entry.name);
-        const std::string german = LoadLabel(strings, kLanguageBaseGerman, entry.label);
-        const std::string chinese = LoadLabel(strings, kLanguageBaseChinese, entry.label);
-        EXPECT_FALSE(german.empty());
-        EXPECT_FALSE(chinese.empty());
+        for (int base : {kLanguageBaseGerman, kLanguageBaseChinese, kLanguageBaseEnglish})
+            EXPECT_FALSE(LoadLabel(strings, base, entry.label).empty()) << base;
     }
-}
-
-TEST(Catalogue, LiteralsFollowTheLanguageBase)
-{
-    EXPECT_STREQ("Diverse", PickLiteral(1, "Diverse", "x"));
-    EXPECT_STREQ("x", PickLiteral(60, "Diverse", "x"));
-    EXPECT_STREQ("x", PickLiteral(0, "Diverse", "x"));
+    const OptionLabel misc = CatalogueEntryOf(OptionKey::MiscGroup).label;
+    EXPECT_EQ("Diverse", LoadLabel(strings, 1, misc));
+    EXPECT_EQ("Miscellaneous", LoadLabel(strings, kLanguageBaseEnglish, misc));
+    EXPECT_EQ("雜項" + std::string(9, ' '), LoadLabel(strings, 60, misc));
+    EXPECT_EQ("雜項" + std::string(9, ' '), LoadLabel(strings, 0, misc)) << "any other base is Chinese";
 }
 
 TEST(StringTable, ChineseRowsMirrorTheGermanOnes)
 {
-    // Each Chinese row stands 59 ids after its German row (60 for the buttons).
+    // Each Chinese row stands 59 ids after its German row (60 for the
+    // buttons), each English row 119 (120).
     std::size_t count = 0;
     const StringRow* rows = BuiltinStringRows(count);
     BuiltinStringTable strings;
@@ -72,6 +69,7 @@ TEST(StringTable, ChineseRowsMirrorTheGermanOnes)
         ++german;
         const unsigned shift = rows[i].id >= 50 ? 60 : 59;
         EXPECT_FALSE(strings.Load(rows[i].id + shift).empty()) << rows[i].id;
+        EXPECT_FALSE(strings.Load(rows[i].id + shift + 60).empty()) << rows[i].id;
     }
     EXPECT_EQ(26, german);
     EXPECT_EQ("", strings.Load(14));

@@ -84,7 +84,7 @@ TEST(CommandLineWordsTest, MakeACommandOrNameWhatIsWrong)
         {"/export expert a.reg /report r.txt", C::Export, "expert", "", "a.reg", "unknown or repeated switch /report"},
     };
     for (const Case& c : cases) {
-        const cli::ParsedCommand parsed = cli::ParseCommand(cli::SplitCommandLine(c.line));
+        const cli::ParsedCommand parsed = cli::ParseCommand(cli::SplitCommandLine(c.line), Language::Chinese);
         EXPECT_EQ(c.error, parsed.error) << c.line;
         if (!*c.error) {
             EXPECT_EQ(c.kind, parsed.command.kind) << c.line;
@@ -99,7 +99,7 @@ TEST(ProfileTest, ReadsKeysAsNotepadSavesThemIgnoringCaseCommentsAndBlankLines)
 {
     const settings::ProfileResult profile = settings::ParseProfile(
         "\xEF\xBB\xBF# my machines\r\nnoerrorreporting\r\n\r\n  DisableTimeService\t\r\n#NoRemoteAssistance\r\n"
-        "MessengerUninstall\nMESSENGERUNINSTALL");
+        "MessengerUninstall\nMESSENGERUNINSTALL", Language::Chinese);
     ASSERT_EQ(0, profile.errorLine) << profile.error;
     for (const CatalogueEntry& entry : Catalogue()) {
         const bool expected = entry.key == K::NoErrorReporting || entry.key == K::DisableTimeService ||
@@ -118,7 +118,7 @@ TEST(ProfileTest, NamesTheLineOfAnUnknownKeyAGroupOrASecondMessengerChoice)
         {"NoErrorReporting NoCodecDownload\n", 1, "unknown option key \"NoErrorReporting NoCodecDownload\""},
     };
     for (const auto& [text, line, error] : cases) {
-        const settings::ProfileResult profile = settings::ParseProfile(text);
+        const settings::ProfileResult profile = settings::ParseProfile(text, Language::Chinese);
         EXPECT_EQ(line, profile.errorLine) << text;
         EXPECT_EQ(error, profile.error) << text;
     }

@@ -127,7 +127,7 @@ std::size_t Cells(const std::string& line)
 
 TEST(AboutDlgTest, TheAboutTextIsThirteenLinesInFiveParagraphsEndingInSpaces)
 {
-    const std::string text = CAboutDlg::AboutText();
+    const std::string text = CAboutDlg::AboutText(Language::Chinese);
     ASSERT_GE(text.size(), 162u);
     EXPECT_EQ(std::string(162, ' '), text.substr(text.size() - 162));
     EXPECT_NE(' ', text[text.size() - 163]);
@@ -154,7 +154,7 @@ TEST(AboutDlgTest, TheAboutCommandShowsTheTextInControl1044)
     EXPECT_TRUE(m.dialog.OnCommand(IDM_ABOUT));
     ASSERT_EQ(1u, m.dialogs.Dialogs().size());
     EXPECT_EQ(205u, m.dialogs.Dialogs()[0].templateId);
-    EXPECT_EQ(CAboutDlg::AboutText(), m.dialogs.Dialogs()[0].texts.at(1044));
+    EXPECT_EQ(CAboutDlg::AboutText(Language::Chinese), m.dialogs.Dialogs()[0].texts.at(1044));
 }
 
 }  // namespace

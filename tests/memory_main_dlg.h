@@ -29,7 +29,8 @@ struct NoApplyActions final : settings::IApplyActions {
 };
 
 struct MemoryMainDlg {
-    MemoryMainDlg() : dialog({strings, Target(), Host()})
+    explicit MemoryMainDlg(Language userLanguage = Language::Chinese)
+        : language(userLanguage), dialog({strings, Target(), Host(), userLanguage})
     {
         shell.LogTo(&log);
         clock.LogTo(&log);
@@ -73,7 +74,7 @@ struct MemoryMainDlg {
     // The same platform for a run from the command line, writing to `console`.
     cli::CommandLineServices CommandLine(IConsole& console)
     {
-        return {Target(), Host(), strings, console};
+        return {Target(), Host(), strings, console, language};
     }
 
     // The system the dialog changes, and the machine it runs on.
@@ -100,6 +101,7 @@ struct MemoryMainDlg {
     MemorySystemFolders folders;
     MemoryFiles files;
     EventLog log;  // what the registry, shell, clock, desktop and dialogs were asked, in order
+    Language language;  // the user's
     CMainDlg dialog;
     MemoryTreeView* tree = nullptr;
 };

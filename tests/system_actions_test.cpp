@@ -18,8 +18,7 @@ constexpr const char* kPlayerKey = "Software\\Microsoft\\MediaPlayer";
 const std::string kChineseWait =
     "Microsoft Messenger 即將解除\n安裝，請稍候。若系統要求重新\n啟動，請您不要拒絕。" + std::string(25, ' ');
 const std::string kGermanWait =
-    "Bitte Warten währen der MS Messenger\ndeinstalliert wird.\nBitte nicht der Aufforderung folgen\n"
-    "das System neuzustarten!";
+    "Bitte warten, während MS Messenger\ndeinstalliert wird. Starten Sie das\nSystem erst neu, wenn Veilmark\nfertig ist!";
 const std::string kPlayerWait = "為了設定組態，現在必須載入 MediaPlayer，" + std::string(22, ' ') +
                                 "\n10 秒鐘後將自動關閉該程式..." + std::string(24, ' ');
 

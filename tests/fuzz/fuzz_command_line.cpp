@@ -40,7 +40,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
     FuzzedDataProvider data(bytes, size);
     if (data.ConsumeBool()) {
         const std::vector<std::string> words = cli::SplitCommandLine(data.ConsumeRemainingBytesAsString());
-        const cli::ParsedCommand parsed = cli::ParseCommand(words);
+        const cli::ParsedCommand parsed = cli::ParseCommand(words, Language::Chinese);
         if (!parsed.error.empty())
             return 0;
         const cli::Command& command = parsed.command;

@@ -107,7 +107,7 @@ void RequireDoneStepsTookEffect(MemoryRegistry& registry, const std::vector<sett
     static const settings::ParsedRegFile effects = [&] {
         RegFile exported;
         settings::ExportSettings(selection, labels, exported);
-        return settings::ParseRegFile(exported.Bytes());
+        return settings::ParseRegFile(exported.Bytes(), Language::Chinese);
     }();
     Require(effects.errorLine == 0, "the export reads");
     for (const settings::StepResult& result : results) {
@@ -150,7 +150,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
         targets.push_back(target);
     RegFile backup;
     std::string error;
-    const bool backedUp = settings::AddBackup(registry, targets, backup, error);
+    const bool backedUp = settings::AddBackup(registry, targets, backup, error, Language::Chinese);
     Require(backedUp || !error.empty(), "a backup that cannot be taken says why");
 
     const BuiltinStringTable strings;
@@ -164,10 +164,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
     if (!backedUp)
         return 0;
 
-    const settings::ParsedRegFile parsed = settings::ParseRegFile(backup.Bytes());
+    const settings::ParsedRegFile parsed = settings::ParseRegFile(backup.Bytes(), Language::Chinese);
     Require(parsed.errorLine == 0, "the backup reads");
-    Require(settings::CheckRevertable(parsed.entries, error) == 0, "the backup is accepted by /revert");
-    for (const settings::RevertResult& result : settings::Revert(registry, parsed.entries))
+    Require(settings::CheckRevertable(parsed.entries, error, Language::Chinese) == 0, "the backup is accepted by /revert");
+    for (const settings::RevertResult& result : settings::Revert(registry, parsed.entries, Language::Chinese))
         Require(result.done, "every value of the backup goes back");
     Require(Read(registry) == before, "after the revert every value is as before the passes");
     return 0;

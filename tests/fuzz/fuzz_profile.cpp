@@ -12,7 +12,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t size)
 {
     const std::string_view text(reinterpret_cast<const char*>(bytes), size);
-    const settings::ProfileResult result = settings::ParseProfile(text);
+    const settings::ProfileResult result = settings::ParseProfile(text, Language::Chinese);
     if (result.errorLine != 0) {
         const auto lines = static_cast<int>(std::count(text.begin(), text.end(), '\n')) + 1;
         Require(result.errorLine >= 1 && result.errorLine <= lines, "the line of an error is one of the file's");
@@ -33,7 +33,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
     }
     Require(messengerChoices <= 1, "at most one choice of the Messenger group");
 
-    const settings::ProfileResult again = settings::ParseProfile(written);
+    const settings::ProfileResult again = settings::ParseProfile(written, Language::Chinese);
     Require(again.errorLine == 0, "a selection written as a profile reads");
     for (const CatalogueEntry& entry : Catalogue())
         Require(again.selection[entry.key] == result.selection[entry.key], "and reads as the same selection");

@@ -63,7 +63,7 @@ bool SameValues(const RegEntry& a, const RegEntry& b)
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t size)
 {
-    const settings::ParsedRegFile parsed = settings::ParseRegFile({bytes, bytes + size});
+    const settings::ParsedRegFile parsed = settings::ParseRegFile({bytes, bytes + size}, Language::Chinese);
     Require(parsed.errorLine >= 0, "an error line is a line number");
     Require((parsed.errorLine == 0) == parsed.error.empty(), "an error comes with its line, and only then");
     if (parsed.errorLine != 0) {
@@ -79,7 +79,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
     // The writer opens a section for each key it changes, so the sections
     // of the second reading may stand elsewhere: the changes compare in
     // order, the keys with a section as a set.
-    const settings::ParsedRegFile again = settings::ParseRegFile(Rewritten(parsed.entries).Bytes());
+    const settings::ParsedRegFile again = settings::ParseRegFile(Rewritten(parsed.entries).Bytes(), Language::Chinese);
     Require(again.errorLine == 0, "a file the program writes reads back");
     std::vector<RegEntry> changes;
     std::vector<RegEntry> changesAgain;

@@ -28,11 +28,11 @@ void PutOptionKeys(MemoryRegistry& registry)
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t size)
 {
-    const settings::ParsedRegFile parsed = settings::ParseRegFile({bytes, bytes + size});
+    const settings::ParsedRegFile parsed = settings::ParseRegFile({bytes, bytes + size}, Language::Chinese);
     if (parsed.errorLine != 0)
         return 0;
     std::string error;
-    const int refused = settings::CheckRevertable(parsed.entries, error);
+    const int refused = settings::CheckRevertable(parsed.entries, error, Language::Chinese);
     Require(refused >= 0, "a refusal names a line");
     Require((refused == 0) == error.empty(), "a refusal says why, and only a refusal");
     if (refused != 0)
@@ -42,7 +42,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
     PutOptionKeys(registry);
     for (const RegEntry& entry : parsed.entries) {
         Require(entry.kind != RegEntry::Kind::DeleteKey, "no accepted file deletes a key");
-        const std::vector<settings::RevertResult> results = settings::Revert(registry, {entry});
+        const std::vector<settings::RevertResult> results = settings::Revert(registry, {entry}, Language::Chinese);
         Require(results.size() == (entry.kind == RegEntry::Kind::Section ? 0u : 1u), "one result per value");
         if (results.empty())
             continue;

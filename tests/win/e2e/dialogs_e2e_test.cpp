@@ -59,7 +59,7 @@ TEST_F(AppTest, TheAboutBoxShowsItsTextAndClosesWithEnterEscapeOrOk)
         ChooseMenuItem(main, 1, 1);
         HWND about = WaitForMessageBox(kExitTimeoutMs);
         ASSERT_TRUE(about);
-        EXPECT_EQ(CAboutDlg::AboutText(), ItemText(about, IDC_ABOUT_TEXT));
+        EXPECT_EQ(CAboutDlg::AboutText(Language::Chinese), ItemText(about, IDC_ABOUT_TEXT));
         EXPECT_FALSE(GetWindowLongW(about, GWL_STYLE) & WS_CAPTION) << "the about box has a caption bar";
         if (closing.close == closings[0].close) {
             Sleep(300);  // painted

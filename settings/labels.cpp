@@ -1,0 +1,10 @@
+#include "settings/labels.h"
+
+#include "settings/texts.h"
+
+std::string LoadLabel(const IStringTable& strings, int languageBase, const OptionLabel& label)
+{
+    if (label.offset < 0)
+        return Text(label.literal, LanguageOf(languageBase));
+    return strings.Load(static_cast<unsigned>(languageBase + label.offset));
+}
