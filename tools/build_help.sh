@@ -1,22 +1,27 @@
 #!/usr/bin/env bash
-# Compiles the help file from help/ with chmcmd (Debian's fp-utils).
-# Usage: build_help.sh SOURCE_DIR OUTPUT.chm
+# Compiles one language's help file from help/LANG with chmcmd (Debian's
+# fp-utils).
+# Usage: build_help.sh SOURCE_DIR OUTPUT.chm CODE_PAGE
 #
 # HTML Help keeps the title, the contents and the index as ANSI text in the
 # code page of the file's language: the project, contents and index files
-# are kept in UTF-8 and converted to code page 950 (Traditional Chinese,
-# language 0x0404) here. The pages stay UTF-8 and say so themselves.
+# are kept in UTF-8 and converted to CODE_PAGE (CP950 for Traditional
+# Chinese, CP1252 for English and German) here. The pages stay UTF-8 and
+# say so themselves.
 set -euo pipefail
 source_dir=$(cd "$1" && pwd)
 output=$2
+code_page=$3
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
+project=$(cd "$source_dir" && ls *.hhp)
 cp -R "$source_dir/." "$work/"
-for file in Veilmark.hhp contents.hhc index.hhk; do
-    iconv -f UTF-8 -t CP950 "$source_dir/$file" >"$work/$file"
+for file in "$project" contents.hhc index.hhk; do
+    iconv -f UTF-8 -t "$code_page" "$source_dir/$file" >"$work/$file"
 done
-(cd "$work" && chmcmd --no-html-scan Veilmark.hhp >chmcmd.log 2>&1) || { cat "$work/chmcmd.log" >&2; exit 1; }
-[ -s "$work/Veilmark.chm" ] || { cat "$work/chmcmd.log" >&2; echo "chmcmd wrote no Veilmark.chm" >&2; exit 1; }
-cp "$work/Veilmark.chm" "$output.tmp"
+compiled=$(sed -n 's/^Compiled file=//p' "$source_dir/$project" | tr -d '\r')
+(cd "$work" && chmcmd --no-html-scan "$project" >chmcmd.log 2>&1) || { cat "$work/chmcmd.log" >&2; exit 1; }
+[ -s "$work/$compiled" ] || { cat "$work/chmcmd.log" >&2; echo "chmcmd wrote no $compiled" >&2; exit 1; }
+cp "$work/$compiled" "$output.tmp"
 mv "$output.tmp" "$output"
