@@ -24,7 +24,10 @@ CMainApp theApp;
 
 // The system as the program's layers see it: every port on real Windows.
 struct Win32Ports {
-    Win32Ports() : strings(GetModuleHandleW(nullptr)) {}
+    explicit Win32Ports(LANGID language)
+        : strings(GetModuleHandleW(nullptr)), dialogs(language), files(language)
+    {
+    }
 
     TargetSystem Target() { return {registry, version, folders}; }
     HostMachine Host() { return {prompt, shell, clock, desktop, dialogs, files}; }
@@ -50,27 +53,38 @@ BOOL CMainApp::InitInstance()
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_TREEVIEW_CLASSES};
     InitCommonControlsEx(&controls);
 
-    Win32Ports ports;
-    CMainDlg dlg({ports.strings, ports.Target(), ports.Host()});
-    MainDialogWindow window(dlg, ports.prompt, ports.dialogs);
+    Win32Ports ports(ResourceLanguage());
+    CMainDlg dlg({ports.strings, ports.Target(), ports.Host(), m_language});
+    MainDialogWindow window(dlg, ports.prompt, ports.dialogs, ResourceLanguage());
     window.DoModal(nullptr);
     return FALSE;
 }
 
 int CMainApp::RunCommandLine(const std::vector<std::string>& words)
 {
-    Win32Ports ports;
+    Win32Ports ports(ResourceLanguage());
     Win32Console console;
-    cli::CommandLineServices services{ports.Target(), ports.Host(), ports.strings, console};
+    cli::CommandLineServices services{ports.Target(), ports.Host(), ports.strings, console, m_language};
     return cli::RunCommandLine(words, services);
 }
 
+void CMainApp::ChooseLanguage(std::optional<Language> chosen)
+{
+    m_language = chosen.value_or(LanguageForUser(GetUserDefaultUILanguage()));
+}
+
+LANGID ProgramResourceLanguage() { return theApp.ResourceLanguage(); }
+
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR commandLine, int)
 {
-    // With arguments the program runs unattended and shows no window.
+    // With a command the program runs unattended and shows no window;
+    // /lang alone only chooses the dialog's language.
     const std::vector<std::string> words = cli::SplitCommandLine(WideToUtf8(commandLine ? commandLine : L""));
-    if (!words.empty())
+    theApp.ChooseLanguage(std::nullopt);
+    const cli::ParsedCommand parsed = cli::ParseCommand(words, theApp.UiLanguage());
+    if (!parsed.error.empty() || parsed.command.kind != cli::CommandKind::Dialog)
         return theApp.RunCommandLine(words);
+    theApp.ChooseLanguage(parsed.command.language);
     theApp.InitInstance();
     return 0;
 }

@@ -15,8 +15,8 @@ const MessageRoute<MainDialogWindow> MainDialogWindow::kRoutes[] = {
     OnMessage(WM_QUERYDRAGICON, &MainDialogWindow::OnQueryDragIcon),
 };
 
-MainDialogWindow::MainDialogWindow(CMainDlg& dlg, Win32Prompt& prompt, Win32DialogHost& dialogs)
-    : Dialog(IDD_MAIN_DIALOG), m_dlg(dlg), m_prompt(prompt), m_dialogs(dialogs)
+MainDialogWindow::MainDialogWindow(CMainDlg& dlg, Win32Prompt& prompt, Win32DialogHost& dialogs, LANGID language)
+    : Dialog(IDD_MAIN_DIALOG, language), m_dlg(dlg), m_prompt(prompt), m_dialogs(dialogs)
 {
     // Shared with the module's resources: loaded at the standard large-icon
     // size and never released by the dialog.
@@ -112,7 +112,7 @@ void MainDialogWindow::SendCloseRequest()
 
 void MainDialogWindow::AttachMenu(unsigned menuId)
 {
-    if (m_menu.Load(Module(), menuId))
+    if (m_menu.Load(Module(), menuId, Language()))
         SetMenu(Handle(), m_menu.Handle());
 }
 

@@ -16,7 +16,8 @@ class MainDialogWindow final : public Dialog, private IMainWindow {
 public:
     // `prompt` and `dialogs` get this window as the owner of their boxes and
     // dialogs once it exists.
-    MainDialogWindow(CMainDlg& dlg, Win32Prompt& prompt, Win32DialogHost& dialogs);
+    // The template and menu of `language` (a Windows language id).
+    MainDialogWindow(CMainDlg& dlg, Win32Prompt& prompt, Win32DialogHost& dialogs, LANGID language);
 
     HICON ApplicationIcon() const { return m_hIcon; }
 

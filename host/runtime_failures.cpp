@@ -10,15 +10,16 @@
 #include <cstdlib>
 #include <new>
 
+#include "host/main_app.h"
 #include "platform/win32/framework/unexpected_error.h"
 
 namespace std {
 
-void __throw_bad_alloc() { EndAfterUnexpectedError(); }
-void __throw_bad_array_new_length() { EndAfterUnexpectedError(); }
-void __throw_length_error(const char*) { EndAfterUnexpectedError(); }
-void __throw_logic_error(const char*) { EndAfterUnexpectedError(); }
-void __throw_out_of_range_fmt(const char*, ...) { EndAfterUnexpectedError(); }
+void __throw_bad_alloc() { EndAfterUnexpectedError(ProgramResourceLanguage()); }
+void __throw_bad_array_new_length() { EndAfterUnexpectedError(ProgramResourceLanguage()); }
+void __throw_length_error(const char*) { EndAfterUnexpectedError(ProgramResourceLanguage()); }
+void __throw_logic_error(const char*) { EndAfterUnexpectedError(ProgramResourceLanguage()); }
+void __throw_out_of_range_fmt(const char*, ...) { EndAfterUnexpectedError(ProgramResourceLanguage()); }
 
 }  // namespace std
 
@@ -27,7 +28,7 @@ void __throw_out_of_range_fmt(const char*, ...) { EndAfterUnexpectedError(); }
 // brings a demangler and a printf into the program.
 namespace __gnu_cxx {
 
-void __verbose_terminate_handler() { EndAfterUnexpectedError(); }
+void __verbose_terminate_handler() { EndAfterUnexpectedError(ProgramResourceLanguage()); }
 
 }  // namespace __gnu_cxx
 
@@ -36,7 +37,7 @@ void* operator new(std::size_t size)
 {
     if (void* block = std::malloc(size ? size : 1))
         return block;
-    EndAfterUnexpectedError();
+    EndAfterUnexpectedError(ProgramResourceLanguage());
 }
 
 void* operator new(std::size_t size, const std::nothrow_t&) noexcept { return std::malloc(size ? size : 1); }

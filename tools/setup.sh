@@ -32,11 +32,13 @@ if [ ${#missing[@]} -gt 0 ]; then
     sudo_if_needed env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}"
 fi
 
-# The help viewer's test runs Wine in a Traditional Chinese locale, as the
-# users' systems (code page 950) are.
-if ! locale -a 2>/dev/null | grep -qix 'zh_TW.utf8'; then
-    echo "Generating the zh_TW.UTF-8 locale" >&2
-    sudo_if_needed sed -i 's/^# *\(zh_TW.UTF-8 UTF-8\)/\1/' /etc/locale.gen
-    grep -q '^zh_TW.UTF-8 UTF-8' /etc/locale.gen || echo 'zh_TW.UTF-8 UTF-8' | sudo_if_needed tee -a /etc/locale.gen >/dev/null
-    sudo_if_needed locale-gen >/dev/null
-fi
+# The end-to-end tests run Wine in a Traditional Chinese locale (code page
+# 950, as the users' systems are), an English and a German one.
+for locale in zh_TW en_US de_DE; do
+    if ! locale -a 2>/dev/null | grep -qix "$locale.utf8"; then
+        echo "Generating the $locale.UTF-8 locale" >&2
+        sudo_if_needed sed -i "s/^# *\($locale.UTF-8 UTF-8\)/\1/" /etc/locale.gen
+        grep -q "^$locale.UTF-8 UTF-8" /etc/locale.gen || echo "$locale.UTF-8 UTF-8" | sudo_if_needed tee -a /etc/locale.gen >/dev/null
+        sudo_if_needed locale-gen >/dev/null
+    fi
+done

@@ -1,5 +1,7 @@
 #include "platform/win32/text.h"
 
+#include "platform/win32/framework/framework_texts.h"
+
 #include "platform/win32/win32.h"
 
 std::wstring Utf8ToWide(std::string_view text)
@@ -35,13 +37,13 @@ std::wstring Decimal(unsigned long number)
 }
 
 // The system's own words for an error code, without the line break it ends with.
-std::wstring SystemMessage(unsigned long error)
+std::wstring SystemMessage(unsigned long error, LANGID language)
 {
     wchar_t* text = nullptr;
     const DWORD length =
         FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
                        nullptr, error, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
-    std::wstring message = length ? std::wstring(text, length) : L"錯誤 " + Decimal(error);
+    std::wstring message = length ? std::wstring(text, length) : ErrorNumberText(language, error);
     LocalFree(text);
     while (!message.empty() && (message.back() == L'\n' || message.back() == L'\r'))
         message.pop_back();

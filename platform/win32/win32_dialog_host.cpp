@@ -11,7 +11,10 @@ namespace {
 
 class HostedDialog : public Dialog, public IDialogWindow {
 public:
-    HostedDialog(unsigned templateId, IDialogHandler& handler) : Dialog(templateId), m_handler(handler) {}
+    HostedDialog(unsigned templateId, LANGID language, IDialogHandler& handler)
+        : Dialog(templateId, language), m_handler(handler)
+    {
+    }
     // The window has gone by now (a modal run has ended, Modeless<> has
     // destroyed it): the bitmaps its pictures showed can go too.
     ~HostedDialog() override
@@ -77,13 +80,13 @@ private:
 
 int Win32DialogHost::RunModal(unsigned templateId, IDialogHandler& handler)
 {
-    HostedDialog dialog(templateId, handler);
+    HostedDialog dialog(templateId, m_language, handler);
     return static_cast<int>(dialog.DoModal(m_owner));
 }
 
 std::unique_ptr<IDialogWindow> Win32DialogHost::CreateModeless(unsigned templateId, IDialogHandler& handler)
 {
-    auto dialog = std::make_unique<Modeless<HostedDialog>>(templateId, handler);
+    auto dialog = std::make_unique<Modeless<HostedDialog>>(templateId, m_language, handler);
     if (!dialog->Create(m_owner))
         return nullptr;
     return dialog;

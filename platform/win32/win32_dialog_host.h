@@ -7,6 +7,9 @@
 
 class Win32DialogHost final : public IDialogHost {
 public:
+    // The dialogs of `language` (the Windows language id of their templates).
+    explicit Win32DialogHost(LANGID language) : m_language(language) {}
+
     // The window that owns the dialogs; none until the main window exists.
     void SetOwner(HWND owner) { m_owner = owner; }
 
@@ -14,5 +17,6 @@ public:
     std::unique_ptr<IDialogWindow> CreateModeless(unsigned templateId, IDialogHandler& handler) override;
 
 private:
+    LANGID m_language;
     HWND m_owner = nullptr;
 };

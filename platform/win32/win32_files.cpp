@@ -8,7 +8,7 @@ namespace {
 // Larger files are nothing the program writes or reads.
 constexpr DWORD kMaxReadSize = 16 * 1024 * 1024;
 
-std::string LastErrorText() { return WideToUtf8(SystemMessage(GetLastError())); }
+std::string LastErrorText(LANGID language) { return WideToUtf8(SystemMessage(GetLastError(), language)); }
 
 // The folder part of `path`, "." when it has none.
 std::wstring FolderOf(const std::wstring& path)
@@ -21,7 +21,10 @@ std::wstring FolderOf(const std::wstring& path)
 
 class Win32OutputFile final : public IOutputFile {
 public:
-    Win32OutputFile(std::wstring path, std::wstring draft) : m_path(std::move(path)), m_draft(std::move(draft)) {}
+    Win32OutputFile(std::wstring path, std::wstring draft, LANGID language)
+        : m_path(std::move(path)), m_draft(std::move(draft)), m_language(language)
+    {
+    }
     ~Win32OutputFile() override
     {
         if (!m_committed)
@@ -33,19 +36,19 @@ public:
         const HANDLE file =
             CreateFileW(m_draft.c_str(), GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
         if (file == INVALID_HANDLE_VALUE) {
-            error = LastErrorText();
+            error = LastErrorText(m_language);
             return false;
         }
         DWORD written = 0;
         const bool complete = WriteFile(file, content.data(), static_cast<DWORD>(content.size()), &written, nullptr) &&
                               written == content.size() && FlushFileBuffers(file);
         if (!complete)
-            error = LastErrorText();
+            error = LastErrorText(m_language);
         CloseHandle(file);
         if (!complete)
             return false;
         if (!MoveFileExW(m_draft.c_str(), m_path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_COPY_ALLOWED)) {
-            error = LastErrorText();
+            error = LastErrorText(m_language);
             return false;
         }
         m_committed = true;
@@ -55,6 +58,7 @@ public:
 private:
     std::wstring m_path;
     std::wstring m_draft;
+    LANGID m_language;
     bool m_committed = false;
 };
 
@@ -65,19 +69,19 @@ bool Win32Files::Read(std::string_view path, std::vector<std::uint8_t>& content,
     const HANDLE file = CreateFileW(Utf8ToWide(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                     FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
-        error = LastErrorText();
+        error = LastErrorText(m_language);
         return false;
     }
     const DWORD size = GetFileSize(file, nullptr);
     bool read = size != INVALID_FILE_SIZE && size <= kMaxReadSize;
     if (!read) {
-        error = WideToUtf8(SystemMessage(ERROR_FILE_TOO_LARGE));
+        error = WideToUtf8(SystemMessage(ERROR_FILE_TOO_LARGE, m_language));
     } else {
         content.resize(size);
         DWORD got = 0;
         read = ReadFile(file, content.data(), size, &got, nullptr) && got == size;
         if (!read)
-            error = LastErrorText();
+            error = LastErrorText(m_language);
     }
     CloseHandle(file);
     return read;
@@ -89,16 +93,16 @@ std::unique_ptr<IOutputFile> Win32Files::Create(std::string_view path, std::stri
     const DWORD attributes = GetFileAttributesW(wide.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
         // What Windows itself answers when a folder is opened as a file.
-        error = WideToUtf8(SystemMessage(ERROR_ACCESS_DENIED));
+        error = WideToUtf8(SystemMessage(ERROR_ACCESS_DENIED, m_language));
         return nullptr;
     }
     // The draft is made in the same folder, so that the final move is a rename.
     wchar_t draft[MAX_PATH];
     if (!GetTempFileNameW(FolderOf(wide).c_str(), L"vmk", 0, draft)) {
-        error = LastErrorText();
+        error = LastErrorText(m_language);
         return nullptr;
     }
-    return std::make_unique<Win32OutputFile>(wide, draft);
+    return std::make_unique<Win32OutputFile>(wide, draft, m_language);
 }
 
 bool Win32Files::MakeFolders(std::string_view path, std::string& error)
@@ -110,12 +114,12 @@ bool Win32Files::MakeFolders(std::string_view path, std::string& error)
         const DWORD attributes = GetFileAttributesW(folder.c_str());
         if (attributes == INVALID_FILE_ATTRIBUTES) {
             if (!CreateDirectoryW(folder.c_str(), nullptr)) {
-                error = LastErrorText();
+                error = LastErrorText(m_language);
                 return false;
             }
         } else if (!(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
             // A file stands where the folder should be.
-            error = WideToUtf8(SystemMessage(ERROR_ALREADY_EXISTS));
+            error = WideToUtf8(SystemMessage(ERROR_ALREADY_EXISTS, m_language));
             return false;
         }
         if (end == std::wstring::npos)

@@ -4,12 +4,19 @@
 #pragma once
 
 #include "platform/files.h"
+#include "platform/win32/win32.h"
 
 class Win32Files final : public IFiles {
 public:
+    // The system's words for an error in `language` where it has none.
+    explicit Win32Files(LANGID language) : m_language(language) {}
+
     bool Read(std::string_view path, std::vector<std::uint8_t>& content, std::string& error) override;
     std::unique_ptr<IOutputFile> Create(std::string_view path, std::string& error) override;
     bool MakeFolders(std::string_view path, std::string& error) override;
     bool Exists(std::string_view path) override;
     std::vector<std::string> FileNames(std::string_view folder, std::string_view suffix) override;
+
+private:
+    LANGID m_language;
 };

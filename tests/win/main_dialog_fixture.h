@@ -26,7 +26,7 @@ class MainDialogFixture {
 public:
     MainDialogFixture()
         : m_strings(GetModuleHandleW(nullptr)),
-          m_dialog({m_strings, {m_registry, m_version, m_folders}, {m_prompt, m_shell, m_clock, m_desktop, m_dialogs, m_files}}),
+          m_dialog({m_strings, {m_registry, m_version, m_folders}, {m_prompt, m_shell, m_clock, m_desktop, m_dialogs, m_files}, Language::Chinese}),
           m_window(SharedWindow()),
           m_tree(GetDlgItem(m_window, IDC_OPTION_TREE))
     {

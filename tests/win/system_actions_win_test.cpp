@@ -100,7 +100,7 @@ struct Services {
     MemoryShell shell;
     ShortClock clock;
     Win32Desktop desktop;
-    Win32DialogHost dialogs;
+    Win32DialogHost dialogs{0x0404};
     Win32SystemFolders folders;
     Win32VersionInfo version;
     MemoryFiles files;
@@ -118,7 +118,7 @@ TEST(SystemActionsOnWindows, TheMessengerRemovalShowsItsWaitBoxAndStartsTheInsta
 {
     Services s(L"wait-box-messenger");
     s.prompt.Answer(kAnswerYes);
-    actions::RemoveMessenger(s.target, s.host, 60);
+    actions::RemoveMessenger(s.target, s.host, Language::Chinese);
 
     EXPECT_TRUE(s.clock.waitBoxShown);
     EXPECT_EQ("Microsoft Messenger 即將解除\n安裝，請稍候。若系統要求重新\n啟動，請您不要拒絕。" + std::string(25, ' '),
@@ -137,7 +137,7 @@ TEST(SystemActionsOnWindows, TheMessengerRemovalShowsItsWaitBoxAndStartsTheInsta
 TEST(SystemActionsOnWindows, TheMediaPlayerRunStartsThePlayerByFullPathBehindItsWaitBox)
 {
     Services s(L"wait-box-media-player");
-    actions::ConfigureMediaPlayer(s.target, s.host);
+    actions::ConfigureMediaPlayer(s.target, s.host, Language::Chinese);
 
     EXPECT_TRUE(s.clock.waitBoxShown);
     EXPECT_EQ(0u, s.clock.waitText.find("為了設定組態，現在必須載入 MediaPlayer，")) << s.clock.waitText;
@@ -179,7 +179,7 @@ TEST(SystemActionsOnWindows, TheConsoleOpensFromTheSystemFolderAndTheGuidanceSho
     Services s(L"unused");
     const UINT_PTR timer = SetTimer(nullptr, 0, 300, OnGuidanceTimer);
     ASSERT_NE(0u, timer);
-    actions::OpenUserManager(s.target, s.host);
+    actions::OpenUserManager(s.target, s.host, Language::Chinese);
 
     ASSERT_TRUE(g_guidance.seen);
     EXPECT_EQ("現在請選取 [本機使用者和群組] | [使用者]，並刪除\n下列兩個使用者，否則 MS 的傢伙隨時可能造訪您\n的電腦 ;-)" +

@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "platform/win32/framework/resource_language.h"
 #include "platform/win32/text.h"
 #include "platform/win32/win32.h"
 
@@ -110,9 +111,11 @@ public:
             DestroyMenu(m_hMenu);
     }
 
-    bool Load(HINSTANCE module, unsigned menuId)
+    // The menu resource of `language` (see resource_language.h).
+    bool Load(HINSTANCE module, unsigned menuId, LANGID language)
     {
-        m_hMenu = LoadMenuW(module, MAKEINTRESOURCEW(menuId));
+        const void* menu = FindResourceOf(module, RT_MENU, menuId, language);
+        m_hMenu = menu ? LoadMenuIndirectW(static_cast<const MENUTEMPLATEW*>(menu)) : nullptr;
         return m_hMenu != nullptr;
     }
     HMENU Handle() const { return m_hMenu; }

@@ -3,7 +3,9 @@
 #include <string>
 
 #include "platform/win32/framework/app_name.h"
+#include "platform/win32/framework/framework_texts.h"
 #include "platform/win32/framework/message_map.h"
+#include "platform/win32/framework/resource_language.h"
 #include "platform/win32/framework/subclassed_window.h"
 #include "platform/win32/text.h"
 
@@ -44,20 +46,23 @@ Dialog::~Dialog()
 INT_PTR Dialog::DoModal(HWND parent)
 {
     m_modal = true;
-    const INT_PTR result = DialogBoxParamW(Module(), MAKEINTRESOURCEW(m_templateId), parent, &DialogProc,
-                                           reinterpret_cast<LPARAM>(this));
+    const auto* dialogTemplate = static_cast<const DLGTEMPLATE*>(FindResourceOf(Module(), RT_DIALOG, m_templateId, m_language));
+    const INT_PTR result = dialogTemplate ? DialogBoxIndirectParamW(Module(), dialogTemplate, parent, &DialogProc,
+                                                                    reinterpret_cast<LPARAM>(this))
+                                          : -1;
     if (result == -1)
-        OnCreateFailed(GetLastError());
+        OnCreateFailed(dialogTemplate ? GetLastError() : ERROR_RESOURCE_NAME_NOT_FOUND);
     return result;
 }
 
 bool Dialog::Create(HWND parent)
 {
     m_modal = false;
-    if (CreateDialogParamW(Module(), MAKEINTRESOURCEW(m_templateId), parent, &DialogProc,
-                           reinterpret_cast<LPARAM>(this)))
+    const auto* dialogTemplate = static_cast<const DLGTEMPLATE*>(FindResourceOf(Module(), RT_DIALOG, m_templateId, m_language));
+    if (dialogTemplate &&
+        CreateDialogIndirectParamW(Module(), dialogTemplate, parent, &DialogProc, reinterpret_cast<LPARAM>(this)))
         return true;
-    OnCreateFailed(GetLastError());
+    OnCreateFailed(dialogTemplate ? GetLastError() : ERROR_RESOURCE_NAME_NOT_FOUND);
     return false;
 }
 
@@ -96,8 +101,7 @@ MessageResult Dialog::RouteMessage(UINT, WPARAM, LPARAM)
 
 void Dialog::OnCreateFailed(DWORD error)
 {
-    const std::wstring text =
-        L"無法建立對話方塊 " + Decimal(m_templateId) + L"：" + SystemMessage(error);
+    const std::wstring text = CannotCreateDialogText(m_language, m_templateId, SystemMessage(error, m_language));
     MessageBoxW(nullptr, text.c_str(), kAppName, MB_OK | MB_ICONERROR);
 }
 

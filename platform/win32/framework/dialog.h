@@ -14,7 +14,8 @@
 
 class Dialog {
 public:
-    explicit Dialog(unsigned templateId) : m_templateId(templateId) {}
+    // The template `templateId` of `language` (see resource_language.h).
+    explicit Dialog(unsigned templateId, LANGID language = 0) : m_templateId(templateId), m_language(language) {}
     Dialog(const Dialog&) = delete;
     Dialog& operator=(const Dialog&) = delete;
     // A window still open here is destroyed without the derived class
@@ -41,6 +42,7 @@ public:
     HWND Handle() const { return m_hWnd; }
     HWND GetDlgItem(int id) const { return ::GetDlgItem(m_hWnd, id); }
     static HINSTANCE Module() { return GetModuleHandleW(nullptr); }
+    LANGID Language() const { return m_language; }
 
 protected:
     // Called once the window and its controls exist. The default binds the
@@ -65,6 +67,7 @@ private:
     MessageResult Defaults(UINT message, WPARAM wParam, LPARAM lParam);
 
     unsigned m_templateId;
+    LANGID m_language;
     HWND m_hWnd = nullptr;
     bool m_modal = false;
 };

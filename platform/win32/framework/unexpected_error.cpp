@@ -1,11 +1,11 @@
 #include "platform/win32/framework/unexpected_error.h"
 
 #include "platform/win32/framework/app_name.h"
+#include "platform/win32/framework/framework_texts.h"
 #include "platform/win32/win32.h"
 
-void EndAfterUnexpectedError() noexcept
+void EndAfterUnexpectedError(LANGID language) noexcept
 {
-    MessageBoxW(nullptr, L"發生未預期的錯誤（可能是記憶體不足），程式必須結束。", kAppName,
-                MB_OK | MB_ICONERROR | MB_TASKMODAL);
+    MessageBoxW(nullptr, UnexpectedErrorText(language), kAppName, MB_OK | MB_ICONERROR | MB_TASKMODAL);
     ExitProcess(3);
 }

@@ -11,6 +11,9 @@
 // (host/runtime_failures.cpp).
 #pragma once
 
-// Tells the user that the program met an unexpected error and must end, and
-// ends the process with exit code 3.
-[[noreturn]] void EndAfterUnexpectedError() noexcept;
+#include "platform/win32/win32.h"
+
+// Tells the user, in `language` (that of the program's resources), that the
+// program met an unexpected error and must end, and ends the process with
+// exit code 3.
+[[noreturn]] void EndAfterUnexpectedError(LANGID language) noexcept;

@@ -1,0 +1,10 @@
+#include "platform/win32/framework/resource_language.h"
+
+const void* FindResourceOf(HINSTANCE module, LPCWSTR type, unsigned id, LANGID language)
+{
+    HRSRC found = FindResourceExW(module, type, MAKEINTRESOURCEW(id), language);
+    if (!found)
+        found = FindResourceW(module, MAKEINTRESOURCEW(id), type);
+    HGLOBAL loaded = found ? LoadResource(module, found) : nullptr;
+    return loaded ? LockResource(loaded) : nullptr;
+}
