@@ -32,14 +32,24 @@ foreach(_program veilmark_tests veilmark_win_tests)
 endforeach()
 
 # End to end: veilmark.exe started and driven from outside by veilmark_e2e.exe,
-# which prepares and reads the registry of its own prefix while it runs.
+# which prepares and reads the registry of its own prefix while it runs, in
+# a Traditional Chinese locale (code page 950, as the users' systems are).
 # Alone, so no other program on the display takes the keyboard focus.
 add_test(NAME app_e2e
   COMMAND ${PROJECT_SOURCE_DIR}/tools/wine_exec.sh ${CMAKE_BINARY_DIR}/app-test-prefix ${_wine_arch}
           ${_tests_build}/tests/veilmark_e2e.exe --gtest_filter=-*HelpViewer*
           --gtest_output=xml:Z:${_reports}/app_e2e.xml)
 set_tests_properties(app_e2e PROPERTIES SKIP_RETURN_CODE 77 TIMEOUT 900 RUN_SERIAL TRUE
-  ENVIRONMENT "VEILMARK_EXE=Z:$<TARGET_FILE:veilmark>;VEILMARK_SCREENSHOTS=Z:${_reports}")
+  ENVIRONMENT "LANG=zh_TW.UTF-8;LC_ALL=zh_TW.UTF-8;VEILMARK_EXE=Z:$<TARGET_FILE:veilmark>;VEILMARK_SCREENSHOTS=Z:${_reports}")
+# The program in an English and a German locale, each in a prefix of its own.
+foreach(_locale en_US de_DE)
+  add_test(NAME app_e2e_${_locale}
+    COMMAND ${PROJECT_SOURCE_DIR}/tools/wine_exec.sh ${CMAKE_BINARY_DIR}/app-test-prefix-${_locale} ${_wine_arch}
+            ${_tests_build}/tests/veilmark_e2e.exe --gtest_filter=*Language*
+            --gtest_output=xml:Z:${_reports}/app_e2e_${_locale}.xml)
+  set_tests_properties(app_e2e_${_locale} PROPERTIES SKIP_RETURN_CODE 77 TIMEOUT 600 RUN_SERIAL TRUE
+    ENVIRONMENT "LANG=${_locale}.UTF-8;LC_ALL=${_locale}.UTF-8;VEILMARK_EXE=Z:$<TARGET_FILE:veilmark>;VEILMARK_SCREENSHOTS=Z:${_reports}")
+endforeach()
 # The help viewer in a Traditional Chinese locale (code page 950, as on the
 # users' systems), in a prefix made in that locale.
 add_test(NAME help_viewer_e2e

@@ -60,10 +60,12 @@ std::string ReadHelpFile(const HelpLanguage& language, const std::string& name)
 // full-width form (U+FF00 to U+FFEF).
 bool HasCjk(const std::string& text)
 {
-    for (std::size_t i = 0; i + 1 < text.size(); ++i) {
+    for (std::size_t i = 0; i + 2 < text.size(); ++i) {
         const auto lead = static_cast<unsigned char>(text[i]);
         const auto next = static_cast<unsigned char>(text[i + 1]);
-        if ((lead >= 0xE3 && lead <= 0xE9) || (lead == 0xEF && next >= 0xBC && next <= 0xBF))
+        const auto last = static_cast<unsigned char>(text[i + 2]);
+        const bool fullWidth = lead == 0xEF && ((next >= 0xBC && next <= 0xBE) || (next == 0xBF && last <= 0xAF));
+        if ((lead >= 0xE3 && lead <= 0xE9) || fullWidth)
             return true;
     }
     return false;

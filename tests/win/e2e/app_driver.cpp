@@ -76,13 +76,16 @@ AppProcess::~AppProcess()
         CloseHandle(m_info.hProcess);
 }
 
-bool AppProcess::Start(const std::wstring& program, const std::wstring& directory, std::string& error)
+bool AppProcess::Start(const std::wstring& program, const std::wstring& directory, std::string& error,
+                       const std::wstring& arguments)
 {
     if (m_info.hProcess) {
         error = "already started";
         return false;
     }
     std::wstring commandLine = L"\"" + program + L"\"";
+    if (!arguments.empty())
+        commandLine += L" " + arguments;
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
     startup.dwFlags = STARTF_USESHOWWINDOW;

@@ -37,9 +37,10 @@ public:
     AppProcess(const AppProcess&) = delete;
     AppProcess& operator=(const AppProcess&) = delete;
 
-    // Starts `program` in `directory` (its current directory). On failure
-    // returns false and says why in `error`.
-    bool Start(const std::wstring& program, const std::wstring& directory, std::string& error);
+    // Starts `program` with `arguments` in `directory` (its current
+    // directory). On failure returns false and says why in `error`.
+    bool Start(const std::wstring& program, const std::wstring& directory, std::string& error,
+               const std::wstring& arguments = {});
 
     DWORD ProcessId() const { return m_info.dwProcessId; }
     bool IsRunning() const;

@@ -135,10 +135,10 @@ protected:
     }
 
     // Starts the program with a current directory that is not its own.
-    void Start(const std::wstring& program)
+    void Start(const std::wstring& program, const std::wstring& arguments = {})
     {
         std::string error;
-        ASSERT_TRUE(m_app.Start(program, m_workDirectory.Path(), error)) << error;
+        ASSERT_TRUE(m_app.Start(program, m_workDirectory.Path(), error, arguments)) << error;
         m_app.WaitUntilIdle(kStartTimeoutMs);
     }
     void Start() { Start(ProgramUnderTest()); }
