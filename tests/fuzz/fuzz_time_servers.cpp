@@ -109,7 +109,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
         }
         return kIdOk;
     });
-    CTimeServerDlg(dialogs, registry, prompt).DoModal();
+    CTimeServerDlg(dialogs, registry, prompt, Language::Chinese).DoModal();
 
     // Every value but the default one is as it was, or holds the same
     // address rewritten by an Apply.
