@@ -4,7 +4,10 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
+#include <string>
 #include <string_view>
+#include <vector>
 
 struct Utf8Character {
     std::size_t bytes;  // 1 to 4
@@ -55,3 +58,12 @@ inline std::string_view FirstUtf16Units(std::string_view text, std::size_t units
     }
     return text.substr(0, at);
 }
+
+// Each malformed byte of `text` becomes U+FFFD.
+std::u16string Utf8ToUtf16(std::string_view text);
+// Each unpaired surrogate becomes U+FFFD.
+std::string Utf16ToUtf8(std::u16string_view text);
+
+// UTF-8 text as UTF-16LE bytes, and back (a last odd byte is dropped).
+std::vector<std::uint8_t> Utf16LeBytes(std::string_view text);
+std::string FromUtf16LeBytes(const std::uint8_t* bytes, std::size_t size);

@@ -10,14 +10,8 @@
 #include <string_view>
 #include <vector>
 
-// Each malformed byte of `text` becomes U+FFFD.
-std::u16string Utf8ToUtf16(std::string_view text);
-// Each unpaired surrogate becomes U+FFFD.
-std::string Utf16ToUtf8(std::u16string_view text);
+#include "platform/utf8.h"
 
-// UTF-8 text as UTF-16LE bytes, and back (a last odd byte is dropped).
-std::vector<std::uint8_t> Utf16LeBytes(std::string_view text);
-std::string FromUtf16LeBytes(const std::uint8_t* bytes, std::size_t size);
 
 // `text` without the spaces, tabs and carriage returns around it.
 std::string_view Trimmed(std::string_view text);
