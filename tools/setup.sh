@@ -12,6 +12,7 @@ packages=(
     xvfb xauth x11-utils xdotool imagemagick fonts-wqy-microhei fonts-wine python3
     fp-utils locales
     clang libclang-rt-14-dev
+    pkg-config libhivex-dev chntpw libwin-hivex-perl
 )
 
 sudo_if_needed() {
@@ -28,8 +29,25 @@ if [ ${#missing[@]} -gt 0 ]; then
     if ! dpkg --print-foreign-architectures | grep -qx i386; then
         sudo_if_needed dpkg --add-architecture i386
     fi
-    sudo_if_needed apt-get update -q
-    sudo_if_needed env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}"
+    install() {
+        sudo_if_needed env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "$@"
+    }
+    # A mirror in the middle of a sync fails an index now and then: try the
+    # update twice, then install from the indexes there are.
+    sudo_if_needed apt-get update -q || { sleep 20; sudo_if_needed apt-get update -q; } \
+        || echo "apt-get update reported errors; installing from the indexes it has" >&2
+    if ! install "${missing[@]}"; then
+        # Without the i386 index of a security update, the 32-bit Wine's
+        # libraries cannot match their 64-bit twins. The 64-bit Wine carries
+        # the Windows tests then, as on a kernel that cannot run 32-bit
+        # programs; the 32-bit ones report themselves skipped.
+        native=()
+        for package in "${missing[@]}"; do
+            [[ $package == *:i386 ]] || native+=("$package")
+        done
+        echo "warning: the 32-bit packages cannot be installed now; installing the others" >&2
+        install "${native[@]}"
+    fi
 fi
 
 # The end-to-end tests run Wine in a Traditional Chinese locale (code page
