@@ -1,15 +1,10 @@
 #include "cli/command_line.h"
 
-#include "cli/report.h"
 #include "cli/unattended_actions.h"
 #include "settings/apply_settings.h"
 #include "settings/labels.h"
 #include "settings/platform_facts.h"
-#include "settings/profile.h"
-#include "settings/reg_import.h"
 #include "settings/restore_defaults.h"
-#include "settings/revert.h"
-#include "settings/status_check.h"
 #include "settings/text.h"
 #include "settings/texts.h"
 #include "res/version.h"
@@ -30,33 +25,10 @@ int Fail(IConsole& console, const std::string& message)
     return kExitError;
 }
 
-// The selection a command names: a preset, or the profile at that path.
-bool ResolveSelection(const std::string& name, CommandLineServices& services, Selection& selection,
-                      std::string& error)
+bool SelectionNamed(const std::string& name, CommandLineServices& services, Selection& selection,
+                    std::string& error)
 {
-    if (EqualsIgnoringCase(name, "recommended")) {
-        selection = Selection::Recommended(HomeEdition(services));
-        return true;
-    }
-    if (EqualsIgnoringCase(name, "expert")) {
-        selection = Selection::Expert(HomeEdition(services));
-        return true;
-    }
-    std::vector<std::uint8_t> bytes;
-    std::string reason;
-    if (!services.host.files.Read(name, bytes, reason)) {
-        error = Text(TextId::CannotReadProfile, services.language, {name, reason});
-        return false;
-    }
-    const settings::ProfileResult profile =
-        settings::ParseProfile(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()),
-                               services.language);
-    if (profile.errorLine != 0) {
-        error = Text(TextId::ErrorInLine, services.language, {name, std::to_string(profile.errorLine), profile.error});
-        return false;
-    }
-    selection = profile.selection;
-    return true;
+    return ResolveSelection(name, services.host.files, HomeEdition(services), services.language, selection, error);
 }
 
 // The report file of a command, made before anything else is done; none
@@ -90,42 +62,9 @@ int RunStatus(const Command& command, CommandLineServices& services)
     std::string error;
     if (!StartReportFile(command, services, file, error))
         return Fail(services.console, error);
-
-    RegistryOps ops(services.target.registry);
-    const settings::SystemStatus status = settings::ReadSystemStatus(ops);
     Report report;
-    report.Line({SystemDescription(services.target.registry, services.target.version, services.language)});
-    bool anyOn = false;
-    bool anyUnknown = false;
-    // In the tree's order, which groups related options.
-    for (const CatalogueEntry& entry : Catalogue()) {
-        for (const settings::OptionStatus& option : status) {
-            if (option.key != entry.key)
-                continue;
-            const char* state = option.state == settings::OptionState::Off ? "off"
-                                : option.state == settings::OptionState::On ? "on"
-                                                                             : "unknown";
-            anyOn |= option.state == settings::OptionState::On;
-            anyUnknown |= option.state == settings::OptionState::Unknown;
-            report.Line({entry.name, Labels(services).Of(entry.key), state});
-        }
-    }
-    const int exitCode = anyOn ? kExitNotAllDone : anyUnknown ? kExitUnknown : kExitSuccess;
+    const int exitCode = AddStatusLines(report, services.target.registry, services.target.version, Labels(services));
     return Deliver(report, command, file.get(), services, exitCode);
-}
-
-// What a step did, as its line of the report says it.
-std::string Outcome(const settings::StepResult& result, const OptionLabels& labels)
-{
-    switch (result.outcome) {
-    case settings::StepOutcome::Failed:
-        return settings::FailureLine(result, labels);
-    case settings::StepOutcome::NeedsPerson:
-        return "needs a person";
-    case settings::StepOutcome::Done:
-        break;
-    }
-    return "done";
 }
 
 // A pass that changes the registry, as /apply and /restore run it: the
@@ -146,16 +85,11 @@ int RunChangingPass(const Command& command, CommandLineServices& services,
 
     RegistryOps ops(services.target.registry);
     const std::vector<settings::StepResult> results = pass(ops);
-    const OptionLabels labels = Labels(services);
     Report report;
     report.Line({SystemDescription(services.target.registry, services.target.version, services.language)});
     if (!backup.empty())
         report.Line({"Backup", backup});
-    bool anyFailed = false;
-    for (const settings::StepResult& result : results) {
-        anyFailed |= result.outcome == settings::StepOutcome::Failed;
-        report.Line({CatalogueEntryOf(result.key).name, labels.Of(result.key), Outcome(result, labels)});
-    }
+    const bool anyFailed = AddStepLines(report, results, Labels(services));
     return Deliver(report, command, file.get(), services, anyFailed ? kExitNotAllDone : kExitSuccess);
 }
 
@@ -163,7 +97,7 @@ int RunApply(const Command& command, CommandLineServices& services)
 {
     Selection selection;
     std::string error;
-    if (!ResolveSelection(command.selection, services, selection, error))
+    if (!SelectionNamed(command.selection, services, selection, error))
         return Fail(services.console, error);
     return RunChangingPass(command, services, settings::ApplyTargets(selection), "veilmark.exe /apply",
                            [&](RegistryOps& ops) {
@@ -182,7 +116,7 @@ int RunExport(const Command& command, CommandLineServices& services)
 {
     Selection selection;
     std::string error;
-    if (!ResolveSelection(command.selection, services, selection, error))
+    if (!SelectionNamed(command.selection, services, selection, error))
         return Fail(services.console, error);
     std::string reason;
     const std::unique_ptr<IOutputFile> file = services.host.files.Create(command.exportPath, reason);
@@ -203,29 +137,14 @@ int RunExport(const Command& command, CommandLineServices& services)
 
 int RunRevert(const Command& command, CommandLineServices& services)
 {
-    std::vector<std::uint8_t> bytes;
-    std::string reason;
-    if (!services.host.files.Read(command.revertPath, bytes, reason))
-        return Fail(services.console, Text(TextId::CannotReadFile, services.language, {command.revertPath, reason}));
-    const settings::ParsedRegFile file = settings::ParseRegFile(bytes, services.language);
-    if (file.errorLine != 0)
-        return Fail(services.console, Text(TextId::ErrorInLine, services.language,
-                                           {command.revertPath, std::to_string(file.errorLine), file.error}));
-    if (const int line = settings::CheckRevertable(file.entries, reason, services.language); line != 0)
-        return Fail(services.console, Text(TextId::NothingImported, services.language,
-                                           {command.revertPath, std::to_string(line), reason}));
-
     Report report;
-    report.Line({SystemDescription(services.target.registry, services.target.version, services.language)});
-    bool anyFailed = false;
-    for (const settings::RevertResult& result : settings::Revert(services.target.registry, file.entries, services.language)) {
-        const settings::RegEntry& entry = *result.entry;
-        const std::string key = FullKeyName(entry.root, entry.keyPath);
-        report.Line({key, entry.name.empty() ? std::string_view("@") : std::string_view(entry.name), result.outcome});
-        anyFailed |= !result.done;
-    }
+    std::string error;
+    const int exitCode = RevertBackup(command.revertPath, services.target.registry, services.target.version,
+                                      services.host.files, services.language, report, error);
+    if (exitCode == kExitError)
+        return Fail(services.console, error);
     services.console.Write(report.Text());
-    return anyFailed ? kExitNotAllDone : kExitSuccess;
+    return exitCode;
 }
 
 int ListBackups(CommandLineServices& services)

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "cli/arguments.h"
+#include "cli/run_reports.h"
 #include "platform/console.h"
 #include "platform/host_machine.h"
 #include "platform/string_table.h"
@@ -11,14 +12,6 @@
 #include "settings/language.h"
 
 namespace cli {
-
-// The program's exit codes in these runs.
-enum ExitCode : int {
-    kExitSuccess = 0,      // every option off; every step carried out
-    kExitNotAllDone = 1,   // /status: some option on; /apply, /restore, /revert: some step failed
-    kExitUnknown = 2,      // /status: some option unknown, none on
-    kExitError = 3,        // the command could not run; nothing was changed
-};
 
 // What a run works with: the system it changes, the machine it runs on,
 // the texts and the console it writes to.

@@ -16,6 +16,10 @@
 #define VEILMARK_VERSION_SHOWN                                                      \
     VEILMARK_STRINGIZE(VEILMARK_VERSION_MAJOR) "." VEILMARK_STRINGIZE(VEILMARK_VERSION_MINOR) \
         VEILMARK_STRINGIZE(VEILMARK_VERSION_PATCH)
+// "3.1.3": the version of the offline program and of the release's files.
+#define VEILMARK_VERSION_DOTTED                                                             \
+    VEILMARK_STRINGIZE(VEILMARK_VERSION_MAJOR) "." VEILMARK_STRINGIZE(VEILMARK_VERSION_MINOR) "." \
+        VEILMARK_STRINGIZE(VEILMARK_VERSION_PATCH)
 // "3, 1, 3, 0": as the version resource writes it.
 #define VEILMARK_VERSION_RESOURCE                                                           \
     VEILMARK_STRINGIZE(VEILMARK_VERSION_MAJOR) ", " VEILMARK_STRINGIZE(VEILMARK_VERSION_MINOR) ", " \

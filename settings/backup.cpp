@@ -113,18 +113,17 @@ bool BackupStore::Save(IRegistry& registry, const std::vector<BackupTarget>& tar
     path.clear();
     if (targets.empty())
         return true;
-    const std::string folder = BackupFolder(m_folders);
-    if (m_folders.AppDataDirectory().empty()) {
-        path = folder;
+    if (m_folder.empty()) {
+        path = "\\Veilmark\\Backups";
         error = Text(TextId::NoApplicationData, m_language);
         return false;
     }
-    if (!m_files.MakeFolders(folder, error)) {
-        path = folder;
+    if (!m_files.MakeFolders(m_folder, error)) {
+        path = m_folder;
         return false;
     }
     const std::string stamp = Stamp(m_clock.Now());
-    const std::string stem = folder + "\\" + stamp;
+    const std::string stem = m_folder + "\\" + stamp;
     path = stem + std::string(kSuffix);
     for (int number = 2; m_files.Exists(path); ++number)
         path = stem + "-" + std::to_string(number) + std::string(kSuffix);
@@ -140,10 +139,10 @@ bool BackupStore::Save(IRegistry& registry, const std::vector<BackupTarget>& tar
 
 std::vector<std::string> BackupStore::List() const
 {
-    std::vector<std::string> names = m_files.FileNames(BackupFolder(m_folders), kSuffix);
+    std::vector<std::string> names = m_files.FileNames(m_folder, kSuffix);
     std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) { return Order(a) > Order(b); });
     for (std::string& name : names)
-        name = BackupFolder(m_folders) + "\\" + name;
+        name = m_folder + "\\" + name;
     return names;
 }
 

@@ -43,7 +43,13 @@ class BackupStore {
 public:
     // Reasons are told in `language`.
     BackupStore(IFiles& files, const ISystemFolders& folders, const IClock& clock, Language language)
-        : m_files(files), m_folders(folders), m_clock(clock), m_language(language)
+        : BackupStore(files, folders.AppDataDirectory().empty() ? std::string() : BackupFolder(folders), clock,
+                      language)
+    {
+    }
+    // The same, with the backups in `folder` (empty: there is no place for them).
+    BackupStore(IFiles& files, std::string folder, const IClock& clock, Language language)
+        : m_files(files), m_folder(std::move(folder)), m_clock(clock), m_language(language)
     {
     }
 
@@ -59,7 +65,7 @@ public:
 
 private:
     IFiles& m_files;
-    const ISystemFolders& m_folders;
+    std::string m_folder;
     const IClock& m_clock;
     Language m_language;
 };

@@ -120,6 +120,14 @@ const std::array<CatalogueEntry, kOptionCount>& Catalogue() { return kCatalogue;
 
 const CatalogueEntry& CatalogueEntryOf(OptionKey key) { return kCatalogue[static_cast<std::size_t>(key)]; }
 
+Scope ScopeOf(OptionKey key)
+{
+    const CatalogueEntry& entry = CatalogueEntryOf(key);
+    return entry.binding.root == RegistryRoot::CurrentUser || entry.parent == OptionKey::MediaPlayerGroup
+               ? Scope::User
+               : Scope::Machine;
+}
+
 const char* WriteLabel(std::int32_t labelNumber)
 {
     for (const CatalogueEntry& entry : kCatalogue)

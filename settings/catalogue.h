@@ -143,6 +143,11 @@ inline constexpr RegistryBinding kProductNameValue{RegistryRoot::LocalMachine,
                                                    "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion", "ProductName",
                                                    kRegSz};
 
+// Whose setting an option changes: one user's (HKCU; the Media Player run
+// too, which makes the user's player settings) or the whole machine's.
+enum class Scope { User, Machine };
+Scope ScopeOf(OptionKey key);
+
 // All options in tree order: each group followed by its children.
 const std::array<CatalogueEntry, kOptionCount>& Catalogue();
 const CatalogueEntry& CatalogueEntryOf(OptionKey key);

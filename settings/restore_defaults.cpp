@@ -25,10 +25,12 @@ std::vector<std::uint8_t> StepData(const RestoreStep& step)
 
 namespace settings {
 
-std::vector<StepResult> RestoreDefaults(RegistryOps& registry)
+std::vector<StepResult> RestoreDefaults(RegistryOps& registry, std::optional<Scope> only)
 {
     std::vector<StepResult> results;
     for (OptionKey key : kRestoreOrder) {
+        if (only && ScopeOf(key) != *only)
+            continue;
         const CatalogueEntry& entry = CatalogueEntryOf(key);
         const RegistryBinding& binding = entry.binding;
         std::int32_t code = 0;

@@ -2,6 +2,7 @@
 // Windows XP was installed. The caller asks first and tells after.
 #pragma once
 
+#include <optional>
 #include <vector>
 
 #include "settings/backup.h"
@@ -11,9 +12,9 @@
 namespace settings {
 
 // Writes the fourteen defaults and deletes the three Media Player values,
-// in the restore's order; one result per value. A value that is not there
-// to delete is restored already.
-std::vector<StepResult> RestoreDefaults(RegistryOps& registry);
+// in the restore's order (those of `only`'s scope, when given); one result
+// per value. A value that is not there to delete is restored already.
+std::vector<StepResult> RestoreDefaults(RegistryOps& registry, std::optional<Scope> only = std::nullopt);
 
 // The values the restore changes.
 std::vector<BackupTarget> RestoreTargets();

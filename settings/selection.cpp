@@ -22,4 +22,13 @@ Selection Selection::Expert(bool homeEdition)
     return selection;
 }
 
+Selection Selection::Within(Scope scope) const
+{
+    Selection within = *this;
+    for (const CatalogueEntry& entry : Catalogue())
+        if (ScopeOf(entry.key) != scope)
+            within.Select(entry.key, false);
+    return within;
+}
+
 }  // namespace settings

@@ -22,6 +22,8 @@ public:
     // Selects or clears an option outright, as a selection made without
     // the tree does.
     void Select(OptionKey key, bool selected = true) { m_selected[static_cast<std::size_t>(key)] = selected; }
+    // The options of this selection whose settings are of `scope`.
+    Selection Within(Scope scope) const;
 
 private:
     std::array<bool, kOptionCount> m_selected{};

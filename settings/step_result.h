@@ -16,6 +16,7 @@ enum class StepOutcome {
     Done,
     Failed,       // `code` or `reason` says why
     NeedsPerson,  // not done: it needs someone at the screen
+    NeedsRunningSystem,  // not done: it runs a program of a system that is not running
 };
 
 struct StepResult {

@@ -97,6 +97,25 @@ enum class TextId {
     NoApplicationData,
     BackupKeyShut,
     BackupValueUnreadable,
+    // The offline program.
+    OfflineUsage,
+    OfflineUsageHint,
+    UnknownOption,
+    OptionNeedsValue,
+    NeedsRoot,
+    NeedsCommand,
+    NoWindowsFolder,
+    HiveUnreadable,
+    NotAHive,
+    HiveNotClosedCleanly,
+    Hibernated,
+    NotXpInstallation,
+    NoControlSet,
+    NoProfiles,
+    UnknownProfile,
+    ProfileWithoutHive,
+    RevertNeedsProfile,
+    HivesNotReplaced,
 };
 
 // The text in `language`. A Chinese text keeps the spaces that pad it.

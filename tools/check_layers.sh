@@ -1,17 +1,19 @@
 #!/usr/bin/env bash
 # Checks that the program's folders are layers that point one way:
 #
-#                                                       app
-#   platform  <-  treeopts  <-  settings  <-  actions  <-      <-  host
-#                                                       cli
+#                                                       app       host
+#   platform  <-  treeopts  <-  settings  <-  actions  <-      <-
+#                                                       cli       offline
 #
 # A file may include from its own folder and from the folders to its left,
 # never from one to its right; app/ and cli/ stand side by side, and
-# neither includes the other. Within platform/, the ports (platform/*.h)
-# include only ports, and the in-memory and Win32 implementations do not
-# include each other. The portable folders (treeopts, settings, actions,
-# app, cli) include no Windows header and nothing of platform/win32/. res/ holds
-# the resource ids and texts that every layer may include.
+# neither includes the other, as host/ (the Windows program) and offline/
+# (the Linux one) do. Within platform/, the ports (platform/*.h) include
+# only ports, and each family of implementations (in-memory, Win32, hive
+# files, Linux) includes only ports and its own files. The portable folders
+# (treeopts, settings, actions, app, cli) and offline/ include no Windows
+# header and nothing of platform/win32/. res/ holds the resource ids and
+# texts that every layer may include.
 #
 # Usage: check_layers.sh [ROOT]   (ROOT: the source tree, by default this one)
 # Prints one line per include that breaks a rule, naming the file, the line
@@ -21,15 +23,17 @@ root=${1:-$(cd "$(dirname "$0")/.." && pwd)}
 cd "$root"
 
 declare -A rank portable
-rank=([platform]=0 [treeopts]=1 [settings]=2 [actions]=3 [app]=4 [cli]=4 [host]=5)
+rank=([platform]=0 [treeopts]=1 [settings]=2 [actions]=3 [app]=4 [cli]=4 [host]=5 [offline]=5)
 layers=("${!rank[@]}")
-for folder in treeopts settings actions app cli; do portable[$folder]=1; done
+for folder in treeopts settings actions app cli offline; do portable[$folder]=1; done
 
-# The part of platform/ a path lies in: port, memory or win32.
+# The part of platform/ a path lies in: port, memory, win32, hive or posix.
 platform_part() {
     case $1 in
         platform/memory/*) part=memory ;;
         platform/win32/*) part=win32 ;;
+        platform/hive/*) part=hive ;;
+        platform/posix/*) part=posix ;;
         *) part=port ;;
     esac
 }

@@ -1,0 +1,377 @@
+// The offline program on XP drives made by the tests: what it writes, read
+// back by chntpw's reged (a reader that is not hivex), equals what the same
+// pass writes on the in-memory registry; status per profile as /status
+// prints it; backups where the running system finds them, and the way back;
+// every refusal leaves every hive as it was; a kill at any step of the
+// write leaves each hive old or new.
+#include <gtest/gtest.h>
+#include <hivex.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <cstring>
+#include <functional>
+#include <sstream>
+
+#include "cli/run_reports.h"
+#include "offline/offline_run.h"
+#include "platform/hive/hive_commit.h"
+#include "platform/hive/hive_registry.h"
+#include "platform/memory/builtin_string_table.h"
+#include "platform/memory/memory_clock.h"
+#include "platform/memory/memory_console.h"
+#include "platform/memory/memory_version_info.h"
+#include "settings/apply_settings.h"
+#include "settings/backup.h"
+#include "settings/reg_import.h"
+#include "settings/revert.h"
+#include "tests/memory_main_dlg.h"
+#include "tests/offline/xp_drive.h"
+#include "tests/registry_states.h"
+
+namespace {
+
+using namespace registry_states;
+constexpr RegistryRoot HKCR = RegistryRoot::ClassesRoot;
+
+// A Windows XP whose features are all still on, as each user sees it.
+void SeedEverythingOn(IRegistry& registry, const std::string& /*profile*/)
+{
+    for (const CatalogueEntry& entry : Catalogue())
+        if (entry.binding.keyPath)
+            PutValue(registry, entry.binding.root, entry.binding.keyPath, "Seeded", kRegDword, DwordBytes(1));
+    PutValue(registry, HKCU, "Software\\Microsoft\\MediaPlayer\\Preferences", "SilentAcquisition", kRegBinary, {1});
+    PutValue(registry, HKLM, kAlexa, "Script", kRegSz, TextBytes("res://shdoclvw.dll/related.htm"));
+    PutValue(registry, HKCU, "Software\\Microsoft\\Windows\\CurrentVersion\\Run", "MSMSGS", kRegSz,
+             TextBytes("msmsgs.exe /background"));
+    PutValue(registry, HKCR, "CLSID\\{B69003B3-C55E-4b48-836C-BC5946FC3B28}\\LocalServer32", "", kRegSz,
+             TextBytes("msmsgs.exe"));
+}
+
+struct Finished {
+    int exitCode;
+    std::string output;
+    std::string errors;
+};
+
+Finished RunOffline(const std::vector<std::string>& words,
+                    std::function<void(std::string_view)> beforeCommitStep = nullptr)
+{
+    MemoryConsole console;
+    MemoryClock clock;
+    BuiltinStringTable strings;
+    offline::OfflineServices services{console, clock, strings, Language::English, std::move(beforeCommitStep)};
+    const int exitCode = offline::Run(words, services);
+    return {exitCode, console.Output(), console.Errors()};
+}
+
+std::string Bytes(const std::string& path)
+{
+    std::ifstream file(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(file), {}};
+}
+
+// A profile's registry as chntpw's reged exports its hives, in memory: the
+// control set in use as CurrentControlSet, SOFTWARE\Classes as HKCR too.
+void ReadWithReged(const XpDrive& drive, const std::string& profile, MemoryRegistry& registry)
+{
+    struct Hive {
+        std::string path;
+        const char* prefix;  // where reged puts the hive's root
+        RegistryRoot root;
+        const char* mount;   // where the hive stands below the root
+    };
+    const Hive hives[] = {{drive.Software(), "HKEY_LOCAL_MACHINE\\SOFTWARE", HKLM, "SOFTWARE"},
+                          {drive.System(), "HKEY_LOCAL_MACHINE\\SYSTEM", HKLM, "SYSTEM"},
+                          {drive.UserHive(profile), "HKEY_CURRENT_USER\\HIVE", HKCU, ""},
+                          {drive.ClassesHive(profile), "HKEY_CLASSES_ROOT\\HIVE", HKCR, ""}};
+    TemporaryFolder out;
+    for (const Hive& hive : hives) {
+        if (!std::filesystem::exists(hive.path))
+            continue;
+        const std::string exported = out.Path() + "/export.reg";
+        const std::string command =
+            "reged -x '" + hive.path + "' '" + hive.prefix + "' '\\' '" + exported + "' >/dev/null";
+        EXPECT_EQ(0, std::system(command.c_str())) << command;
+        const std::string text = Bytes(exported);
+        const settings::ParsedRegFile file = settings::ParseRegFile({text.begin(), text.end()}, Language::English);
+        EXPECT_EQ(0, file.errorLine) << hive.path << ": " << file.error;
+        for (const settings::RegEntry& entry : file.entries) {
+            std::string path = entry.keyPath.substr(std::min(entry.keyPath.size(), std::strlen("HIVE\\")));
+            if (*hive.mount)
+                path = entry.keyPath;
+            if (path.starts_with("SYSTEM\\ControlSet001"))
+                path.replace(0, 20, "SYSTEM\\CurrentControlSet");
+            const auto put = [&](RegistryRoot root, const std::string& at) {
+                registry.CreateKey(root, at);
+                if (entry.kind == settings::RegEntry::Kind::SetValue)
+                    registry.Put(root, at, entry.name, entry.type, entry.data);
+            };
+            put(hive.root, path);
+            if (hive.root == HKLM && path.starts_with("SOFTWARE\\Classes\\"))
+                put(HKCR, path.substr(17));
+        }
+    }
+}
+
+TEST(OfflineTest, ApplyExpertWritesEveryHiveAsThePassWritesTheInMemoryRegistry)
+{
+    XpDrive drive({"alice", "bob"}, SeedEverythingOn);
+    const Finished run = RunOffline({"--root", drive.Root(), "apply", "expert"});
+    ASSERT_EQ(cli::kExitSuccess, run.exitCode) << run.output << run.errors;
+
+    for (const std::string& profile : drive.Profiles()) {
+        SCOPED_TRACE(profile);
+        MemoryRegistry expected;
+        SeedEverythingOn(expected, profile);
+        RegistryOps ops(expected);
+        NoApplyActions actions;
+        settings::ApplySettings(ops, settings::Selection::Expert(false), false, actions);
+        MemoryRegistry actual;
+        ReadWithReged(drive, profile, actual);
+        EXPECT_EQ("", Differences(Take(expected), Take(actual)));
+    }
+    // The machine's steps once, then each profile's own; the program steps
+    // left for the running system.
+    const std::string alice = run.output.substr(run.output.find("[alice]"));
+    EXPECT_NE(std::string::npos, run.output.find("[machine]\nNoErrorReporting\t")) << run.output;
+    EXPECT_NE(std::string::npos,
+              run.output.find("RemoveSupportUsers\tRemove the MS support accounts\tneeds the running system\n[alice]"));
+    EXPECT_EQ(std::string::npos, alice.find("NoErrorReporting")) << alice;
+    EXPECT_EQ(0u, alice.find("[alice]\nBackup\t" + drive.ProfileFolder("alice") +
+                             "/Application Data/Veilmark/Backups/2026-12-07_153012.reg\n"
+                             "MediaPlayerGroup\tWindows Media Player\tneeds the running system\n"
+                             "NoLicenceAcquisition\t"))
+        << alice;
+}
+
+TEST(OfflineTest, StatusShowsEachProfileAsStatusOnTheRunningSystemAndTheWayBackRestoresIt)
+{
+    XpDrive drive({"alice", "bob"}, SeedEverythingOn);
+    const Finished before = RunOffline({"--root", drive.Root(), "status"});
+    EXPECT_EQ(cli::kExitNotAllDone, before.exitCode);
+    std::string expected;
+    for (const std::string& profile : drive.Profiles()) {
+        MemoryRegistry registry;
+        SeedXpProfessional(registry);
+        SeedEverythingOn(registry, profile);
+        cli::Report report;
+        report.Line({"[" + profile + "]"});
+        BuiltinStringTable strings;
+        cli::AddStatusLines(report, registry, MemoryVersionInfo(), {strings, LanguageBaseOf(Language::English)});
+        expected += report.Text();
+    }
+    EXPECT_EQ(expected, before.output);
+
+    // The recommended pass backs up each profile where veilmark.exe finds
+    // the backups; a user's backup, taken back, restores that user and the machine.
+    ASSERT_EQ(cli::kExitSuccess, RunOffline({"--root", drive.Root(), "apply", "recommended"}).exitCode);
+    const Finished listed = RunOffline({"--root", drive.Root(), "--user", "ALICE", "backups"});
+    const std::string backup = drive.ProfileFolder("alice") + "/Application Data/Veilmark/Backups/2026-12-07_153012.reg";
+    EXPECT_EQ("[alice]\n" + backup + "\n", listed.output);
+    EXPECT_NE(before.output, RunOffline({"--root", drive.Root(), "status"}).output);
+    const Finished reverted = RunOffline({"--root", drive.Root(), "revert", backup});
+    EXPECT_EQ(cli::kExitSuccess, reverted.exitCode) << reverted.errors;
+    EXPECT_EQ(before.output.substr(0, before.output.find("[bob]")),
+              RunOffline({"--root", drive.Root(), "--user", "alice", "status"}).output);
+}
+
+// A hive whose sequence numbers differ, as Windows leaves it when it stops
+// before the hive is written whole.
+void MakeDirty(const std::string& hive)
+{
+    std::fstream file(hive, std::ios::in | std::ios::out | std::ios::binary);
+    file.seekp(4);
+    file.put('\x07');
+}
+
+TEST(OfflineTest, AnInstallationNotShutDownNormallyOrNotXpIsRefusedAndNothingChanges)
+{
+    struct Case {
+        const char* what;
+        std::function<void(const XpDrive&)> spoil;
+        std::vector<std::string> options;
+        std::string error;
+    };
+    const Case cases[] = {
+        {"a dirty system hive", [](const XpDrive& d) { MakeDirty(d.System()); }, {},
+         "was not closed cleanly: Windows was not shut down normally."},
+        {"a user's hive with a wrong checksum",
+         [](const XpDrive& d) {
+             std::fstream file(d.UserHive("bob"), std::ios::in | std::ios::out | std::ios::binary);
+             file.seekp(0x1FC);
+             file.put('\x55');
+         },
+         {}, "/bob/NTUSER.DAT was not closed cleanly"},
+        {"a hibernated system",
+         [](const XpDrive& d) { std::ofstream(d.Root() + "/HIBERFIL.SYS") << "hibr and the rest"; }, {},
+         "Windows on this installation is hibernated"},
+        {"Windows 2000",
+         [](const XpDrive& d) {
+             std::vector<std::unique_ptr<HiveFile>> hive;
+             HiveProblem problem;
+             std::string reason;
+             hive.push_back(HiveFile::Open(d.Software(), problem, reason));
+             HiveRegistry registry(HiveMounts{hive[0].get(), nullptr, ""});
+             PutValue(registry, HKLM, "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion", "ProductName", kRegSz,
+                      TextBytes("Microsoft Windows 2000"));
+             ASSERT_TRUE(CommitHives({hive[0].get()}, FileTimeNow(), reason)) << reason;
+         },
+         {}, "this installation is Microsoft Windows 2000, not Windows XP"},
+        {"a profile that is not there", [](const XpDrive&) {}, {"--user", "carol"}, "no profile named carol"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        XpDrive drive({"alice", "bob"}, SeedEverythingOn);
+        c.spoil(drive);
+        std::vector<std::string> hives;
+        for (const std::string& hive : drive.Hives())
+            hives.push_back(Bytes(hive));
+        std::vector<std::string> words{"--root", drive.Root()};
+        words.insert(words.end(), c.options.begin(), c.options.end());
+        words.insert(words.end(), {"apply", "expert"});
+        const Finished run = RunOffline(words);
+        EXPECT_EQ(cli::kExitError, run.exitCode);
+        EXPECT_NE(std::string::npos, run.errors.find(c.error)) << run.errors;
+        for (std::size_t i = 0; i < hives.size(); ++i)
+            EXPECT_TRUE(hives[i] == Bytes(drive.Hives()[i])) << drive.Hives()[i];
+    }
+    TemporaryFolder empty;
+    EXPECT_NE(std::string::npos, RunOffline({"--root", empty.Path(), "status"}).errors.find("holds system32/config/software"));
+}
+
+// Every key and value of a hive, one per line, as hivex reads them.
+std::string Dump(const std::string& path)
+{
+    hive_h* hive = hivex_open(path.c_str(), 0);
+    if (!hive)
+        return "unreadable";
+    std::ostringstream text;
+    const std::function<void(hive_node_h, const std::string&)> walk = [&](hive_node_h node, const std::string& at) {
+        text << at << "\n";
+        hive_value_h* values = hivex_node_values(hive, node);
+        for (hive_value_h* value = values; value && *value; ++value) {
+            hive_type type;
+            std::size_t size = 0;
+            char* key = hivex_value_key(hive, *value);
+            char* data = hivex_value_value(hive, *value, &type, &size);
+            text << "  " << key << " " << type << " " << std::string(data, size) << "\n";
+            free(key);
+            free(data);
+        }
+        free(values);
+        hive_node_h* children = hivex_node_children(hive, node);
+        for (hive_node_h* child = children; child && *child; ++child) {
+            char* name = hivex_node_name(hive, *child);
+            walk(*child, at + "\\" + name);
+            free(name);
+        }
+        free(children);
+    };
+    walk(hivex_root(hive), "");
+    hivex_close(hive);
+    return text.str();
+}
+
+TEST(OfflineTest, AKillAtAnyStepOfTheWriteLeavesEveryHiveOldOrNew)
+{
+    XpDrive done({"alice", "bob"}, SeedEverythingOn);
+    std::vector<std::string> old;
+    for (const std::string& hive : done.Hives())
+        old.push_back(Dump(hive));
+    std::vector<std::string> steps;
+    ASSERT_EQ(cli::kExitSuccess, RunOffline({"--root", done.Root(), "apply", "expert"}, [&](std::string_view step) {
+                                     steps.emplace_back(step);
+                                 }).exitCode);
+    ASSERT_GE(steps.size(), 10u);
+
+    for (std::size_t kill = 0; kill < steps.size(); ++kill) {
+        SCOPED_TRACE("killed before step " + std::to_string(kill + 1));
+        XpDrive drive({"alice", "bob"}, SeedEverythingOn);
+        const pid_t child = fork();
+        ASSERT_NE(-1, child);
+        if (child == 0) {
+            std::size_t step = 0;
+            RunOffline({"--root", drive.Root(), "apply", "expert"}, [&](std::string_view) {
+                if (step++ == kill)
+                    raise(SIGKILL);
+            });
+            _exit(0);
+        }
+        int status = 0;
+        waitpid(child, &status, 0);
+        EXPECT_TRUE(WIFSIGNALED(status));
+        bool someNew = false;
+        for (std::size_t i = 0; i < old.size(); ++i) {
+            const std::string now = Dump(drive.Hives()[i]);
+            EXPECT_TRUE(now == old[i] || now == Dump(done.Hives()[i])) << drive.Hives()[i];
+            someNew |= now != old[i];
+        }
+        // Until a hive is put in place, every hive is as it was.
+        const auto firstReplace = std::find(steps.begin(), steps.end(), "replace hive") - steps.begin();
+        EXPECT_EQ(static_cast<std::ptrdiff_t>(kill) > firstReplace, someNew);
+        // The drafts a kill leaves stand in no later run's way.
+        EXPECT_EQ(cli::kExitSuccess, RunOffline({"--root", drive.Root(), "apply", "expert"}).exitCode);
+    }
+}
+
+TEST(OfflineTest, BackupApplyAndRevertOnHivesGiveBackEveryStateByteForByte)
+{
+    constexpr int kStates = 240;
+    const settings::Selection selection = settings::Selection::Expert(false);
+    NoApplyActions actions;
+    for (int state = 0; state < kStates; ++state) {
+        SCOPED_TRACE("state " + std::to_string(state));
+        MemoryRegistry generated;
+        StateMaker(static_cast<unsigned>(state)).Make(generated);
+        TemporaryFolder folder;
+        const std::vector<std::string> paths{folder.Path() + "/software", folder.Path() + "/system",
+                                             folder.Path() + "/NTUSER.DAT"};
+        std::vector<std::unique_ptr<HiveFile>> hives;
+        const auto reopen = [&] {
+            hives.clear();
+            for (const std::string& path : paths) {
+                HiveProblem problem;
+                std::string reason;
+                hives.push_back(HiveFile::Open(path, problem, reason));
+                ASSERT_NE(nullptr, hives.back()) << reason;
+            }
+        };
+        const auto commit = [&] {
+            std::string error;
+            ASSERT_TRUE(CommitHives({hives[0].get(), hives[1].get(), hives[2].get()}, FileTimeNow(), error)) << error;
+            reopen();
+        };
+        const auto registry = [&] {
+            return HiveRegistry(HiveMounts{hives[0].get(), hives[1].get(), "ControlSet001", hives[2].get()});
+        };
+        for (const std::string& path : paths)
+            WriteEmptyHive(path);
+        reopen();
+        HiveRegistry filled = registry();
+        CopyOptionKeys(generated, filled);
+        commit();
+        HiveRegistry before = registry();
+        const Snapshot original = Take(before);
+        ASSERT_EQ("", Differences(Take(generated), original));
+
+        RegFile backup;
+        std::string error;
+        ASSERT_TRUE(settings::AddBackup(before, settings::ApplyTargets(selection), backup, error, Language::English));
+        RegistryOps ops(before);
+        settings::ApplySettings(ops, selection, false, actions);
+        commit();
+        HiveRegistry applied = registry();
+        const settings::ParsedRegFile file = settings::ParseRegFile(backup.Bytes(), Language::English);
+        for (const settings::RevertResult& result : settings::Revert(applied, file.entries, Language::English))
+            EXPECT_TRUE(result.done) << result.entry->name << ": " << result.outcome;
+        commit();
+        HiveRegistry after = registry();
+        ASSERT_EQ("", Differences(original, Take(after))) << backup.Text();
+    }
+}
+
+}  // namespace

@@ -1,0 +1,66 @@
+// Windows XP system drives made by the tests themselves, in a temporary
+// folder: the Windows folder with its machine hives, profiles with their
+// NTUSER.DAT (the first with a UsrClass.dat too) and Default User, and the
+// ProfileList that names them. hivex cannot make a hive, so each starts as
+// an empty hive written here and is filled through the hive registry.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "platform/registry.h"
+
+// Writes a hive with nothing in it but its root key.
+void WriteEmptyHive(const std::string& path);
+
+// A folder removed with everything in it when the object goes.
+class TemporaryFolder {
+public:
+    TemporaryFolder();
+    ~TemporaryFolder();
+    TemporaryFolder(const TemporaryFolder&) = delete;
+    TemporaryFolder& operator=(const TemporaryFolder&) = delete;
+    const std::string& Path() const { return m_path; }
+
+private:
+    std::string m_path;
+};
+
+class XpDrive {
+public:
+    // What a profile's user sees: HKLM, its HKCU, its HKCR. Called once per
+    // profile; writes to HKLM the same each time.
+    using Seed = std::function<void(IRegistry& registry, const std::string& profile)>;
+
+    // A drive with these users' profiles and Default User, seeded by `seed`
+    // after the keys that make it an XP Professional installation.
+    XpDrive(const std::vector<std::string>& users, const Seed& seed);
+
+    const std::string& Root() const { return m_folder.Path(); }
+    std::string Windows() const { return Root() + "/WINDOWS"; }
+    std::string Software() const { return Windows() + "/system32/config/software"; }
+    std::string System() const { return Windows() + "/system32/config/system"; }
+    std::string ProfileFolder(const std::string& name) const { return Root() + "/Documents and Settings/" + name; }
+    std::string UserHive(const std::string& name) const { return ProfileFolder(name) + "/NTUSER.DAT"; }
+    std::string ClassesHive(const std::string& name) const
+    {
+        return ProfileFolder(name) + "/Local Settings/Application Data/Microsoft/Windows/UsrClass.dat";
+    }
+    // Every profile: the users', then Default User.
+    const std::vector<std::string>& Profiles() const { return m_profiles; }
+    // Every hive file of the drive.
+    std::vector<std::string> Hives() const;
+
+private:
+    TemporaryFolder m_folder;
+    std::vector<std::string> m_profiles;
+};
+
+// The keys that make a registry a Windows XP Professional installation:
+// its product name, its product options, the control set in use.
+void SeedXpProfessional(IRegistry& registry);
+
+// Writes `data` as a value of type `type`, making the key when needed.
+void PutValue(IRegistry& registry, RegistryRoot root, const std::string& path, const std::string& name,
+              std::uint32_t type, const std::vector<std::uint8_t>& data);
