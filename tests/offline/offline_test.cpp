@@ -37,20 +37,6 @@ namespace {
 using namespace registry_states;
 constexpr RegistryRoot HKCR = RegistryRoot::ClassesRoot;
 
-// A Windows XP whose features are all still on, as each user sees it.
-void SeedEverythingOn(IRegistry& registry, const std::string& /*profile*/)
-{
-    for (const CatalogueEntry& entry : Catalogue())
-        if (entry.binding.keyPath)
-            PutValue(registry, entry.binding.root, entry.binding.keyPath, "Seeded", kRegDword, DwordBytes(1));
-    PutValue(registry, HKCU, "Software\\Microsoft\\MediaPlayer\\Preferences", "SilentAcquisition", kRegBinary, {1});
-    PutValue(registry, HKLM, kAlexa, "Script", kRegSz, TextBytes("res://shdoclvw.dll/related.htm"));
-    PutValue(registry, HKCU, "Software\\Microsoft\\Windows\\CurrentVersion\\Run", "MSMSGS", kRegSz,
-             TextBytes("msmsgs.exe /background"));
-    PutValue(registry, HKCR, "CLSID\\{B69003B3-C55E-4b48-836C-BC5946FC3B28}\\LocalServer32", "", kRegSz,
-             TextBytes("msmsgs.exe"));
-}
-
 struct Finished {
     int exitCode;
     std::string output;

@@ -10,6 +10,7 @@
 
 #include "platform/hive/hive_commit.h"
 #include "platform/hive/hive_registry.h"
+#include "settings/catalogue.h"
 
 namespace {
 
@@ -120,6 +121,22 @@ void SeedXpProfessional(IRegistry& registry)
     const std::string options = "SYSTEM\\CurrentControlSet\\Control\\ProductOptions";
     PutValue(registry, hklm, options, "ProductType", kRegSz, TextBytesOf("WinNT"));
     PutValue(registry, hklm, options, "ProductSuite", kRegMultiSz, {0, 0});
+}
+
+void SeedEverythingOn(IRegistry& registry, const std::string& /*profile*/)
+{
+    constexpr RegistryRoot hkcu = RegistryRoot::CurrentUser;
+    for (const CatalogueEntry& entry : Catalogue())
+        if (entry.binding.keyPath)
+            PutValue(registry, entry.binding.root, entry.binding.keyPath, "Seeded", kRegDword, DwordBytes(1));
+    PutValue(registry, hkcu, "Software\\Microsoft\\MediaPlayer\\Preferences", "SilentAcquisition", kRegBinary, {1});
+    PutValue(registry, RegistryRoot::LocalMachine,
+             "SOFTWARE\\Microsoft\\Internet Explorer\\Extensions\\{c95fe080-8f5d-11d2-a20b-00aa003c157a}", "Script",
+             kRegSz, TextBytesOf("res://shdoclvw.dll/related.htm"));
+    PutValue(registry, hkcu, "Software\\Microsoft\\Windows\\CurrentVersion\\Run", "MSMSGS", kRegSz,
+             TextBytesOf("msmsgs.exe /background"));
+    PutValue(registry, RegistryRoot::ClassesRoot, "CLSID\\{B69003B3-C55E-4b48-836C-BC5946FC3B28}\\LocalServer32", "",
+             kRegSz, TextBytesOf("msmsgs.exe"));
 }
 
 XpDrive::XpDrive(const std::vector<std::string>& users, const Seed& seed)

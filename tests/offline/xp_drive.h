@@ -61,6 +61,11 @@ private:
 // its product name, its product options, the control set in use.
 void SeedXpProfessional(IRegistry& registry);
 
+// A Windows XP whose features are all still on, as each user sees it:
+// every key of the options, the Alexa entry, Messenger installed and
+// starting with Windows, Media Player's settings made.
+void SeedEverythingOn(IRegistry& registry, const std::string& profile = {});
+
 // Writes `data` as a value of type `type`, making the key when needed.
 void PutValue(IRegistry& registry, RegistryRoot root, const std::string& path, const std::string& name,
               std::uint32_t type, const std::vector<std::uint8_t>& data);
