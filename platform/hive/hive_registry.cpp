@@ -4,6 +4,8 @@
 
 #include <cerrno>
 #include <cstdlib>
+#include <cstring>
+#include <type_traits>
 #include <memory>
 #include <vector>
 
@@ -59,12 +61,18 @@ struct StoredValue {
     std::vector<std::uint8_t> data;
 };
 
+// A value's type travels through hive_type, an enum that names only the
+// types Windows defines; any other number a hive holds is kept as stored,
+// through the enum's storage, never read as the enum.
+using RawType = std::underlying_type_t<hive_type>;
+static_assert(sizeof(RawType) == sizeof(hive_type));
+
 bool ReadStored(hive_h* hive, hive_value_h handle, StoredValue& value)
 {
     const Owned<char> name(hivex_value_key(hive, handle));
-    hive_type type{};
+    RawType type = 0;
     std::size_t size = 0;
-    const Owned<char> data(hivex_value_value(hive, handle, &type, &size));
+    const Owned<char> data(hivex_value_value(hive, handle, reinterpret_cast<hive_type*>(&type), &size));
     if (!name || (!data && size != 0))
         return false;
     value.name = name.get();
@@ -90,10 +98,14 @@ bool ReadAll(hive_h* hive, std::size_t node, std::vector<StoredValue>& values)
 
 bool WriteAll(HiveFile& file, std::size_t node, const std::vector<StoredValue>& values)
 {
-    std::vector<hive_set_value> set;
-    for (const StoredValue& value : values)
-        set.push_back({const_cast<char*>(value.name.c_str()), static_cast<hive_type>(value.type), value.data.size(),
-                       reinterpret_cast<char*>(const_cast<std::uint8_t*>(value.data.data()))});
+    std::vector<hive_set_value> set(values.size());
+    for (std::size_t i = 0; i < values.size(); ++i) {
+        set[i].key = const_cast<char*>(values[i].name.c_str());
+        const auto type = static_cast<RawType>(values[i].type);
+        std::memcpy(&set[i].t, &type, sizeof type);
+        set[i].len = values[i].data.size();
+        set[i].value = reinterpret_cast<char*>(const_cast<std::uint8_t*>(values[i].data.data()));
+    }
     if (hivex_node_set_values(file.Handle(), node, set.size(), set.data(), 0) != 0)
         return false;
     file.Touch(node);
