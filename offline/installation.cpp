@@ -55,12 +55,6 @@ std::string ReadText(IRegistry& registry, std::string_view path, std::string_vie
     return value && IsTextType(value->type) ? std::string(BytesAsText(value->data)) : std::string();
 }
 
-// Whether `text` begins with `prefix`, ignoring ASCII case.
-bool StartsWithIgnoringCase(std::string_view text, std::string_view prefix)
-{
-    return text.size() >= prefix.size() && EqualsIgnoringCase(text.substr(0, prefix.size()), prefix);
-}
-
 // Whether the hibernation file holds a hibernated system: it begins with
 // "hibr" until Windows resumes from it.
 bool HoldsHibernatedSystem(const std::string& path)

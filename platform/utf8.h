@@ -1,6 +1,8 @@
 // UTF-8 text walked character by character and counted as Windows counts
 // text, in UTF-16 units: a character beyond U+FFFF takes two. A byte that
 // begins no valid sequence counts as a character of its own, of one unit.
+// Also the conversions to and from UTF-16, and names compared as Windows
+// compares key and value names and switches.
 #pragma once
 
 #include <cstddef>
@@ -67,3 +69,22 @@ std::string Utf16ToUtf8(std::u16string_view text);
 // UTF-8 text as UTF-16LE bytes, and back (a last odd byte is dropped).
 std::vector<std::uint8_t> Utf16LeBytes(std::string_view text);
 std::string FromUtf16LeBytes(const std::uint8_t* bytes, std::size_t size);
+
+inline char FoldAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
+// Whether `a` and `b` are equal when ASCII letters are compared without case,
+// as Windows compares switches, key and value names.
+inline bool EqualsIgnoringCase(std::string_view a, std::string_view b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (FoldAscii(a[i]) != FoldAscii(b[i]))
+            return false;
+    return true;
+}
+
+inline bool StartsWithIgnoringCase(std::string_view text, std::string_view prefix)
+{
+    return text.size() >= prefix.size() && EqualsIgnoringCase(text.substr(0, prefix.size()), prefix);
+}

@@ -12,13 +12,8 @@
 
 #include "platform/utf8.h"
 
-
 // `text` without the spaces, tabs and carriage returns around it.
 std::string_view Trimmed(std::string_view text);
-
-// Whether `a` and `b` are equal when ASCII letters are compared without case,
-// as Windows compares switches, key and value names.
-bool EqualsIgnoringCase(std::string_view a, std::string_view b);
 
 // `value` in lower-case hex, with leading zeros to at least `width` digits.
 std::string HexNumber(std::uint32_t value, int width = 1);

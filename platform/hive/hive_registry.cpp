@@ -23,18 +23,6 @@ struct FreeDeleter {
 template <typename T>
 using Owned = std::unique_ptr<T, FreeDeleter>;
 
-char FoldAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool SameName(std::string_view a, std::string_view b)
-{
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (FoldAscii(a[i]) != FoldAscii(b[i]))
-            return false;
-    return true;
-}
-
 bool IsAscii(std::string_view name)
 {
     for (char c : name)
@@ -182,11 +170,11 @@ OpenResult HiveRegistry::Locate(RegistryRoot root, std::string_view path, bool c
     case RegistryRoot::LocalMachine:
         if (parts.empty())
             return OpenResult::Missing;
-        if (SameName(parts[0], "SOFTWARE")) {
+        if (EqualsIgnoringCase(parts[0], "SOFTWARE")) {
             place.hive = m_mounts.software;
-        } else if (SameName(parts[0], "SYSTEM")) {
+        } else if (EqualsIgnoringCase(parts[0], "SYSTEM")) {
             place.hive = m_mounts.system;
-            if (parts.size() > 1 && SameName(parts[1], "CurrentControlSet"))
+            if (parts.size() > 1 && EqualsIgnoringCase(parts[1], "CurrentControlSet"))
                 parts[1] = m_mounts.currentControlSet;
         }
         parts.erase(parts.begin());
@@ -273,7 +261,7 @@ bool HiveRegistry::SetValue(RegKey key, std::string_view name, std::uint32_t typ
         stored.data.assign(data, data + size);
     bool replaced = false;
     for (StoredValue& value : values) {
-        if (!replaced && SameName(value.name, name)) {
+        if (!replaced && EqualsIgnoringCase(value.name, name)) {
             stored.name = value.name;  // the spelling it has
             value = stored;
             replaced = true;
@@ -291,7 +279,7 @@ bool HiveRegistry::DeleteValue(RegKey key, std::string_view name)
     if (!place || !ReadAll(place->hive->Handle(), place->node, values))
         return false;
     const std::size_t before = values.size();
-    std::erase_if(values, [name](const StoredValue& value) { return SameName(value.name, name); });
+    std::erase_if(values, [name](const StoredValue& value) { return EqualsIgnoringCase(value.name, name); });
     return values.size() != before && WriteAll(*place->hive, place->node, values);
 }
 

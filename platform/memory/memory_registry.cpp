@@ -10,14 +10,6 @@ namespace {
 constexpr std::uint32_t kQueryRight = 0x0001;  // KEY_QUERY_VALUE
 constexpr std::uint32_t kSetRight = 0x0002;    // KEY_SET_VALUE
 
-char FoldAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool SameName(std::string_view a, std::string_view b)
-{
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return FoldAscii(x) == FoldAscii(y); });
-}
-
 RegKey ToHandle(std::uintptr_t id) { return reinterpret_cast<RegKey>(id); }
 std::uintptr_t FromHandle(RegKey key) { return reinterpret_cast<std::uintptr_t>(key); }
 
@@ -134,7 +126,7 @@ MemoryRegistry::Key* MemoryRegistry::Resolve(RegKey handle, std::uint32_t right,
 std::vector<MemoryRegistry::NamedValue>::const_iterator MemoryRegistry::Find(const Key& key, std::string_view name)
 {
     return std::find_if(key.values.begin(), key.values.end(),
-                        [name](const NamedValue& named) { return SameName(named.name, name); });
+                        [name](const NamedValue& named) { return EqualsIgnoringCase(named.name, name); });
 }
 
 void MemoryRegistry::Store(Key& key, std::string_view name, RegistryValue value)

@@ -2,16 +2,9 @@
 
 #include <algorithm>
 
+#include "platform/utf8.h"
+
 namespace {
-
-char FoldAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool StartsWithIgnoringCase(std::string_view text, std::string_view prefix)
-{
-    return text.size() >= prefix.size() &&
-           std::equal(prefix.begin(), prefix.end(), text.begin(),
-                      [](char a, char b) { return FoldAscii(a) == FoldAscii(b); });
-}
 
 // An editor window that lives in the tree's record of editors.
 class MemoryEditorWindow final : public IEditorWindow {
