@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <iterator>
 
+#include "offline/offline_texts.h"
 #include "settings/texts.h"
 
 namespace offline {
@@ -54,7 +55,7 @@ ParsedCommand ParseCommand(const std::vector<std::string>& words, Language langu
             if (!value && i + 1 < words.size())
                 value = words[++i];
             if (!value || value->empty())
-                error = Text(TextId::OptionNeedsValue, language, {name});
+                error = Text(OfflineText::OptionNeedsValue, language, {name});
             else
                 into = *value;
         };
@@ -79,7 +80,7 @@ ParsedCommand ParseCommand(const std::vector<std::string>& words, Language langu
             if (error.empty() && !named)
                 error = Text(TextId::NeedsLanguage, language, {name});
         } else {
-            error = Text(TextId::UnknownOption, language, {name});
+            error = Text(OfflineText::UnknownOption, language, {name});
         }
     }
     command.language = named;
@@ -93,13 +94,13 @@ ParsedCommand ParseCommand(const std::vector<std::string>& words, Language langu
         return parsed;
     }
     if (operands.empty()) {
-        parsed.error = Text(TextId::NeedsCommand, told);
+        parsed.error = Text(OfflineText::NeedsCommand, told);
         return parsed;
     }
     const auto known = std::find_if(std::begin(kCommands), std::end(kCommands),
                                     [&](const CommandName& entry) { return entry.word == operands[0]; });
     if (known == std::end(kCommands)) {
-        parsed.error = Text(TextId::NeedsCommand, told);
+        parsed.error = Text(OfflineText::UnknownCommand, told, {operands[0]});
         return parsed;
     }
     command.kind = known->kind;
@@ -120,9 +121,9 @@ ParsedCommand ParseCommand(const std::vector<std::string>& words, Language langu
     if (parsed.error.empty() && operands.size() > needed)
         parsed.error = Text(TextId::UnexpectedArgument, told, {operands[needed]});
     if (parsed.error.empty() && !command.reportPath.empty() && !TakesReport(command.kind))
-        parsed.error = Text(TextId::UnknownOption, told, {"--report"});
+        parsed.error = Text(OfflineText::UnknownOption, told, {"--report"});
     if (parsed.error.empty() && command.root.empty())
-        parsed.error = Text(TextId::NeedsRoot, told);
+        parsed.error = Text(OfflineText::NeedsRoot, told);
     return parsed;
 }
 

@@ -10,6 +10,7 @@
 #include "settings/platform_facts.h"
 #include "settings/reg_import.h"
 #include "settings/restore_defaults.h"
+#include "offline/offline_texts.h"
 #include "settings/texts.h"
 
 namespace offline {
@@ -96,7 +97,7 @@ private:
 
     int Usage()
     {
-        std::string text = VEILMARK_TITLE "\n" + Text(TextId::OfflineUsage, m_language) + "\n";
+        std::string text = VEILMARK_TITLE "\n" + Text(OfflineText::OfflineUsage, m_language) + "\n";
         for (const CatalogueEntry& entry : Catalogue())
             if (entry.kind != OptionKind::Group)
                 text += "    " + std::string(entry.name) + "\t" + m_labels.Of(entry.key) + "\n";
@@ -148,7 +149,7 @@ private:
         std::string error;
         if (CommitHives(m_installation->Hives(), FileTimeNow(), error, m_services.beforeCommitStep))
             return true;
-        Fail(Text(TextId::HivesNotReplaced, m_language, {error}));
+        Fail(Text(OfflineText::HivesNotReplaced, m_language, {error}));
         return false;
     }
 
@@ -236,7 +237,7 @@ private:
                                ? &profiles.front()
                                : ProfileHolding(profiles, m_installation->Files(), m_command.revertPath);
         if (!profile && NamesUserValues(m_command.revertPath))
-            return Fail(Text(TextId::RevertNeedsProfile, m_language, {m_command.revertPath}));
+            return Fail(Text(OfflineText::RevertNeedsProfile, m_language, {m_command.revertPath}));
         std::unique_ptr<HiveRegistry> user = profile ? m_installation->RegistryOf(*profile) : nullptr;
         IRegistry& registry = user ? *user : m_installation->Machine();
 
@@ -283,7 +284,7 @@ int Run(const std::vector<std::string>& words, OfflineServices& services)
     const ParsedCommand parsed = ParseCommand(words, services.language);
     if (!parsed.error.empty()) {
         const Language language = parsed.command.language.value_or(services.language);
-        services.console.WriteError("veilmark-offline: " + parsed.error + "\n" + Text(TextId::OfflineUsageHint, language));
+        services.console.WriteError("veilmark-offline: " + parsed.error + "\n" + Text(OfflineText::OfflineUsageHint, language));
         return kExitError;
     }
     return Runner(parsed.command, services).Run();

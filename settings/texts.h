@@ -97,28 +97,14 @@ enum class TextId {
     NoApplicationData,
     BackupKeyShut,
     BackupValueUnreadable,
-    // The offline program.
-    OfflineUsage,
-    OfflineUsageHint,
-    UnknownOption,
-    OptionNeedsValue,
-    NeedsRoot,
-    NeedsCommand,
-    NoWindowsFolder,
-    HiveUnreadable,
-    NotAHive,
-    HiveNotClosedCleanly,
-    Hibernated,
-    NotXpInstallation,
-    NoControlSet,
-    NoProfiles,
-    UnknownProfile,
-    ProfileWithoutHive,
-    RevertNeedsProfile,
-    HivesNotReplaced,
 };
 
-// The text in `language`. A Chinese text keeps the spaces that pad it.
-std::string Text(TextId id, Language language);
-// The same with %1, %2, ... replaced by the arguments in turn.
-std::string Text(TextId id, Language language, std::initializer_list<std::string_view> arguments);
+// The text in `language`, with %1, %2, ... replaced by the arguments in
+// turn. A Chinese text keeps the spaces that pad it.
+std::string Text(TextId id, Language language, std::initializer_list<std::string_view> arguments = {});
+
+// One text given in the three languages, as a table of texts holds it: the
+// Chinese (null: the English, as the command lines speak to Chinese users)
+// and the spaces that pad it, the German, the English.
+std::string ChooseText(const char* chinese, int padding, const char* german, const char* english, Language language,
+                       std::initializer_list<std::string_view> arguments);

@@ -21,7 +21,15 @@ for file in "$project" contents.hhc index.hhk; do
     iconv -f UTF-8 -t "$code_page" "$source_dir/$file" >"$work/$file"
 done
 compiled=$(sed -n 's/^Compiled file=//p' "$source_dir/$project" | tr -d '\r')
-(cd "$work" && chmcmd --no-html-scan "$project" >chmcmd.log 2>&1) || { cat "$work/chmcmd.log" >&2; exit 1; }
+# chmcmd stamps the file with the time it runs; for a release the time is
+# SOURCE_DATE_EPOCH's. It reads the clock with its own system calls (a
+# static Free Pascal program: no libfaketime), so strace answers them.
+compile=(chmcmd --no-html-scan "$project")
+if [ -n "${SOURCE_DATE_EPOCH:-}" ]; then
+    compile=(strace -f -qq -o /dev/null --inject=time:retval="$SOURCE_DATE_EPOCH"
+             --inject=gettimeofday:retval=0 "${compile[@]}")
+fi
+(cd "$work" && "${compile[@]}" >chmcmd.log 2>&1) || { cat "$work/chmcmd.log" >&2; exit 1; }
 [ -s "$work/$compiled" ] || { cat "$work/chmcmd.log" >&2; echo "chmcmd wrote no $compiled" >&2; exit 1; }
 cp "$work/$compiled" "$output.tmp"
 mv "$output.tmp" "$output"

@@ -13,6 +13,7 @@ packages=(
     fp-utils locales
     clang libclang-rt-14-dev
     pkg-config libhivex-dev chntpw libwin-hivex-perl
+    strace
 )
 
 sudo_if_needed() {
@@ -24,6 +25,16 @@ for package in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" \
         || missing+=("$package")
 done
+# Where the 32-bit packages could not be installed lately, they are not
+# tried again for a few hours (see below).
+no_i386=${TMPDIR:-/tmp}/veilmark-setup-no-i386
+if [ -n "$(find "$no_i386" -mmin -360 2>/dev/null)" ]; then
+    kept=()
+    for package in "${missing[@]}"; do
+        [[ $package == *:i386 ]] || kept+=("$package")
+    done
+    missing=("${kept[@]}")
+fi
 if [ ${#missing[@]} -gt 0 ]; then
     echo "Installing: ${missing[*]}" >&2
     if ! dpkg --print-foreign-architectures | grep -qx i386; then
@@ -47,6 +58,7 @@ if [ ${#missing[@]} -gt 0 ]; then
         done
         echo "warning: the 32-bit packages cannot be installed now; installing the others" >&2
         install "${native[@]}"
+        touch "$no_i386"
     fi
 fi
 

@@ -2,7 +2,8 @@
 # Builds the native, sanitize, fuzz, win32 and win64 presets and runs every
 # test: the native tests (plainly and under the sanitizers), a short run of
 # each fuzz harness, then the Windows tests under Wine on a private Xvfb
-# display. Ends with one total line: "N passed, M failed".
+# display; then builds the release twice and compares the two. Ends with one
+# total line: "N passed, M failed".
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -28,6 +29,20 @@ for preset in native sanitize fuzz win32 win64; do
     ctest --preset "$preset" --output-junit "$root/$junit" || status=1
     junit_files+=("$junit")
 done
+
+# The release, built twice from two copies of the checkout, the same byte
+# for byte; counted as one test.
+echo "== release =="
+reports=build/release-check/reports
+mkdir -p "$reports"
+if tools/check_release.sh | tee "$reports/check_release.log"; then
+    result='status="run"/>'
+else
+    result='status="fail"><failure message="the two builds differ or did not build"/></testcase>'
+    status=1
+fi
+echo "<testsuite><testcase name=\"release_reproducible\" $result</testsuite>" >"$reports/ctest.junit.xml"
+junit_files+=("$reports/ctest.junit.xml")
 
 python3 tools/test_summary.py "${junit_files[@]}" || status=1
 exit $status

@@ -17,6 +17,7 @@
 #include <sstream>
 
 #include "cli/run_reports.h"
+#include "offline/offline_arguments.h"
 #include "offline/offline_run.h"
 #include "platform/hive/hive_commit.h"
 #include "platform/hive/hive_registry.h"
@@ -358,6 +359,37 @@ TEST(OfflineTest, BackupApplyAndRevertOnHivesGiveBackEveryStateByteForByte)
         HiveRegistry after = registry();
         ASSERT_EQ("", Differences(original, Take(after))) << backup.Text();
     }
+}
+
+TEST(OfflineArgumentsTest, ReadsLongOptionsAnywhereAndNamesWhatIsWrong)
+{
+    using offline::CommandKind;
+    const offline::ParsedCommand apply =
+        offline::ParseCommand({"apply", "--user=ann", "expert", "--root", "/mnt/xp", "--user", "Default User",
+                               "--report", "r.txt", "--lang", "de"},
+                              Language::English);
+    ASSERT_EQ("", apply.error);
+    EXPECT_EQ(CommandKind::Apply, apply.command.kind);
+    EXPECT_EQ("expert", apply.command.selection);
+    EXPECT_EQ("/mnt/xp", apply.command.root);
+    EXPECT_EQ((std::vector<std::string>{"ann", "Default User"}), apply.command.users);
+    EXPECT_EQ("r.txt", apply.command.reportPath);
+    EXPECT_EQ(Language::German, apply.command.language);
+
+    const std::pair<std::vector<std::string>, std::string> wrong[] = {
+        {{"status"}, "--root DIR, the root of the Windows drive, is missing"},
+        {{"--root", "/x"}, "a command is missing: status, apply, restore, revert or backups"},
+        {{"--root", "/x", "apply"}, "apply needs a selection"},
+        {{"--root", "/x", "revert", "a.reg", "b.reg"}, "unexpected argument b.reg"},
+        {{"--root", "/x", "backups", "--report", "r.txt"}, "unknown option --report"},
+        {{"--root", "/x", "--lang", "fr", "status"}, "--lang needs zh, de or en"},
+        {{"--root", "status"}, "a command is missing: status, apply, restore, revert or backups"},
+        {{"--root=", "status"}, "--root needs a value"},
+        {{"--force", "status"}, "unknown option --force"},
+    };
+    for (const auto& [words, error] : wrong)
+        EXPECT_EQ(error, offline::ParseCommand(words, Language::English).error) << words.back();
+    EXPECT_EQ(CommandKind::Help, offline::ParseCommand({"status", "--help"}, Language::English).command.kind);
 }
 
 }  // namespace
