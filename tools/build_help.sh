@@ -21,13 +21,18 @@ for file in "$project" contents.hhc index.hhk; do
     iconv -f UTF-8 -t "$code_page" "$source_dir/$file" >"$work/$file"
 done
 compiled=$(sed -n 's/^Compiled file=//p' "$source_dir/$project" | tr -d '\r')
-# chmcmd stamps the file with the time it runs; for a release the time is
-# SOURCE_DATE_EPOCH's. It reads the clock with its own system calls (a
-# static Free Pascal program: no libfaketime), so strace answers them.
+# For a release the file must repeat itself. chmcmd stamps it with the
+# time it runs, which it reads with its own system calls (a static Free
+# Pascal program: no libfaketime), so strace answers them with
+# SOURCE_DATE_EPOCH; and it writes some bytes it never set, whose values
+# repeat only with the same addresses and stack: no address randomisation
+# (setarch -R), an empty environment.
 compile=(chmcmd --no-html-scan "$project")
 if [ -n "${SOURCE_DATE_EPOCH:-}" ]; then
-    compile=(strace -f -qq -o /dev/null --inject=time:retval="$SOURCE_DATE_EPOCH"
-             --inject=gettimeofday:retval=0 "${compile[@]}")
+    timeval=$(printf '%016x0000000000000000' "$SOURCE_DATE_EPOCH" | sed 's/\(..\)\(..\)\(..\)\(..\)\(..\)\(..\)\(..\)\(..\)/\8\7\6\5\4\3\2\1/')
+    compile=(env -i setarch -R "$(command -v strace)" -f -qq -o /dev/null
+             --inject=time:retval="$SOURCE_DATE_EPOCH" --inject=gettimeofday:poke_exit=@arg1="$timeval"
+             "$(command -v chmcmd)" --no-html-scan "$project")
 fi
 (cd "$work" && "${compile[@]}" >chmcmd.log 2>&1) || { cat "$work/chmcmd.log" >&2; exit 1; }
 [ -s "$work/$compiled" ] || { cat "$work/chmcmd.log" >&2; echo "chmcmd wrote no $compiled" >&2; exit 1; }

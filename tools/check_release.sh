@@ -9,7 +9,6 @@ cd "$root"
 epoch=$(git log -1 --format=%ct)
 first=$(mktemp -d "${TMPDIR:-/tmp}/veilmark-release-first.XXXXXX")
 second=$(mktemp -d "${TMPDIR:-/tmp}/veilmark-release-second-copy.XXXXXX")
-trap 'rm -rf "$first" "$second"' EXIT
 
 for copy in "$first" "$second"; do
     git ls-files -co --exclude-standard -z | tar --null -T - -cf - | tar -C "$copy" -xf -
@@ -22,7 +21,8 @@ for copy in "$first" "$second"; do
 done
 
 status=0
-for file in $(cd "$first/dist" && ls); do
+# The archives first: the sums of them follow from them.
+for file in $(cd "$first/dist" && ls | grep -v '^SHA256SUMS$') SHA256SUMS; do
     if ! cmp -s "$first/dist/$file" "$second/dist/$file"; then
         echo "FAILED: $file differs between the two builds"
         if [[ $file == *.zip ]]; then
@@ -43,5 +43,8 @@ done
 if [ $status -eq 0 ]; then
     echo "PASSED: both builds are the same byte for byte:"
     cat "$first/dist/SHA256SUMS"
+    rm -rf "$first" "$second"
+else
+    echo "The two builds are kept in $first and $second."
 fi
 exit $status
