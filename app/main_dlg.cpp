@@ -99,13 +99,13 @@ BOOL CMainDlg::OnInitDialog(IMainWindow& window)
     window.SetTitle(kMainDialogTitle);
     m_nLanguageBase = LanguageBaseOf(m_language);
     m_bHomeEdition = ToBool(GetEditionKind() == 1);
-    // The tree is filled and its pictures set with its drawing paused, so
-    // that it lays itself out once rather than after every change.
-    m_ctrlTree.SetRedraw(0);
+    // The tree is filled and its pictures set before the dialog is first
+    // shown, so nothing is drawn meanwhile. (A pause of its drawing would
+    // gain nothing, and under Wine it costs a relayout that long German
+    // labels make slow.)
     BuildOptionTree();
     m_ctrlTree.SelectItem(m_hFirstGroupItem);
     CheckSystemStatus();
-    m_ctrlTree.SetRedraw(1);
     return 1;
 }
 
