@@ -2,7 +2,8 @@
 # Builds the release twice, from two copies of this checkout in folders of
 # different names, one after the other, and compares the two byte for byte.
 # Names the first file that differs (inside the zip, the first member).
-# Usage: tools/check_release.sh
+# Usage: tools/check_release.sh [KEEP]   (KEEP: a folder where the release is
+#        kept when both builds are the same)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -43,6 +44,9 @@ done
 if [ $status -eq 0 ]; then
     echo "PASSED: both builds are the same byte for byte:"
     cat "$first/dist/SHA256SUMS"
+    if [ -n "${1:-}" ]; then
+        rm -rf "$1" && mkdir -p "$(dirname "$1")" && cp -R "$first/dist" "$1"
+    fi
     rm -rf "$first" "$second"
 else
     echo "The two builds are kept in $first and $second."

@@ -209,6 +209,8 @@ TEST(OfflineTest, AnInstallationNotShutDownNormallyOrNotXpIsRefusedAndNothingCha
          },
          {}, "this installation is Microsoft Windows 2000, not Windows XP"},
         {"a profile that is not there", [](const XpDrive&) {}, {"--user", "carol"}, "no profile named carol"},
+        {"no place for the backups", [](const XpDrive&) {}, {"--backup-dir", "/proc/veilmark"},
+         "cannot write the backup /proc/veilmark/alice"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
