@@ -5,17 +5,19 @@
 # beside the program opens in the viewer) and of /status run on the zip's
 # veilmark.exe. Exits 77 (skipped) where this machine cannot run 32-bit
 # programs, as the zip holds the i686 build alone.
-# Usage: tools/check_release_zip.sh ZIP E2E_PROGRAM   (E2E_PROGRAM: the i686 veilmark_e2e.exe)
+# Usage: tools/check_release_zip.sh ZIP E2E_PROGRAM [GTEST_OPTIONS]
+#   E2E_PROGRAM: the i686 veilmark_e2e.exe
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/wine_env.sh"
 zip=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
 e2e=$2
+shift 2
 skip_unless_runnable win32
 
 folder=$(mktemp -d "${TMPDIR:-/tmp}/veilmark-zip.XXXXXX")
-trap 'rm -rf "$folder"' EXIT
+trap 'WINEPREFIX="$folder/prefix" wineserver -k 2>/dev/null; WINEPREFIX="$folder/prefix" wineserver -w 2>/dev/null; rm -rf "$folder"' EXIT
 python3 -m zipfile -e "$zip" "$folder"
 program=$(ls "$folder"/*/veilmark.exe)
 LANG=zh_TW.UTF-8 LC_ALL=zh_TW.UTF-8 "$here/wine_exec.sh" "$folder/prefix" win32 "$e2e" \
-    --gtest_filter='*MainWindowComesUp*:*HelpViewerOpens*:*AShutKeyIsUnknownToStatus*' "--veilmark-exe=$program"
+    --gtest_filter='*MainWindowComesUp*:*HelpViewerOpens*:*AShutKeyIsUnknownToStatus*' "$@" "--veilmark-exe=$program"
