@@ -5,8 +5,8 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
-#include <type_traits>
 #include <memory>
+#include <type_traits>
 #include <vector>
 
 #include "platform/utf8.h"
