@@ -2,8 +2,8 @@
 
 #include <string>
 
+#include "lang/texts.h"
 #include "res/resource.h"
-#include "settings/texts.h"
 
 int CItemInfoDlg::DoModal()
 {

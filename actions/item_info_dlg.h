@@ -2,8 +2,8 @@
 // the menu starts: what the green tick and the red exclamation mark mean.
 #pragma once
 
+#include "lang/languages.h"
 #include "platform/dialog_host.h"
-#include "settings/language.h"
 
 class CItemInfoDlg final : private IDialogHandler {
 public:

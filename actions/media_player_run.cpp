@@ -1,8 +1,8 @@
 #include "actions/media_player_run.h"
 
 #include "actions/wait_dlg.h"
+#include "lang/texts.h"
 #include "settings/registry_ops.h"
-#include "settings/texts.h"
 
 namespace actions {
 

@@ -2,9 +2,9 @@
 // again once it has made its settings, while the wait box shows.
 #pragma once
 
+#include "lang/languages.h"
 #include "platform/host_machine.h"
 #include "platform/target_system.h"
-#include "settings/language.h"
 
 namespace actions {
 

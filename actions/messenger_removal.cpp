@@ -1,8 +1,8 @@
 #include "actions/messenger_removal.h"
 
 #include "actions/wait_dlg.h"
+#include "lang/texts.h"
 #include "settings/registry_ops.h"
-#include "settings/texts.h"
 
 namespace actions {
 

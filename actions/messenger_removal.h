@@ -5,9 +5,9 @@
 
 #include <string>
 
+#include "lang/languages.h"
 #include "platform/host_machine.h"
 #include "platform/target_system.h"
-#include "settings/language.h"
 
 namespace actions {
 

@@ -5,9 +5,9 @@
 #include <optional>
 #include <vector>
 
+#include "lang/texts.h"
 #include "platform/utf8.h"
 #include "res/resource.h"
-#include "settings/texts.h"
 
 namespace {
 

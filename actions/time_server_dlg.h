@@ -13,10 +13,10 @@
 #include <string>
 #include <vector>
 
+#include "lang/languages.h"
 #include "platform/dialog_host.h"
 #include "platform/prompt.h"
 #include "platform/registry.h"
-#include "settings/language.h"
 
 class CTimeServerDlg final : private IDialogHandler {
 public:

@@ -2,8 +2,8 @@
 // local users: which two support accounts to delete, and a picture of them.
 #pragma once
 
+#include "lang/languages.h"
 #include "platform/dialog_host.h"
-#include "settings/language.h"
 
 class CUserAdminDlg final : private IDialogHandler {
 public:

@@ -2,9 +2,9 @@
 // beside it the guidance dialog says which two accounts to delete there.
 #pragma once
 
+#include "lang/languages.h"
 #include "platform/host_machine.h"
 #include "platform/target_system.h"
-#include "settings/language.h"
 
 namespace actions {
 

@@ -1,7 +1,7 @@
 #include "app/about_dlg.h"
 
+#include "lang/texts.h"
 #include "res/resource.h"
-#include "settings/texts.h"
 
 std::string CAboutDlg::AboutText(Language language) { return Text(TextId::AboutText, language); }
 

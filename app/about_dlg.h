@@ -5,8 +5,8 @@
 
 #include <string>
 
+#include "lang/languages.h"
 #include "platform/dialog_host.h"
-#include "settings/language.h"
 
 class CAboutDlg final : private IDialogHandler {
 public:

@@ -6,9 +6,9 @@
 #include "actions/time_server_dlg.h"
 #include "actions/user_manager.h"
 #include "app/about_dlg.h"
+#include "lang/texts.h"
 #include "settings/restore_defaults.h"
 #include "settings/status_check.h"
-#include "settings/texts.h"
 
 namespace {
 
@@ -130,7 +130,7 @@ void CMainDlg::OnHelpIndex()
     const auto open = [&](Language language) {
         return m_host.shell.Execute("open", JoinPath(directory, HelpFileName(language)), {}, {}, kShowNormal) > 32;
     };
-    if (open(UiLanguage()) || (UiLanguage() != Language::Chinese && open(Language::Chinese)))
+    if (open(UiLanguage()) || (UiLanguage() != kFirstLanguage && open(kFirstLanguage)))
         return;
     m_host.prompt.Beep();
     m_host.prompt.Show(Text(TextId::HelpFileMissing, UiLanguage(), {HelpFileName(UiLanguage())}), kPromptOk);

@@ -2,8 +2,8 @@
 #include <string>
 
 #include "app/main_dlg.h"
+#include "lang/texts.h"
 #include "settings/platform_facts.h"
-#include "settings/texts.h"
 
 std::int32_t CMainDlg::CheckProductName()
 {

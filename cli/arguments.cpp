@@ -1,7 +1,7 @@
 #include "cli/arguments.h"
 
+#include "lang/texts.h"
 #include "settings/text.h"
-#include "settings/texts.h"
 
 namespace cli {
 

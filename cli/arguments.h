@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "settings/language.h"
+#include "lang/languages.h"
 
 namespace cli {
 

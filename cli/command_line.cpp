@@ -1,13 +1,13 @@
 #include "cli/command_line.h"
 
 #include "cli/unattended_actions.h"
+#include "lang/texts.h"
+#include "res/version.h"
 #include "settings/apply_settings.h"
 #include "settings/labels.h"
 #include "settings/platform_facts.h"
 #include "settings/restore_defaults.h"
 #include "settings/text.h"
-#include "settings/texts.h"
-#include "res/version.h"
 
 namespace cli {
 

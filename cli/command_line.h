@@ -5,11 +5,11 @@
 
 #include "cli/arguments.h"
 #include "cli/run_reports.h"
+#include "lang/languages.h"
 #include "platform/console.h"
 #include "platform/host_machine.h"
 #include "platform/string_table.h"
 #include "platform/target_system.h"
-#include "settings/language.h"
 
 namespace cli {
 

@@ -1,5 +1,6 @@
 #include "cli/run_reports.h"
 
+#include "lang/texts.h"
 #include "settings/platform_facts.h"
 #include "settings/profile.h"
 #include "settings/reg_file.h"
@@ -7,7 +8,6 @@
 #include "settings/revert.h"
 #include "settings/status_check.h"
 #include "settings/text.h"
-#include "settings/texts.h"
 
 namespace cli {
 

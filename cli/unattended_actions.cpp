@@ -2,7 +2,7 @@
 
 #include "actions/media_player_run.h"
 #include "actions/messenger_removal.h"
-#include "settings/texts.h"
+#include "lang/texts.h"
 
 namespace cli {
 

@@ -3,10 +3,10 @@
 // remove in the console it opens, are left to one.
 #pragma once
 
+#include "lang/languages.h"
 #include "platform/host_machine.h"
 #include "platform/target_system.h"
 #include "settings/apply_settings.h"
-#include "settings/language.h"
 
 namespace cli {
 

@@ -5,8 +5,8 @@
 #include "cli/command_line.h"
 #include "host/main_dialog_window.h"
 #include "platform/win32/resource_string_table.h"
-#include "platform/win32/win32.h"
 #include "platform/win32/text.h"
+#include "platform/win32/win32.h"
 #include "platform/win32/win32_clock.h"
 #include "platform/win32/win32_console.h"
 #include "platform/win32/win32_desktop.h"
@@ -24,7 +24,7 @@ CMainApp theApp;
 
 // The system as the program's layers see it: every port on real Windows.
 struct Win32Ports {
-    explicit Win32Ports(LANGID language)
+    explicit Win32Ports(Language language)
         : strings(GetModuleHandleW(nullptr)), dialogs(language), files(language)
     {
     }
@@ -53,16 +53,16 @@ BOOL CMainApp::InitInstance()
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_TREEVIEW_CLASSES};
     InitCommonControlsEx(&controls);
 
-    Win32Ports ports(ResourceLanguage());
+    Win32Ports ports(m_language);
     CMainDlg dlg({ports.strings, ports.Target(), ports.Host(), m_language});
-    MainDialogWindow window(dlg, ports.prompt, ports.dialogs, ResourceLanguage());
+    MainDialogWindow window(dlg, ports.prompt, ports.dialogs, m_language);
     window.DoModal(nullptr);
     return FALSE;
 }
 
 int CMainApp::RunCommandLine(const std::vector<std::string>& words)
 {
-    Win32Ports ports(ResourceLanguage());
+    Win32Ports ports(m_language);
     Win32Console console;
     cli::CommandLineServices services{ports.Target(), ports.Host(), ports.strings, console, m_language};
     return cli::RunCommandLine(words, services);
@@ -73,7 +73,7 @@ void CMainApp::ChooseLanguage(std::optional<Language> chosen)
     m_language = chosen.value_or(LanguageForUser(GetUserDefaultUILanguage()));
 }
 
-LANGID ProgramResourceLanguage() { return theApp.ResourceLanguage(); }
+Language ProgramLanguage() { return theApp.UiLanguage(); }
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR commandLine, int)
 {

@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "lang/languages.h"
 #include "platform/types.h"
 #include "platform/win32/win32.h"
-#include "settings/language.h"
 
 class CMainApp {
 public:
@@ -21,12 +21,11 @@ public:
     // `chosen` (by /lang) where given.
     void ChooseLanguage(std::optional<Language> chosen);
     Language UiLanguage() const { return m_language; }
-    LANGID ResourceLanguage() const { return ResourceLanguageOf(m_language); }
 
 private:
-    Language m_language = Language::Chinese;
+    Language m_language = kFirstLanguage;
 };
 
-// The application object's resource language, for the paths that end the
-// program after an unexpected error.
-LANGID ProgramResourceLanguage();
+// The application object's language, for the paths that end the program
+// after an unexpected error.
+Language ProgramLanguage();

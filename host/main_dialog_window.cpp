@@ -15,7 +15,7 @@ const MessageRoute<MainDialogWindow> MainDialogWindow::kRoutes[] = {
     OnMessage(WM_QUERYDRAGICON, &MainDialogWindow::OnQueryDragIcon),
 };
 
-MainDialogWindow::MainDialogWindow(CMainDlg& dlg, Win32Prompt& prompt, Win32DialogHost& dialogs, LANGID language)
+MainDialogWindow::MainDialogWindow(CMainDlg& dlg, Win32Prompt& prompt, Win32DialogHost& dialogs, Language language)
     : Dialog(IDD_MAIN_DIALOG, language), m_dlg(dlg), m_prompt(prompt), m_dialogs(dialogs)
 {
     // Shared with the module's resources: loaded at the standard large-icon
@@ -112,7 +112,7 @@ void MainDialogWindow::SendCloseRequest()
 
 void MainDialogWindow::AttachMenu(unsigned menuId)
 {
-    if (m_menu.Load(Module(), menuId, Language()))
+    if (m_menu.Load(Module(), menuId, UiLanguage()))
         SetMenu(Handle(), m_menu.Handle());
 }
 

@@ -17,7 +17,7 @@ public:
     // `prompt` and `dialogs` get this window as the owner of their boxes and
     // dialogs once it exists.
     // The template and menu of `language` (a Windows language id).
-    MainDialogWindow(CMainDlg& dlg, Win32Prompt& prompt, Win32DialogHost& dialogs, LANGID language);
+    MainDialogWindow(CMainDlg& dlg, Win32Prompt& prompt, Win32DialogHost& dialogs, Language language);
 
     HICON ApplicationIcon() const { return m_hIcon; }
 

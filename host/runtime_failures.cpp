@@ -15,11 +15,11 @@
 
 namespace std {
 
-void __throw_bad_alloc() { EndAfterUnexpectedError(ProgramResourceLanguage()); }
-void __throw_bad_array_new_length() { EndAfterUnexpectedError(ProgramResourceLanguage()); }
-void __throw_length_error(const char*) { EndAfterUnexpectedError(ProgramResourceLanguage()); }
-void __throw_logic_error(const char*) { EndAfterUnexpectedError(ProgramResourceLanguage()); }
-void __throw_out_of_range_fmt(const char*, ...) { EndAfterUnexpectedError(ProgramResourceLanguage()); }
+void __throw_bad_alloc() { EndAfterUnexpectedError(ProgramLanguage()); }
+void __throw_bad_array_new_length() { EndAfterUnexpectedError(ProgramLanguage()); }
+void __throw_length_error(const char*) { EndAfterUnexpectedError(ProgramLanguage()); }
+void __throw_logic_error(const char*) { EndAfterUnexpectedError(ProgramLanguage()); }
+void __throw_out_of_range_fmt(const char*, ...) { EndAfterUnexpectedError(ProgramLanguage()); }
 
 }  // namespace std
 
@@ -28,7 +28,7 @@ void __throw_out_of_range_fmt(const char*, ...) { EndAfterUnexpectedError(Progra
 // brings a demangler and a printf into the program.
 namespace __gnu_cxx {
 
-void __verbose_terminate_handler() { EndAfterUnexpectedError(ProgramResourceLanguage()); }
+void __verbose_terminate_handler() { EndAfterUnexpectedError(ProgramLanguage()); }
 
 }  // namespace __gnu_cxx
 
@@ -37,7 +37,7 @@ void* operator new(std::size_t size)
 {
     if (void* block = std::malloc(size ? size : 1))
         return block;
-    EndAfterUnexpectedError(ProgramResourceLanguage());
+    EndAfterUnexpectedError(ProgramLanguage());
 }
 
 void* operator new(std::size_t size, const std::nothrow_t&) noexcept { return std::malloc(size ? size : 1); }

@@ -6,10 +6,9 @@
 #include <algorithm>
 #include <fstream>
 
+#include "lang/texts.h"
 #include "settings/platform_facts.h"
 #include "settings/text.h"
-#include "offline/offline_texts.h"
-#include "settings/texts.h"
 
 namespace offline {
 
@@ -69,14 +68,14 @@ std::string ProblemText(HiveProblem problem, const std::string& path, const std:
 {
     switch (problem) {
     case HiveProblem::NotClosedCleanly:
-        return Text(OfflineText::HiveNotClosedCleanly, language, {path});
+        return Text(TextId::HiveNotClosedCleanly, language, {path});
     case HiveProblem::NotAHive:
-        return Text(OfflineText::NotAHive, language, {path});
+        return Text(TextId::NotAHive, language, {path});
     case HiveProblem::Unreadable:
     case HiveProblem::None:
         break;
     }
-    return Text(OfflineText::HiveUnreadable, language, {path, reason});
+    return Text(TextId::HiveUnreadable, language, {path, reason});
 }
 
 }  // namespace
@@ -151,7 +150,7 @@ bool Installation::FindControlSet(Language language, std::string& error)
             return true;
         }
     }
-    error = Text(OfflineText::NoControlSet, language);
+    error = Text(TextId::NoControlSet, language);
     return false;
 }
 
@@ -178,7 +177,7 @@ void Installation::FindProfiles(Language language, std::vector<std::string>& war
         profile.folder = folder;
         profile.name = folder.substr(folder.rfind('/') + 1);
         if (!IsFile(m_files.Resolve(folder + "/NTUSER.DAT"))) {
-            warnings.push_back(Text(OfflineText::ProfileWithoutHive, language, {profile.name}));
+            warnings.push_back(Text(TextId::ProfileWithoutHive, language, {profile.name}));
             continue;
         }
         m_profiles.push_back(std::move(profile));
@@ -199,13 +198,13 @@ std::unique_ptr<Installation> Installation::Open(const std::string& root, const 
         }
     }
     if (windows.empty()) {
-        error = Text(OfflineText::NoWindowsFolder, language, {root});
+        error = Text(TextId::NoWindowsFolder, language, {root});
         return nullptr;
     }
     std::unique_ptr<Installation> installation(new Installation(base, windows));
     Installation& it = *installation;
     if (const std::string hiberfil = it.m_files.Resolve(base + "/hiberfil.sys"); HoldsHibernatedSystem(hiberfil)) {
-        error = Text(OfflineText::Hibernated, language, {hiberfil});
+        error = Text(TextId::Hibernated, language, {hiberfil});
         return nullptr;
     }
     const std::string config = windows + "/system32/config/";
@@ -216,7 +215,7 @@ std::unique_ptr<Installation> Installation::Open(const std::string& root, const 
     it.m_machine = std::make_unique<HiveRegistry>(HiveMounts{it.m_software.get(), it.m_system.get(), it.m_controlSet});
     const std::optional<std::string> product = ProductName(*it.m_machine, kKeyRead);
     if (!product || !NamesWindowsXp(*product)) {
-        error = Text(OfflineText::NotXpInstallation, language,
+        error = Text(TextId::NotXpInstallation, language,
                      {product && !product->empty() ? *product : Text(TextId::UnnamedSystem, language)});
         return nullptr;
     }
@@ -229,7 +228,7 @@ std::unique_ptr<Installation> Installation::Open(const std::string& root, const 
             const auto found = std::find_if(it.m_profiles.begin(), it.m_profiles.end(),
                                             [&](const Profile& profile) { return SameFileName(profile.name, user); });
             if (found == it.m_profiles.end()) {
-                error = Text(OfflineText::UnknownProfile, language, {user});
+                error = Text(TextId::UnknownProfile, language, {user});
                 return nullptr;
             }
             chosen.push_back(std::move(*found));
@@ -238,7 +237,7 @@ std::unique_ptr<Installation> Installation::Open(const std::string& root, const 
         it.m_profiles = std::move(chosen);
     }
     if (it.m_profiles.empty()) {
-        error = Text(OfflineText::NoProfiles, language);
+        error = Text(TextId::NoProfiles, language);
         return nullptr;
     }
     for (Profile& profile : it.m_profiles) {

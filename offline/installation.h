@@ -9,12 +9,12 @@
 #include <string>
 #include <vector>
 
+#include "lang/languages.h"
 #include "platform/hive/hive_file.h"
 #include "platform/hive/hive_registry.h"
 #include "platform/posix/posix_files.h"
 #include "platform/system_folders.h"
 #include "platform/version_info.h"
-#include "settings/language.h"
 
 namespace offline {
 

@@ -21,6 +21,6 @@ int main(int argc, char** argv)
     PosixClock clock;
     BuiltinStringTable strings;
     offline::OfflineServices services{console, clock, strings,
-                                      offline::LanguageOfLocale(locale ? locale : ""), nullptr};
+                                      LanguageOfLocale(locale ? locale : ""), nullptr};
     return offline::Run(std::vector<std::string>(argv + 1, argv + argc), services);
 }

@@ -3,8 +3,7 @@
 #include <algorithm>
 #include <iterator>
 
-#include "offline/offline_texts.h"
-#include "settings/texts.h"
+#include "lang/texts.h"
 
 namespace offline {
 
@@ -55,7 +54,7 @@ ParsedCommand ParseCommand(const std::vector<std::string>& words, Language langu
             if (!value && i + 1 < words.size())
                 value = words[++i];
             if (!value || value->empty())
-                error = Text(OfflineText::OptionNeedsValue, language, {name});
+                error = Text(TextId::OptionNeedsValue, language, {name});
             else
                 into = *value;
         };
@@ -80,7 +79,7 @@ ParsedCommand ParseCommand(const std::vector<std::string>& words, Language langu
             if (error.empty() && !named)
                 error = Text(TextId::NeedsLanguage, language, {name});
         } else {
-            error = Text(OfflineText::UnknownOption, language, {name});
+            error = Text(TextId::UnknownOption, language, {name});
         }
     }
     command.language = named;
@@ -94,13 +93,13 @@ ParsedCommand ParseCommand(const std::vector<std::string>& words, Language langu
         return parsed;
     }
     if (operands.empty()) {
-        parsed.error = Text(OfflineText::NeedsCommand, told);
+        parsed.error = Text(TextId::NeedsCommand, told);
         return parsed;
     }
     const auto known = std::find_if(std::begin(kCommands), std::end(kCommands),
                                     [&](const CommandName& entry) { return entry.word == operands[0]; });
     if (known == std::end(kCommands)) {
-        parsed.error = Text(OfflineText::UnknownCommand, told, {operands[0]});
+        parsed.error = Text(TextId::UnknownCommand, told, {operands[0]});
         return parsed;
     }
     command.kind = known->kind;
@@ -121,19 +120,10 @@ ParsedCommand ParseCommand(const std::vector<std::string>& words, Language langu
     if (parsed.error.empty() && operands.size() > needed)
         parsed.error = Text(TextId::UnexpectedArgument, told, {operands[needed]});
     if (parsed.error.empty() && !command.reportPath.empty() && !TakesReport(command.kind))
-        parsed.error = Text(OfflineText::UnknownOption, told, {"--report"});
+        parsed.error = Text(TextId::UnknownOption, told, {"--report"});
     if (parsed.error.empty() && command.root.empty())
-        parsed.error = Text(OfflineText::NeedsRoot, told);
+        parsed.error = Text(TextId::NeedsRoot, told);
     return parsed;
-}
-
-Language LanguageOfLocale(std::string_view locale)
-{
-    if (locale.starts_with("zh"))
-        return Language::Chinese;
-    if (locale.starts_with("de"))
-        return Language::German;
-    return Language::English;
 }
 
 }  // namespace offline

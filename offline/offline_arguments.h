@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "settings/language.h"
+#include "lang/languages.h"
 
 namespace offline {
 
@@ -31,9 +31,5 @@ struct ParsedCommand {
 
 // An error is told in the language --lang names, else in `language`.
 ParsedCommand ParseCommand(const std::vector<std::string>& words, Language language);
-
-// The language of a Linux locale's name (LC_ALL, LC_MESSAGES or LANG):
-// Chinese for zh*, German for de*, English for every other.
-Language LanguageOfLocale(std::string_view locale);
 
 }  // namespace offline

@@ -1,6 +1,7 @@
 #include "offline/offline_run.h"
 
 #include "cli/run_reports.h"
+#include "lang/texts.h"
 #include "offline/installation.h"
 #include "offline/offline_arguments.h"
 #include "platform/hive/hive_commit.h"
@@ -10,8 +11,6 @@
 #include "settings/platform_facts.h"
 #include "settings/reg_import.h"
 #include "settings/restore_defaults.h"
-#include "offline/offline_texts.h"
-#include "settings/texts.h"
 
 namespace offline {
 
@@ -97,7 +96,7 @@ private:
 
     int Usage()
     {
-        std::string text = VEILMARK_TITLE "\n" + Text(OfflineText::OfflineUsage, m_language) + "\n";
+        std::string text = VEILMARK_TITLE "\n" + Text(TextId::OfflineUsage, m_language) + "\n";
         for (const CatalogueEntry& entry : Catalogue())
             if (entry.kind != OptionKind::Group)
                 text += "    " + std::string(entry.name) + "\t" + m_labels.Of(entry.key) + "\n";
@@ -149,7 +148,7 @@ private:
         std::string error;
         if (CommitHives(m_installation->Hives(), FileTimeNow(), error, m_services.beforeCommitStep))
             return true;
-        Fail(Text(OfflineText::HivesNotReplaced, m_language, {error}));
+        Fail(Text(TextId::HivesNotReplaced, m_language, {error}));
         return false;
     }
 
@@ -237,7 +236,7 @@ private:
                                ? &profiles.front()
                                : ProfileHolding(profiles, m_installation->Files(), m_command.revertPath);
         if (!profile && NamesUserValues(m_command.revertPath))
-            return Fail(Text(OfflineText::RevertNeedsProfile, m_language, {m_command.revertPath}));
+            return Fail(Text(TextId::RevertNeedsProfile, m_language, {m_command.revertPath}));
         std::unique_ptr<HiveRegistry> user = profile ? m_installation->RegistryOf(*profile) : nullptr;
         IRegistry& registry = user ? *user : m_installation->Machine();
 
@@ -284,7 +283,7 @@ int Run(const std::vector<std::string>& words, OfflineServices& services)
     const ParsedCommand parsed = ParseCommand(words, services.language);
     if (!parsed.error.empty()) {
         const Language language = parsed.command.language.value_or(services.language);
-        services.console.WriteError("veilmark-offline: " + parsed.error + "\n" + Text(OfflineText::OfflineUsageHint, language));
+        services.console.WriteError("veilmark-offline: " + parsed.error + "\n" + Text(TextId::OfflineUsageHint, language));
         return kExitError;
     }
     return Runner(parsed.command, services).Run();

@@ -9,10 +9,10 @@
 #include <string_view>
 #include <vector>
 
+#include "lang/languages.h"
 #include "platform/clock.h"
 #include "platform/console.h"
 #include "platform/string_table.h"
-#include "settings/language.h"
 
 namespace offline {
 

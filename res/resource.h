@@ -58,8 +58,3 @@
 // The product's home page: the link label's text and target, and the
 // address the about text gives.
 #define VEILMARK_HOME_PAGE     "http://veilmark.example.org"
-
-// First string id of each language's table
-#define IDS_GERMAN_BASE        1
-#define IDS_CHINESE_BASE       60
-#define IDS_ENGLISH_BASE       120

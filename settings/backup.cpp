@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
+#include "lang/texts.h"
 #include "settings/registry_ops.h"
 #include "settings/text.h"
-#include "settings/texts.h"
 
 namespace settings {
 

@@ -8,11 +8,11 @@
 #include <string_view>
 #include <vector>
 
+#include "lang/languages.h"
 #include "platform/clock.h"
 #include "platform/files.h"
 #include "platform/registry.h"
 #include "platform/system_folders.h"
-#include "settings/language.h"
 #include "settings/reg_file.h"
 
 namespace settings {

@@ -9,8 +9,8 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "lang/texts.h"
 #include "platform/registry_types.h"
-#include "settings/texts.h"
 
 enum class OptionKey {
     MediaPlayerGroup,

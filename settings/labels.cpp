@@ -1,6 +1,6 @@
 #include "settings/labels.h"
 
-#include "settings/texts.h"
+#include "lang/texts.h"
 
 std::string LoadLabel(const IStringTable& strings, int languageBase, const OptionLabel& label)
 {

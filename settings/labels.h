@@ -5,9 +5,9 @@
 
 #include <string>
 
+#include "lang/languages.h"
 #include "platform/string_table.h"
 #include "settings/catalogue.h"
-#include "settings/language.h"
 
 std::string LoadLabel(const IStringTable& strings, int languageBase, const OptionLabel& label);
 

@@ -1,8 +1,8 @@
 #include "settings/platform_facts.h"
 
+#include "lang/texts.h"
 #include "settings/catalogue.h"
 #include "settings/text.h"
-#include "settings/texts.h"
 
 namespace {
 

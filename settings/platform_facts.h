@@ -7,9 +7,9 @@
 #include <string>
 #include <string_view>
 
+#include "lang/languages.h"
 #include "platform/registry.h"
 #include "platform/version_info.h"
-#include "settings/language.h"
 
 enum class WindowsEdition {
     Unknown,       // the version query failed

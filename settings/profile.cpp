@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
+#include "lang/texts.h"
 #include "settings/text.h"
-#include "settings/texts.h"
 
 namespace settings {
 

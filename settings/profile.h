@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "settings/language.h"
+#include "lang/languages.h"
 #include "settings/selection.h"
 
 namespace settings {

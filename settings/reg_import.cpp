@@ -3,10 +3,10 @@
 #include <optional>
 #include <string_view>
 
+#include "lang/texts.h"
 #include "platform/registry.h"
 #include "settings/reg_file.h"
 #include "settings/text.h"
-#include "settings/texts.h"
 
 namespace settings {
 

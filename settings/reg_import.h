@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "lang/languages.h"
 #include "platform/registry_types.h"
-#include "settings/language.h"
 
 namespace settings {
 

@@ -1,9 +1,9 @@
 #include "settings/registry_ops.h"
 
+#include "lang/texts.h"
 #include "platform/types.h"
 #include "settings/catalogue.h"
 #include "settings/text.h"
-#include "settings/texts.h"
 
 bool HasValueNamed(IRegistry& registry, RegKey key, std::string_view name)
 {
@@ -91,7 +91,7 @@ std::int32_t RegistryOps::WriteValue(RegistryRoot root, std::string_view keyPath
         else if (BytesAsText(readBack.data) != BytesAsText(data, size))
             code = 5;
     }
-    m_lastWrite = {code, WriteResultLine(code, WriteLabel(labelNumber), Language::Chinese)};
+    m_lastWrite = {code, WriteResultLine(code, WriteLabel(labelNumber), kFirstLanguage)};
     return code == 0 ? 0 : 1;
 }
 

@@ -9,8 +9,8 @@
 #include <string>
 #include <string_view>
 
+#include "lang/languages.h"
 #include "platform/registry.h"
-#include "settings/language.h"
 
 // The outcome of a write: its code (0, 1, 3, 4 or 5) and the result line,
 // "%s" standing for the written value's name.

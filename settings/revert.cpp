@@ -1,10 +1,10 @@
 #include "settings/revert.h"
 
+#include "lang/texts.h"
 #include "settings/apply_settings.h"
 #include "settings/registry_ops.h"
 #include "settings/restore_defaults.h"
 #include "settings/text.h"
-#include "settings/texts.h"
 
 namespace settings {
 

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "lang/languages.h"
 #include "platform/registry.h"
-#include "settings/language.h"
 #include "settings/reg_import.h"
 
 namespace settings {

@@ -45,12 +45,12 @@ TEST(Catalogue, EveryLabelExistsInEveryLanguageAndTheOwnLabelsFollowTheBase)
     BuiltinStringTable strings;
     for (const CatalogueEntry& entry : Catalogue()) {
         SCOPED_TRACE(entry.name);
-        for (int base : {kLanguageBaseGerman, kLanguageBaseChinese, kLanguageBaseEnglish})
+        for (int base : {LanguageBaseOf(Language::German), LanguageBaseOf(Language::Chinese), LanguageBaseOf(Language::English)})
             EXPECT_FALSE(LoadLabel(strings, base, entry.label).empty()) << base;
     }
     const OptionLabel misc = CatalogueEntryOf(OptionKey::MiscGroup).label;
     EXPECT_EQ("Diverse", LoadLabel(strings, 1, misc));
-    EXPECT_EQ("Miscellaneous", LoadLabel(strings, kLanguageBaseEnglish, misc));
+    EXPECT_EQ("Miscellaneous", LoadLabel(strings, LanguageBaseOf(Language::English), misc));
     EXPECT_EQ("雜項" + std::string(9, ' '), LoadLabel(strings, 60, misc));
     EXPECT_EQ("雜項" + std::string(9, ' '), LoadLabel(strings, 0, misc)) << "any other base is Chinese";
 }

@@ -7,9 +7,9 @@
 #include <vector>
 
 #include "cli/arguments.h"
+#include "lang/texts.h"
 #include "platform/memory/memory_console.h"
 #include "platform/memory/memory_main_window.h"
-#include "settings/texts.h"
 #include "tests/memory_main_dlg.h"
 
 namespace {
@@ -64,7 +64,7 @@ TEST(LanguageTest, AnEnglishUserGetsEnglishBoxesAndTheEnglishHelpFileElseTheChin
     MemoryMainWindow window;
     m.PutEverythingOn();
     m.dialog.OnInitDialog(window);
-    EXPECT_EQ(kLanguageBaseEnglish, m.dialog.LanguageBase());
+    EXPECT_EQ(LanguageBaseOf(Language::English), m.dialog.LanguageBase());
     m.prompt.SetDefaultAnswer(kAnswerNo);
     m.dialog.OnCommand(IDC_START);
     EXPECT_EQ(Text(TextId::CheckQuestion, Language::English), m.prompt.History().back().text);

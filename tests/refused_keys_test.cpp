@@ -25,7 +25,7 @@ class RefusedKeysTest : public ::testing::Test {
 protected:
     RefusedKeysTest() { m.PutEverythingOn(); }
 
-    OptionLabels Labels() const { return {m.strings, kLanguageBaseChinese}; }
+    OptionLabels Labels() const { return {m.strings, LanguageBaseOf(Language::Chinese)}; }
 
     // The apply pass's step for `key`, with only that option selected.
     settings::StepResult Apply(K key)

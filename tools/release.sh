@@ -36,11 +36,11 @@ cmake --build "$build/linux" --target veilmark-offline
 # The Windows download.
 windows=$build/Veilmark-$version
 mkdir -p "$windows"
-cp "$build/win32/veilmark.exe" "$build/win32/Veilmark.chm" "$build/win32/Veilmark_de.chm" \
-    "$build/win32/Veilmark_en.chm" "$windows/"
+# The help file of every language (lang/languages.inc), as the build made them.
+cp "$build/win32/veilmark.exe" "$build/win32/"*.chm "$windows/"
 # README.txt as Notepad on Windows XP reads UTF-8: a byte-order mark, CR LF.
 { printf '\xEF\xBB\xBF'; sed "s/@VERSION@/$version/; s/\$/\r/" release/README.txt; } >"$windows/README.txt"
-(cd "$windows" && sha256sum veilmark.exe Veilmark.chm Veilmark_de.chm Veilmark_en.chm README.txt >SHA256SUMS)
+(cd "$windows" && sha256sum veilmark.exe $(LC_ALL=C ls *.chm) README.txt >SHA256SUMS)
 python3 - "$windows" "$dist/Veilmark-$version-windows.zip" <<'PYTHON'
 import os, sys, time, zipfile
 folder, archive = sys.argv[1], sys.argv[2]

@@ -1,7 +1,8 @@
 #include "platform/win32/text.h"
 
-#include "platform/win32/framework/framework_texts.h"
+#include <string>
 
+#include "lang/texts.h"
 #include "platform/win32/win32.h"
 
 std::wstring Utf8ToWide(std::string_view text)
@@ -26,26 +27,17 @@ std::string WideToUtf8(std::wstring_view text)
     return narrow;
 }
 
-std::wstring Decimal(unsigned long number)
-{
-    std::wstring digits;
-    do {
-        digits.insert(digits.begin(), static_cast<wchar_t>(L'0' + number % 10));
-        number /= 10;
-    } while (number != 0);
-    return digits;
-}
-
 // The system's own words for an error code, without the line break it ends with.
-std::wstring SystemMessage(unsigned long error, LANGID language)
+std::string SystemMessage(unsigned long error, Language language)
 {
     wchar_t* text = nullptr;
     const DWORD length =
         FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
                        nullptr, error, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
-    std::wstring message = length ? std::wstring(text, length) : ErrorNumberText(language, error);
+    std::string message =
+        length ? WideToUtf8(std::wstring_view(text, length)) : Text(TextId::ErrorNumber, language, {std::to_string(error)});
     LocalFree(text);
-    while (!message.empty() && (message.back() == L'\n' || message.back() == L'\r'))
+    while (!message.empty() && (message.back() == '\n' || message.back() == '\r'))
         message.pop_back();
     return message;
 }

@@ -11,7 +11,7 @@ namespace {
 
 class HostedDialog : public Dialog, public IDialogWindow {
 public:
-    HostedDialog(unsigned templateId, LANGID language, IDialogHandler& handler)
+    HostedDialog(unsigned templateId, Language language, IDialogHandler& handler)
         : Dialog(templateId, language), m_handler(handler)
     {
     }

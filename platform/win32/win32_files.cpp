@@ -8,7 +8,7 @@ namespace {
 // Larger files are nothing the program writes or reads.
 constexpr DWORD kMaxReadSize = 16 * 1024 * 1024;
 
-std::string LastErrorText(LANGID language) { return WideToUtf8(SystemMessage(GetLastError(), language)); }
+std::string LastErrorText(Language language) { return SystemMessage(GetLastError(), language); }
 
 // The folder part of `path`, "." when it has none.
 std::wstring FolderOf(const std::wstring& path)
@@ -21,7 +21,7 @@ std::wstring FolderOf(const std::wstring& path)
 
 class Win32OutputFile final : public IOutputFile {
 public:
-    Win32OutputFile(std::wstring path, std::wstring draft, LANGID language)
+    Win32OutputFile(std::wstring path, std::wstring draft, Language language)
         : m_path(std::move(path)), m_draft(std::move(draft)), m_language(language)
     {
     }
@@ -58,7 +58,7 @@ public:
 private:
     std::wstring m_path;
     std::wstring m_draft;
-    LANGID m_language;
+    Language m_language;
     bool m_committed = false;
 };
 
@@ -75,7 +75,7 @@ bool Win32Files::Read(std::string_view path, std::vector<std::uint8_t>& content,
     const DWORD size = GetFileSize(file, nullptr);
     bool read = size != INVALID_FILE_SIZE && size <= kMaxReadSize;
     if (!read) {
-        error = WideToUtf8(SystemMessage(ERROR_FILE_TOO_LARGE, m_language));
+        error = SystemMessage(ERROR_FILE_TOO_LARGE, m_language);
     } else {
         content.resize(size);
         DWORD got = 0;
@@ -93,7 +93,7 @@ std::unique_ptr<IOutputFile> Win32Files::Create(std::string_view path, std::stri
     const DWORD attributes = GetFileAttributesW(wide.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
         // What Windows itself answers when a folder is opened as a file.
-        error = WideToUtf8(SystemMessage(ERROR_ACCESS_DENIED, m_language));
+        error = SystemMessage(ERROR_ACCESS_DENIED, m_language);
         return nullptr;
     }
     // The draft is made in the same folder, so that the final move is a rename.
@@ -119,7 +119,7 @@ bool Win32Files::MakeFolders(std::string_view path, std::string& error)
             }
         } else if (!(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
             // A file stands where the folder should be.
-            error = WideToUtf8(SystemMessage(ERROR_ALREADY_EXISTS, m_language));
+            error = SystemMessage(ERROR_ALREADY_EXISTS, m_language);
             return false;
         }
         if (end == std::wstring::npos)

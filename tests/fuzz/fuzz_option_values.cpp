@@ -154,7 +154,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
     Require(backedUp || !error.empty(), "a backup that cannot be taken says why");
 
     const BuiltinStringTable strings;
-    const OptionLabels labels{strings, kLanguageBaseChinese};
+    const OptionLabels labels{strings, LanguageBaseOf(Language::Chinese)};
     NoActions actions;
     RequireDoneStepsTookEffect(registry, settings::ApplySettings(ops, everything, false, actions), everything,
                                labels);

@@ -8,16 +8,14 @@
 #include <utility>
 #include <vector>
 
+#include "lang/texts.h"
 #include "platform/win32/framework/resource_language.h"
 #include "platform/win32/text.h"
 #include "platform/win32/win32.h"
 #include "res/resource.h"
-#include "settings/texts.h"
 #include "tests/win/main_dialog_fixture.h"
 
 namespace {
-
-constexpr Language kLanguages[] = {Language::Chinese, Language::German, Language::English};
 
 INT_PTR CALLBACK QuietDialogProc(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
 
@@ -108,12 +106,13 @@ TEST(Layout, EveryTextFitsItsControlInEveryLanguage)
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_TREEVIEW_CLASSES};
     InitCommonControlsEx(&controls);
     const HINSTANCE module = GetModuleHandleW(nullptr);
-    for (Language language : kLanguages) {
+    for (const LanguageRow& row : kLanguages) {
+        const Language language = row.language;
         for (const ShownDialog& shown : kDialogs) {
             SCOPED_TRACE("dialog " + std::to_string(shown.templateId) + ", language " +
                          std::to_string(ResourceLanguageOf(language)));
             const auto* dialogTemplate = static_cast<const DLGTEMPLATE*>(
-                FindResourceOf(module, RT_DIALOG, shown.templateId, ResourceLanguageOf(language)));
+                FindResourceOf(module, RT_DIALOG, shown.templateId, language));
             ASSERT_TRUE(dialogTemplate);
             HWND dialog = CreateDialogIndirectParamW(module, dialogTemplate, nullptr, &QuietDialogProc, 0);
             ASSERT_TRUE(dialog);
@@ -133,10 +132,10 @@ TEST(Layout, EveryTextFitsItsControlInEveryLanguage)
 TEST(Layout, TheTreesLabelsFitItsWidthInEveryLanguage)
 {
     MainDialogFixture fixture;
-    for (Language language : kLanguages) {
-        fixture.Build(LanguageBaseOf(language));
+    for (const LanguageRow& row : kLanguages) {
+        fixture.Build(row.base);
         EXPECT_FALSE(GetWindowLongW(fixture.Tree(), GWL_STYLE) & WS_HSCROLL)
-            << "a horizontal scroll bar in language " << ResourceLanguageOf(language);
+            << "a horizontal scroll bar in language " << row.tag;
     }
 }
 

@@ -112,7 +112,7 @@ public:
     }
 
     // The menu resource of `language` (see resource_language.h).
-    bool Load(HINSTANCE module, unsigned menuId, LANGID language)
+    bool Load(HINSTANCE module, unsigned menuId, Language language)
     {
         const void* menu = FindResourceOf(module, RT_MENU, menuId, language);
         m_hMenu = menu ? LoadMenuIndirectW(static_cast<const MENUTEMPLATEW*>(menu)) : nullptr;

@@ -2,8 +2,8 @@
 
 #include <string>
 
+#include "lang/texts.h"
 #include "platform/win32/framework/app_name.h"
-#include "platform/win32/framework/framework_texts.h"
 #include "platform/win32/framework/message_map.h"
 #include "platform/win32/framework/resource_language.h"
 #include "platform/win32/framework/subclassed_window.h"
@@ -101,7 +101,8 @@ MessageResult Dialog::RouteMessage(UINT, WPARAM, LPARAM)
 
 void Dialog::OnCreateFailed(DWORD error)
 {
-    const std::wstring text = CannotCreateDialogText(m_language, m_templateId, SystemMessage(error, m_language));
+    const std::wstring text = Utf8ToWide(
+        Text(TextId::CannotCreateDialog, m_language, {std::to_string(m_templateId), SystemMessage(error, m_language)}));
     MessageBoxW(nullptr, text.c_str(), kAppName, MB_OK | MB_ICONERROR);
 }
 

@@ -9,13 +9,14 @@
 // own notifications.
 #pragma once
 
+#include "lang/languages.h"
 #include "platform/win32/framework/message_result.h"
 #include "platform/win32/win32.h"
 
 class Dialog {
 public:
     // The template `templateId` of `language` (see resource_language.h).
-    explicit Dialog(unsigned templateId, LANGID language = 0) : m_templateId(templateId), m_language(language) {}
+    explicit Dialog(unsigned templateId, Language language = kFirstLanguage) : m_templateId(templateId), m_language(language) {}
     Dialog(const Dialog&) = delete;
     Dialog& operator=(const Dialog&) = delete;
     // A window still open here is destroyed without the derived class
@@ -42,7 +43,7 @@ public:
     HWND Handle() const { return m_hWnd; }
     HWND GetDlgItem(int id) const { return ::GetDlgItem(m_hWnd, id); }
     static HINSTANCE Module() { return GetModuleHandleW(nullptr); }
-    LANGID Language() const { return m_language; }
+    Language UiLanguage() const { return m_language; }
 
 protected:
     // Called once the window and its controls exist. The default binds the
@@ -67,7 +68,7 @@ private:
     MessageResult Defaults(UINT message, WPARAM wParam, LPARAM lParam);
 
     unsigned m_templateId;
-    LANGID m_language;
+    Language m_language;
     HWND m_hWnd = nullptr;
     bool m_modal = false;
 };

@@ -1,8 +1,8 @@
 #include "platform/win32/framework/resource_language.h"
 
-const void* FindResourceOf(HINSTANCE module, LPCWSTR type, unsigned id, LANGID language)
+const void* FindResourceOf(HINSTANCE module, LPCWSTR type, unsigned id, Language language)
 {
-    HRSRC found = FindResourceExW(module, type, MAKEINTRESOURCEW(id), language);
+    HRSRC found = FindResourceExW(module, type, MAKEINTRESOURCEW(id), ResourceLanguageOf(language));
     if (!found)
         found = FindResourceW(module, MAKEINTRESOURCEW(id), type);
     HGLOBAL loaded = found ? LoadResource(module, found) : nullptr;

@@ -4,8 +4,9 @@
 // Windows it does not).
 #pragma once
 
+#include "lang/languages.h"
 #include "platform/win32/win32.h"
 
 // The resource `id` of `type` in `language`; the one of any language when
 // that language has none; null when there is none at all.
-const void* FindResourceOf(HINSTANCE module, LPCWSTR type, unsigned id, LANGID language);
+const void* FindResourceOf(HINSTANCE module, LPCWSTR type, unsigned id, Language language);

@@ -11,9 +11,8 @@
 // (host/runtime_failures.cpp).
 #pragma once
 
-#include "platform/win32/win32.h"
+#include "lang/languages.h"
 
-// Tells the user, in `language` (that of the program's resources), that the
-// program met an unexpected error and must end, and ends the process with
-// exit code 3.
-[[noreturn]] void EndAfterUnexpectedError(LANGID language) noexcept;
+// Tells the user, in `language`, that the program met an unexpected error
+// and must end, and ends the process with exit code 3.
+[[noreturn]] void EndAfterUnexpectedError(Language language) noexcept;

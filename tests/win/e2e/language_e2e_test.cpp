@@ -3,10 +3,10 @@
 // and the boxes of a Start and a restore speak it, and where it is not
 // Chinese no Chinese character shows anywhere; the command line speaks it
 // too; /lang chooses another language for the dialog and the commands.
+#include "lang/texts.h"
 #include "platform/memory/builtin_string_table.h"
 #include "platform/win32/framework/resource_language.h"
 #include "settings/labels.h"
-#include "settings/texts.h"
 #include "tests/win/e2e/command_line_e2e.h"
 
 namespace {
@@ -15,23 +15,14 @@ using namespace option_keys;
 
 Language UserLanguage() { return LanguageForUser(GetUserDefaultUILanguage()); }
 
-// The captions the templates give the main window's buttons.
-struct ButtonCaptions {
-    const char* start;
-    const char* cancel;
-};
+// The captions the templates give the main window's buttons: the string
+// table keeps them after each language's labels.
+constexpr int kStartCaption = 49;
+constexpr int kCancelCaption = 50;
 
-ButtonCaptions CaptionsOf(Language language)
+std::string CaptionOf(Language language, int caption)
 {
-    switch (language) {
-    case Language::German:
-        return {"Start", "Abbrechen"};
-    case Language::English:
-        return {"Start", "Cancel"};
-    case Language::Chinese:
-        break;
-    }
-    return {"開始", "取消"};
+    return BuiltinStringTable().Load(static_cast<unsigned>(LanguageBaseOf(language) + caption));
 }
 
 // Whether the UTF-8 text holds a CJK character (U+3000 to U+9FFF) or a
@@ -107,8 +98,8 @@ TEST_F(LanguageE2eTest, TheDialogItsMenuAndItsBoxesSpeakTheUsersLanguage)
     Start();
     HWND main = WaitForMainWindow();
     ASSERT_TRUE(main);
-    EXPECT_EQ(CaptionsOf(m_language).start, WindowText(GetDlgItem(main, IDC_START)));
-    EXPECT_EQ(CaptionsOf(m_language).cancel, WindowText(GetDlgItem(main, IDCANCEL)));
+    EXPECT_EQ(CaptionOf(m_language, kStartCaption), WindowText(GetDlgItem(main, IDC_START)));
+    EXPECT_EQ(CaptionOf(m_language, kCancelCaption), WindowText(GetDlgItem(main, IDCANCEL)));
     std::vector<std::string> shown;
     for (const TreeRow& row : ReadOptionTree(main))
         shown.push_back(row.label);
@@ -119,7 +110,7 @@ TEST_F(LanguageE2eTest, TheDialogItsMenuAndItsBoxesSpeakTheUsersLanguage)
     // The menu of the language, as the program loads it.
     const HMODULE program = LoadLibraryExW(ProgramUnderTest().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
     ASSERT_TRUE(program);
-    const void* resource = FindResourceOf(program, RT_MENU, IDR_MAIN_MENU, ResourceLanguageOf(m_language));
+    const void* resource = FindResourceOf(program, RT_MENU, IDR_MAIN_MENU, m_language);
     HMENU menu = resource ? LoadMenuIndirectW(static_cast<const MENUTEMPLATEW*>(resource)) : nullptr;
     ASSERT_TRUE(menu);
     std::string error;
@@ -201,7 +192,7 @@ TEST_F(LanguageE2eTest, LangChoosesTheDialogsLanguage)
     for (const TreeRow& row : ReadOptionTree(main))
         shown.push_back(row.label);
     EXPECT_EQ(Labels(other), shown);
-    EXPECT_EQ(CaptionsOf(other).cancel, WindowText(GetDlgItem(main, IDCANCEL)));
+    EXPECT_EQ(CaptionOf(other, kCancelCaption), WindowText(GetDlgItem(main, IDCANCEL)));
     EXPECT_FALSE(HasCjk(AllTexts(main)));
     PostCommand(main, IDCANCEL);
     ExpectEndsAtOnce("Cancel");

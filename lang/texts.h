@@ -1,14 +1,16 @@
-// The program's texts by id, one row per text with a column per language.
-// Code that shows a text names it by its id and the active language; it
-// never picks a text itself. The tree labels are the string table's (see
-// language.h); the dialog templates carry their own texts per language.
+// The program's texts by id: one store, a row per text with a column per
+// language in the order of the language table (lang/languages.inc), for the
+// dialogs, both command lines and the Win32 layer alike. Code that shows a
+// text names it by its id and the active language; it never picks a text
+// itself. The tree labels are the string table's (res/string_table.inc), and
+// the dialog templates carry their own texts per language.
 #pragma once
 
 #include <initializer_list>
 #include <string>
 #include <string_view>
 
-#include "settings/language.h"
+#include "lang/languages.h"
 
 enum class TextId {
     // The main dialog and its boxes.
@@ -97,14 +99,39 @@ enum class TextId {
     NoApplicationData,
     BackupKeyShut,
     BackupValueUnreadable,
+    // The offline program.
+    OfflineUsage,
+    OfflineUsageHint,
+    UnknownOption,
+    OptionNeedsValue,
+    NeedsRoot,
+    NeedsCommand,
+    UnknownCommand,
+    NoWindowsFolder,
+    HiveUnreadable,
+    NotAHive,
+    HiveNotClosedCleanly,
+    Hibernated,
+    NotXpInstallation,
+    NoControlSet,
+    NoProfiles,
+    UnknownProfile,
+    ProfileWithoutHive,
+    RevertNeedsProfile,
+    HivesNotReplaced,
+    // The Win32 layer: the box that ends the program after an unexpected
+    // error, a dialog template that would not become a window, an error
+    // code the system has no words for.
+    UnexpectedError,
+    CannotCreateDialog,
+    ErrorNumber,
 };
 
 // The text in `language`, with %1, %2, ... replaced by the arguments in
-// turn. A Chinese text keeps the spaces that pad it.
+// turn. A text keeps the spaces that pad it.
 std::string Text(TextId id, Language language, std::initializer_list<std::string_view> arguments = {});
 
-// One text given in the three languages, as a table of texts holds it: the
-// Chinese (null: the English, as the command lines speak to Chinese users)
-// and the spaces that pad it, the German, the English.
-std::string ChooseText(const char* chinese, int padding, const char* german, const char* english, Language language,
-                       std::initializer_list<std::string_view> arguments);
+// The text as the store holds it, without its padding and with its %1, %2
+// ...: for the one path that may not allocate (the program ending after an
+// unexpected error).
+const char* TextPattern(TextId id, Language language);
