@@ -8,12 +8,15 @@
 #include "lang/texts.h"
 #include "platform/utf8.h"
 #include "res/resource.h"
+#include "settings/catalogue.h"
 
 namespace {
 
 constexpr const char* kServersKey = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\DateTime\\Servers";
-constexpr const char* kParametersKey = "SYSTEM\\CurrentControlSet\\Services\\W32Time\\Parameters";
-constexpr const char* kServiceKey = "SYSTEM\\CurrentControlSet\\Services\\W32Time";
+// Applying a server switches time synchronisation and the time service
+// back on: the values of the two options that switch them off.
+const RegistryBinding& Synchronisation() { return CatalogueEntryOf(OptionKey::NoInternetTimeSync).binding; }
+const RegistryBinding& TimeService() { return CatalogueEntryOf(OptionKey::DisableTimeService).binding; }
 // An entry holds at most 127 characters, as the text limit of the address.
 constexpr std::size_t kMaxAddress = 127;
 // The highest number a server is stored under: nine digits.
@@ -192,17 +195,19 @@ void CTimeServerDlg::OnApply()
         server.number = FreeNumber();
     const std::string number = std::to_string(server.number);
 
-    if (const ScopedRegKey parameters(m_registry, RegistryRoot::LocalMachine, kParametersKey, kKeyWrite); parameters) {
+    const RegistryBinding& synchronisation = Synchronisation();
+    if (const ScopedRegKey parameters(m_registry, synchronisation.root, synchronisation.keyPath, kKeyWrite); parameters) {
         WriteText(m_registry, parameters.Get(), "NtpServer", server.address + ",0x1");
-        WriteText(m_registry, parameters.Get(), "Type", "NTP");
+        WriteText(m_registry, parameters.Get(), synchronisation.valueName, "NTP");
     }
     if (const ScopedRegKey servers(m_registry, RegistryRoot::LocalMachine, kServersKey, kKeyWrite); servers) {
         WriteText(m_registry, servers.Get(), "", number);
         WriteText(m_registry, servers.Get(), number, server.address);
     }
-    if (const ScopedRegKey service(m_registry, RegistryRoot::LocalMachine, kServiceKey, kKeyWrite); service) {
+    const RegistryBinding& service = TimeService();
+    if (const ScopedRegKey key(m_registry, service.root, service.keyPath, kKeyWrite); key) {
         const std::vector<std::uint8_t> automatic = DwordBytes(2);
-        m_registry.SetValue(service.Get(), "Start", kRegDword, automatic.data(), 4);
+        m_registry.SetValue(key.Get(), service.valueName, kRegDword, automatic.data(), 4);
     }
 }
 

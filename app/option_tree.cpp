@@ -57,8 +57,10 @@ settings::Selection SelectionOf(const CTreeOptionsCtrl& tree, const OptionItems&
 
 void EnableExpertOptions(CTreeOptionsCtrl& tree, const OptionItems& items)
 {
-    for (OptionKey key : {OptionKey::DisableTaskSchedulerService, OptionKey::RemoveAlexaEntry}) {
-        const TreeItem item = items.Of(key);
+    for (const CatalogueEntry& entry : Catalogue()) {
+        if (!IsExpertOption(entry))
+            continue;
+        const TreeItem item = items.Of(entry.key);
         BOOL checked = 0;
         tree.IsChecked(item, checked);
         tree.SetCheckEnabled(item, 1);
@@ -77,7 +79,7 @@ void ShowStatus(CTreeOptionsCtrl& tree, const OptionItems& items, const settings
         if (rule == StatusRule::MessengerGone) {
             // Only a missing value acts: the radio can no longer be chosen.
             if (off) {
-                tree.SelectRadioByIndex(items.Of(OptionKey::MessengerGroup), 0);
+                tree.SelectRadioByIndex(items.Of(CatalogueEntryOf(option.key).parent), 0);
                 tree.SetRadioEnabled(item, 0);
             }
             continue;

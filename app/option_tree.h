@@ -36,8 +36,8 @@ OptionItems Build(CTreeOptionsCtrl& tree, const OptionLabels& labels, bool homeE
 // option without an item is not selected.
 settings::Selection SelectionOf(const CTreeOptionsCtrl& tree, const OptionItems& items);
 
-// Makes DisableTaskSchedulerService and RemoveAlexaEntry selectable and
-// unticked, whatever state they were in.
+// Makes the expert options (DisableTaskSchedulerService, RemoveAlexaEntry)
+// selectable and unticked, whatever state they were in.
 void EnableExpertOptions(CTreeOptionsCtrl& tree, const OptionItems& items);
 
 // Shows the status check's result: an option off already is done and locked

@@ -1,22 +1,16 @@
 #include "settings/apply_settings.h"
 
-#include <iterator>
+#include <algorithm>
 #include <utility>
 
 namespace settings {
 
 namespace {
 
-using K = OptionKey;
+// Start runs Media Player once before it writes any option of its group.
+constexpr OptionKey kPlayerGroup = OptionKey::MediaPlayerGroup;
 
-// The options in the order the pass carries them out.
-constexpr OptionKey kApplyOrder[] = {
-    K::NoLicenceAcquisition, K::NoPlayerIdentification, K::NoCodecDownload, K::NoErrorReporting,
-    K::NoCriticalErrorReporting, K::NoRemoteAssistance, K::NoIeScheduledUpdates, K::NoIeUpdateCheck,
-    K::NoInternetTimeSync, K::NoIntegratedAuth, K::RemoveAlexaEntry, K::DisableErrorReportingService,
-    K::DisableAutoUpdateService, K::DisableTimeService, K::DisableTaskSchedulerService, K::MessengerNoAutostart,
-    K::MessengerUninstall, K::RemoveSupportUsers,
-};
+bool IsPlayerOption(const CatalogueEntry& entry) { return entry.parent == kPlayerGroup && entry.key != kPlayerGroup; }
 
 // The data a write step stores.
 std::vector<std::uint8_t> StepData(const ApplyStep& step)
@@ -72,11 +66,16 @@ std::int32_t RunRegistryStep(RegistryOps& registry, const CatalogueEntry& entry)
     return registry.LastWrite().code;
 }
 
-// Whether the settings that the Media Player run makes are in effect: the
-// status check would find its first option off.
+// The group's first option: the status check finds it off once the run's
+// settings are in effect.
+const CatalogueEntry& FirstPlayerOption()
+{
+    return *std::find_if(Catalogue().begin(), Catalogue().end(), IsPlayerOption);
+}
+
 bool PlayerConfigured(RegistryOps& registry)
 {
-    const CatalogueEntry& entry = CatalogueEntryOf(K::NoLicenceAcquisition);
+    const CatalogueEntry& entry = FirstPlayerOption();
     const RegistryBinding& binding = entry.binding;
     return registry.TestValue(binding.root, binding.keyPath, binding.valueName, binding.type, entry.status.number,
                               entry.status.text) == 1;
@@ -84,8 +83,10 @@ bool PlayerConfigured(RegistryOps& registry)
 
 bool PlayerOptionSelected(const Selection& selection)
 {
-    return selection[K::NoLicenceAcquisition] || selection[K::NoPlayerIdentification] ||
-           selection[K::NoCodecDownload];
+    for (const CatalogueEntry& entry : Catalogue())
+        if (IsPlayerOption(entry) && selection[entry.key])
+            return true;
+    return false;
 }
 
 }  // namespace
@@ -97,7 +98,7 @@ std::vector<StepResult> ApplySettings(RegistryOps& registry, const Selection& se
     if (PlayerOptionSelected(selection) && !PlayerConfigured(registry))
         results.push_back(actions.ConfigureMediaPlayer());
 
-    for (OptionKey key : kApplyOrder) {
+    for (OptionKey key : OrderOf(Pass::Apply)) {
         if (!selection[key])
             continue;
         const CatalogueEntry& entry = CatalogueEntryOf(key);
@@ -128,10 +129,9 @@ void ExportSettings(const Selection& selection, const OptionLabels& labels, RegF
         file.Comment(remark);
     };
     if (PlayerOptionSelected(selection))
-        programStep(K::MediaPlayerGroup, "the pass first runs Windows Media Player once, unless " +
-                                             std::string(CatalogueEntryOf(K::NoLicenceAcquisition).binding.valueName) +
-                                             " is already in effect");
-    for (OptionKey key : kApplyOrder) {
+        programStep(kPlayerGroup, "the pass first runs Windows Media Player once, unless " +
+                                      std::string(FirstPlayerOption().binding.valueName) + " is already in effect");
+    for (OptionKey key : OrderOf(Pass::Apply)) {
         if (!selection[key])
             continue;
         const CatalogueEntry& entry = CatalogueEntryOf(key);
@@ -164,7 +164,7 @@ void ExportSettings(const Selection& selection, const OptionLabels& labels, RegF
 std::vector<BackupTarget> ApplyTargets(const Selection& selection)
 {
     std::vector<BackupTarget> targets;
-    for (OptionKey key : kApplyOrder) {
+    for (OptionKey key : OrderOf(Pass::Apply)) {
         const CatalogueEntry& entry = CatalogueEntryOf(key);
         if (!selection[key] || !IsRegistryStep(entry.apply.action))
             continue;

@@ -8,39 +8,27 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <span>
 
 #include "lang/texts.h"
 #include "platform/registry_types.h"
 
 enum class OptionKey {
-    MediaPlayerGroup,
-    NoLicenceAcquisition,
-    NoPlayerIdentification,
-    NoCodecDownload,
-    ErrorReportingGroup,
-    NoErrorReporting,
-    NoCriticalErrorReporting,
-    MiscGroup,
-    NoRemoteAssistance,
-    NoInternetTimeSync,
-    RemoveSupportUsers,
-    RemoveAlexaEntry,
-    InternetExplorerGroup,
-    NoIeUpdateCheck,
-    NoIeScheduledUpdates,
-    NoIntegratedAuth,
-    ServicesGroup,
-    DisableErrorReportingService,
-    DisableAutoUpdateService,
-    DisableTimeService,
-    DisableTaskSchedulerService,
-    MessengerGroup,
-    MessengerNoAction,
-    MessengerNoAutostart,
-    MessengerUninstall,
+#define GROUP(key, ...) key,
+#define OPTION(key, ...) key,
+#include "settings/catalogue.inc"
+#undef GROUP
+#undef OPTION
 };
 
-inline constexpr std::size_t kOptionCount = 25;
+// One for each row.
+inline constexpr std::size_t kOptionCount = 0
+#define GROUP(...) +1
+#define OPTION(...) +1
+#include "settings/catalogue.inc"
+#undef GROUP
+#undef OPTION
+    ;
 
 enum class OptionKind { Group, Check, Radio };
 
@@ -118,8 +106,22 @@ struct RestoreStep {
     const char* text;
 };
 
-// Every fact about one option. Each pass walks its own order of options
-// (kept in the pass) and reads here what to do with each.
+// The passes that walk the options, each in an order of its own.
+enum class Pass { Apply, Status, Restore };
+
+// An option's place in the order of each pass, from 0; kOutOfPass where
+// the pass leaves it out.
+inline constexpr int kOutOfPass = -1;
+struct PassPlaces {
+    int apply;
+    int status;
+    int restore;
+
+    constexpr int In(Pass pass) const { return pass == Pass::Apply ? apply : pass == Pass::Status ? status : restore; }
+};
+
+// Every fact about one option. Each pass walks the options in its own
+// order (their places) and reads here what to do with each.
 struct CatalogueEntry {
     OptionKey key;
     const char* name;
@@ -135,6 +137,7 @@ struct CatalogueEntry {
     // The number of the write's label in a result line of the registry
     // writer (the label is the bound value's name); -1 where nothing is written.
     std::int32_t labelNumber;
+    PassPlaces places;
 };
 
 // The value the start-up's check reads that belongs to no option: the
@@ -151,6 +154,13 @@ Scope ScopeOf(OptionKey key);
 // All options in tree order: each group followed by its children.
 const std::array<CatalogueEntry, kOptionCount>& Catalogue();
 const CatalogueEntry& CatalogueEntryOf(OptionKey key);
+
+// The options `pass` walks, in its order.
+std::span<const OptionKey> OrderOf(Pass pass);
+
+// An expert option: built unticked and locked, selectable only after the
+// expert command.
+inline bool IsExpertOption(const CatalogueEntry& entry) { return entry.initial == InitialState::ExpertLocked; }
 
 // The value a write's label number names in a result line: the bound value
 // of the option with that number; empty for a number no option has.

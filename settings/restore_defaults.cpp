@@ -1,19 +1,8 @@
 #include "settings/restore_defaults.h"
 
-#include <iterator>
 #include <string>
 
 namespace {
-
-using K = OptionKey;
-
-// In the order the restore runs.
-constexpr OptionKey kRestoreOrder[] = {
-    K::NoLicenceAcquisition, K::NoPlayerIdentification, K::NoCodecDownload, K::NoErrorReporting,
-    K::NoCriticalErrorReporting, K::NoRemoteAssistance, K::NoIeScheduledUpdates, K::NoIeUpdateCheck,
-    K::NoInternetTimeSync, K::NoIntegratedAuth, K::DisableErrorReportingService, K::DisableAutoUpdateService,
-    K::DisableTimeService, K::DisableTaskSchedulerService,
-};
 
 // The data of a write: a text with its terminating zero, or a 4-byte number.
 std::vector<std::uint8_t> StepData(const RestoreStep& step)
@@ -28,7 +17,7 @@ namespace settings {
 std::vector<StepResult> RestoreDefaults(RegistryOps& registry, std::optional<Scope> only)
 {
     std::vector<StepResult> results;
-    for (OptionKey key : kRestoreOrder) {
+    for (OptionKey key : OrderOf(Pass::Restore)) {
         if (only && ScopeOf(key) != *only)
             continue;
         const CatalogueEntry& entry = CatalogueEntryOf(key);
@@ -51,7 +40,7 @@ std::vector<StepResult> RestoreDefaults(RegistryOps& registry, std::optional<Sco
 std::vector<BackupTarget> RestoreTargets()
 {
     std::vector<BackupTarget> targets;
-    for (OptionKey key : kRestoreOrder) {
+    for (OptionKey key : OrderOf(Pass::Restore)) {
         const RegistryBinding& binding = CatalogueEntryOf(key).binding;
         targets.push_back({binding.root, binding.keyPath, binding.valueName});
     }

@@ -17,7 +17,7 @@ Selection Selection::Expert(bool homeEdition)
 {
     Selection selection = Recommended(homeEdition);
     for (const CatalogueEntry& entry : Catalogue())
-        if (entry.initial == InitialState::ExpertLocked)
+        if (IsExpertOption(entry))
             selection.Select(entry.key);
     return selection;
 }

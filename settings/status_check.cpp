@@ -1,31 +1,12 @@
 #include "settings/status_check.h"
 
-#include <iterator>
-
-namespace {
-
-using K = OptionKey;
-
-// In the order the check reads them.
-constexpr OptionKey kStatusOrder[] = {
-    K::NoLicenceAcquisition,     K::NoPlayerIdentification,   K::NoCodecDownload,
-    K::NoErrorReporting,         K::NoCriticalErrorReporting, K::DisableErrorReportingService,
-    K::DisableAutoUpdateService, K::DisableTimeService,       K::RemoveAlexaEntry,
-    K::NoIeScheduledUpdates,     K::NoRemoteAssistance,       K::NoIeUpdateCheck,
-    K::NoInternetTimeSync,       K::DisableTaskSchedulerService, K::NoIntegratedAuth,
-    K::MessengerNoAutostart,     K::MessengerUninstall,
-};
-static_assert(std::size(kStatusOrder) == settings::kTestedOptionCount);
-
-}  // namespace
-
 namespace settings {
 
 SystemStatus ReadSystemStatus(RegistryOps& registry)
 {
-    SystemStatus status{};
-    for (std::size_t i = 0; i < kTestedOptionCount; ++i) {
-        const CatalogueEntry& entry = CatalogueEntryOf(kStatusOrder[i]);
+    SystemStatus status;
+    for (OptionKey key : OrderOf(Pass::Status)) {
+        const CatalogueEntry& entry = CatalogueEntryOf(key);
         const RegistryBinding& binding = entry.binding;
         const std::int32_t result = registry.TestValue(binding.root, binding.keyPath, binding.valueName,
                                                        binding.type, entry.status.number, entry.status.text);
@@ -51,7 +32,7 @@ SystemStatus ReadSystemStatus(RegistryOps& registry)
         case StatusRule::NotTested:
             break;
         }
-        status[i] = {entry.key, state};
+        status.push_back({entry.key, state});
     }
     return status;
 }

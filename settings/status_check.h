@@ -2,8 +2,7 @@
 // option. The dialog shows it on the tree, the command line as lines.
 #pragma once
 
-#include <array>
-#include <cstddef>
+#include <vector>
 
 #include "settings/catalogue.h"
 #include "settings/registry_ops.h"
@@ -19,9 +18,8 @@ struct OptionStatus {
     OptionState state;
 };
 
-// The seventeen tested options, in the order the check reads them.
-inline constexpr std::size_t kTestedOptionCount = 17;
-using SystemStatus = std::array<OptionStatus, kTestedOptionCount>;
+// The tested options, in the order the check reads them.
+using SystemStatus = std::vector<OptionStatus>;
 
 // Reads the value behind every tested option, by the rule of its catalogue
 // row: a missing Alexa key, a missing Messenger autostart value and a
