@@ -13,14 +13,7 @@
 
 class MemoryTreeView final : public ITreeView {
 public:
-    // Row geometry used by HitTest: each shown item is one row; a row holds
-    // its indentation (one step per level), the item's image, its label and
-    // the space to the right.
-    static constexpr int kRowHeight = 16;
-    static constexpr int kIndent = 19;
-    static constexpr int kImageWidth = 16;
-    static constexpr int kCharWidth = 6;
-
+    // Where on an item's row a point lies (see HitTest).
     enum class Zone { Indent, Icon, Label, Right };
 
     TreeItem InsertItem(std::string_view text, TreeItem parent, int image) override;
@@ -96,6 +89,14 @@ public:
     void FailImageListLoads(bool fail) { m_failImageLists = fail; }
 
 private:
+    // Row geometry used by HitTest: each shown item is one row; a row holds
+    // its indentation (one step per level), the item's image, its label and
+    // the space to the right.
+    static constexpr int kRowHeight = 16;
+    static constexpr int kIndent = 19;
+    static constexpr int kImageWidth = 16;
+    static constexpr int kCharWidth = 6;
+
     struct Node {
         std::string text;
         std::size_t parent = 0;  // id; 0 for a top-level item
