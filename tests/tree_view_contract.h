@@ -304,8 +304,9 @@ TYPED_TEST_P(TreeViewContract, AShownItemHasATextRectangleInItsRow)
     EXPECT_FALSE(view.GetItemTextRect(nullptr, hidden));
 }
 
-// The option tree toggles an item on a press anywhere on its row and opens
-// an editor on a click on its icon or label; a press elsewhere is nowhere.
+// The option tree toggles an item pressed anywhere on its row and opens an
+// editor on a click on its picture or label. The program's tree has no
+// expand buttons: a top-level row starts with its picture.
 TYPED_TEST_P(TreeViewContract, HitTestingTellsWhereOnARowAPointLies)
 {
     ITreeView& view = this->View();
@@ -420,7 +421,7 @@ TYPED_TEST_P(TreeViewContract, ACharacterPassedOnFindsTheNextShownItemBeginningW
     }
 }
 
-TYPED_TEST_P(TreeViewContract, ScrollingAndTheWindowsEndAreReportedAndTheEditorsGoWithIt)
+TYPED_TEST_P(TreeViewContract, ScrollingAndTheEndOfTheWindowAreReportedAndTheEditorsGoWithIt)
 {
     ITreeView& view = this->View();
     this->Fill(this->m_env);
@@ -491,5 +492,5 @@ REGISTER_TYPED_TEST_SUITE_P(TreeViewContract, ItemsAreAppendedAsLastChildrenAndW
                             AShownItemHasATextRectangleInItsRow, HitTestingTellsWhereOnARowAPointLies,
                             APressReachesTheHandlerAndTheTreeOnlyWhenPassedOn,
                             ACharacterPassedOnFindsTheNextShownItemBeginningWithIt,
-                            ScrollingAndTheWindowsEndAreReportedAndTheEditorsGoWithIt,
+                            ScrollingAndTheEndOfTheWindowAreReportedAndTheEditorsGoWithIt,
                             EditorsOpenOverTheTreeWithTheirTextAndEntries);
