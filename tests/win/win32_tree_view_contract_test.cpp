@@ -99,7 +99,7 @@ private:
     {
         POINT screen{point.x, point.y};
         ClientToScreen(m_tree, &screen);
-        for (int attempt = 0; attempt < 100; ++attempt) {
+        for (int attempt = 0; attempt < 300; ++attempt) {
             SetCursorPos(screen.x, screen.y);
             Pump();
             PostMessageW(m_tree, WM_NULL, 0, 0);
