@@ -83,7 +83,7 @@ TEST_F(InPlaceEditorTest, TheFirstSeparatorSplitsLabelAndValueAndOneIsAddedWhenM
     EXPECT_EQ("b: c", LastEditor().text);
 }
 
-TEST_F(InPlaceEditorTest, ADropDownSelectsTheValueAndAnEmptyListCommitsNothingBehindTheLabel)
+TEST_F(InPlaceEditorTest, ADropDownCommitsItsChosenEntryAndAnEmptyListNothingBehindTheLabel)
 {
     TreeItem level = Add("Level: hi", Names(CTreeOptionsCombo::classCTreeOptionsCombo));
     TreeItem other = Add("Other");
@@ -96,11 +96,11 @@ TEST_F(InPlaceEditorTest, ADropDownSelectsTheValueAndAnEmptyListCommitsNothingBe
     ctrl.SelectItem(other);
     EXPECT_EQ("Level: ", Text(level));
 
-    // With entries (an embedding program's), the value's entry is selected,
-    // by its leading text and whatever its case.
+    // With entries (an embedding program's), the chosen one's text goes
+    // behind the label.
     ctrl.SelectItem(level);
     LastEditor().entries = {"Low", "HIGH"};
-    ctrl.ComboEditor()->m_window->SelectString("hi");
+    LastEditor().selected = 1;
     ctrl.SelectItem(other);
     EXPECT_EQ("Level: HIGH", Text(level));
 }

@@ -1,6 +1,7 @@
 #include "platform/memory/memory_tree_view.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "platform/utf8.h"
 
@@ -68,7 +69,7 @@ TreeItem MemoryTreeView::InsertItem(std::string_view text, TreeItem parent, int 
 {
     if (parent && !Find(parent))
         return nullptr;
-    m_nodes.push_back(Node{std::string(text), IdOf(parent), image, image});
+    m_nodes.push_back(Node{std::string(text), IdOf(parent), image});
     return HandleOf(m_nodes.size());
 }
 
@@ -103,7 +104,6 @@ bool MemoryTreeView::SetItemImage(TreeItem item, int image)
     if (!node)
         return false;
     node->image = image;
-    node->selectedImage = image;
     if (m_redraw)
         ++m_visibleImageWrites;
     return true;
@@ -137,8 +137,8 @@ bool MemoryTreeView::GetItemTextRect(TreeItem item, TreeRect& rect) const
         return false;
     const std::size_t id = IdOf(item);
     const int top = static_cast<int>(row - rows.begin()) * kRowHeight;
-    const int left = Level(id) * kIndent + kIndent + kImageWidth;
-    rect = {left, top, left + kCharWidth * static_cast<int>(m_nodes[id - 1].text.size()), top + kRowHeight};
+    const int left = Level(id) * kIndent + kImageWidth;
+    rect = {left, top, left + LabelWidth(id), top + kRowHeight};
     return true;
 }
 
@@ -186,26 +186,30 @@ TreeItem MemoryTreeView::GetSelectedItem() const { return Find(HandleOf(m_select
 
 bool MemoryTreeView::SelectItem(TreeItem item)
 {
-    if (item && !Find(item))
+    const Node* node = Find(item);
+    if (item && !node)
         return false;
+    // The caret item is always shown: its parents are expanded for it.
+    for (std::size_t parent = node ? node->parent : 0; parent != 0; parent = m_nodes[parent - 1].parent)
+        m_nodes[parent - 1].expanded = true;
     const TreeItem old = GetSelectedItem();
     m_selected = IdOf(item);
     // A real tree reports every change of its caret item, also one made
     // by the program.
-    if (old != item) {
-        ++m_selectionChanges;
-        if (m_handler)
-            m_handler->OnSelChanged(old, item);
-    }
+    if (old != item && m_handler)
+        m_handler->OnSelChanged(old, item);
     return true;
 }
 
 bool MemoryTreeView::Expand(TreeItem item)
 {
+    // A tree view expands only an item that has children, and does not
+    // remember the wish for children that come later.
     Node* node = Find(item);
-    if (node)
-        node->expanded = true;
-    return node != nullptr;
+    if (!node || !HasChildren(IdOf(item)))
+        return false;
+    node->expanded = true;
+    return true;
 }
 
 bool MemoryTreeView::IsExpanded(TreeItem item) const
@@ -218,6 +222,11 @@ bool MemoryTreeView::HasChildren(std::size_t id) const
 {
     return std::any_of(m_nodes.begin(), m_nodes.end(),
                        [id](const Node& n) { return n.alive && n.parent == id; });
+}
+
+int MemoryTreeView::LabelWidth(std::size_t id) const
+{
+    return kCharWidth * static_cast<int>(Utf16Length(m_nodes[id - 1].text));
 }
 
 int MemoryTreeView::Level(std::size_t id) const
@@ -255,14 +264,11 @@ TreeItem MemoryTreeView::HitTest(TreePoint point, unsigned& flags) const
         return nullptr;
     }
     const std::size_t id = rows[row];
-    const int buttonStart = Level(id) * kIndent;
-    const int iconStart = buttonStart + kIndent;
+    const int iconStart = Level(id) * kIndent;
     const int labelStart = iconStart + kImageWidth;
-    const int labelEnd = labelStart + kCharWidth * static_cast<int>(m_nodes[id - 1].text.size());
-    if (point.x < buttonStart)
+    const int labelEnd = labelStart + LabelWidth(id);
+    if (point.x < iconStart)
         flags = kTreeHitOnIndent;
-    else if (point.x < iconStart)
-        flags = HasChildren(id) ? kTreeHitOnButton : kTreeHitOnIndent;
     else if (point.x < labelStart)
         flags = kTreeHitOnIcon;
     else if (point.x < labelEnd)
@@ -280,15 +286,13 @@ TreePoint MemoryTreeView::PointOn(TreeItem item, Zone zone) const
         return {-1, -1};
     const std::size_t id = IdOf(item);
     const int y = static_cast<int>(row - rows.begin()) * kRowHeight + kRowHeight / 2;
-    const int buttonStart = Level(id) * kIndent;
-    const int labelStart = buttonStart + kIndent + kImageWidth;
+    const int iconStart = Level(id) * kIndent;
+    const int labelStart = iconStart + kImageWidth;
     switch (zone) {
-    case Zone::Indent: return {buttonStart - 1, y};
-    case Zone::Button: return {buttonStart + kIndent / 2, y};
-    case Zone::Icon: return {buttonStart + kIndent + kImageWidth / 2, y};
+    case Zone::Indent: return {iconStart - 1, y};
+    case Zone::Icon: return {iconStart + kImageWidth / 2, y};
     case Zone::Label: return {labelStart + 1, y};
-    case Zone::Right:
-        return {labelStart + kCharWidth * static_cast<int>(m_nodes[id - 1].text.size()) + 50, y};
+    case Zone::Right: return {labelStart + LabelWidth(id) + 50, y};
     }
     return {-1, -1};
 }
@@ -310,14 +314,39 @@ void MemoryTreeView::SetMessageHandler(ITreeMessageHandler* handler) { m_handler
 
 void MemoryTreeView::Default()
 {
+    // A message reaches the tree's own handling once.
+    const Message message = std::exchange(m_message, Message::None);
+    if (message == Message::None)
+        return;
     ++m_defaultCalls;
-    if (m_message == Message::LButtonDown) {
+    if (message == Message::LButtonDown) {
+        // The tree reports the click before it moves the caret.
+        if (m_handler)
+            m_handler->OnClick();
         unsigned flags = 0;
-        TreeItem item = HitTest(m_messagePoint, flags);
-        if (item && !(flags & kTreeHitOnButton))
+        const TreeItem item = HitTest(m_messagePoint, flags);
+        if (flags & (kTreeHitOnIcon | kTreeHitOnLabel))
             SelectItem(item);
-    } else if (m_message == Message::Char) {
-        ++m_charsPassedOn;
+    } else {
+        SelectByFirstCharacter(m_messageChar);
+    }
+}
+
+void MemoryTreeView::SelectByFirstCharacter(unsigned charCode)
+{
+    if (charCode < 0x20)
+        return;
+    const std::string typed = Utf16ToUtf8(std::u16string(1, static_cast<char16_t>(charCode)));
+    // From the item after the caret item round to the caret item itself.
+    const std::vector<std::size_t> rows = VisibleRows();
+    const auto caret = std::find(rows.begin(), rows.end(), m_selected);
+    const std::size_t start = caret == rows.end() ? 0 : static_cast<std::size_t>(caret - rows.begin()) + 1;
+    for (std::size_t step = 0; step < rows.size(); ++step) {
+        const std::size_t id = rows[(start + step) % rows.size()];
+        if (StartsWithIgnoringCase(m_nodes[id - 1].text, typed)) {
+            SelectItem(HandleOf(id));
+            return;
+        }
     }
 }
 
@@ -330,8 +359,6 @@ void MemoryTreeView::Click(TreePoint point)
     else
         Default();
     m_message = Message::None;
-    if (m_handler)
-        m_handler->OnClick();
 }
 
 void MemoryTreeView::Scroll(bool vertical)
@@ -356,6 +383,7 @@ void MemoryTreeView::DestroyWindow()
 void MemoryTreeView::PressChar(unsigned charCode)
 {
     m_message = Message::Char;
+    m_messageChar = charCode;
     if (m_handler)
         m_handler->OnChar(charCode, 1, 0);
     else
@@ -386,10 +414,4 @@ std::size_t MemoryTreeView::ItemCount() const
 {
     return static_cast<std::size_t>(
         std::count_if(m_nodes.begin(), m_nodes.end(), [](const Node& n) { return n.alive; }));
-}
-
-int MemoryTreeView::SelectedImage(TreeItem item) const
-{
-    const Node* node = Find(item);
-    return node ? node->selectedImage : -1;
 }

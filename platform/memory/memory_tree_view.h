@@ -1,5 +1,7 @@
-// An in-memory tree view: real items in a vector, a simple row geometry for
-// hit-testing, and a record of what the tree's own handling was asked to do.
+// An in-memory tree view: real items in a vector, laid out in rows as the
+// program's tree lays them out (no expand buttons, no lines), and a record
+// of what the tree's own handling was asked to do. tests/tree_view_contract.h
+// holds it to the real control.
 #pragma once
 
 #include <cstdint>
@@ -11,15 +13,8 @@
 
 class MemoryTreeView final : public ITreeView {
 public:
-    // Row geometry used by HitTest: each visible item is one row; a row holds
-    // its indentation (the last step of it is the expand button of an item
-    // with children), the item's image, its label and the space to the right.
-    static constexpr int kRowHeight = 16;
-    static constexpr int kIndent = 19;
-    static constexpr int kImageWidth = 16;
-    static constexpr int kCharWidth = 6;
-
-    enum class Zone { Indent, Button, Icon, Label, Right };
+    // Where on an item's row a point lies (see HitTest).
+    enum class Zone { Indent, Icon, Label, Right };
 
     TreeItem InsertItem(std::string_view text, TreeItem parent, int image) override;
     bool DeleteAllItems() override;
@@ -50,8 +45,11 @@ public:
     void DestroyImageList(ImageListHandle images) override;
 
     // Input as a user gives it: the handler sees it first, and whatever it
-    // passes on is handled as a real tree would (a click selects the item,
-    // and the tree then reports the click).
+    // passes on is handled as a real tree does. A press reports the click,
+    // then makes the item under it the caret item when it lands on the
+    // item's icon or label; a character selects the next shown item whose
+    // text begins with it. (A real tree joins characters typed in quick
+    // succession into one search; here each one searches anew.)
     void Click(TreePoint point);
     void PressChar(unsigned charCode);
     // The scroll bars used, and the window destroyed, as a real tree reports them.
@@ -62,7 +60,7 @@ public:
     struct Editor {
         EditorKind kind;
         std::uint32_t style;
-        TreeRect rect;
+        TreeRect rect;  // as asked for
         int id;
         std::string text;                  // a text box's text
         std::vector<std::string> entries;  // a drop-down list's entries
@@ -71,17 +69,15 @@ public:
     };
     std::deque<Editor>& Editors() { return m_editors; }
     int OpenEditors() const;
-    // A point on `item`'s row, in the given zone; {-1,-1} when not visible.
+    // A point on `item`'s row, in the given zone; {-1,-1} when not shown.
     TreePoint PointOn(TreeItem item, Zone zone) const;
-    // A point below the last visible row.
+    // A point below the last shown row.
     TreePoint PointBelowItems() const;
 
     // What the tree holds and was asked, for tests to inspect.
     std::size_t ItemCount() const;
-    int SelectedImage(TreeItem item) const;
+    // Messages passed on to the tree's own handling.
     int DefaultCalls() const { return m_defaultCalls; }
-    int SelectionChanges() const { return m_selectionChanges; }
-    int CharsPassedOn() const { return m_charsPassedOn; }
     bool IsRedrawOn() const { return m_redraw; }
     int RedrawOffCount() const { return m_redrawOffCount; }
     // Images written while redrawing was on.
@@ -90,15 +86,21 @@ public:
     std::uint32_t LoadedMaskRgb() const { return m_loadedMask; }
     ImageListHandle NormalImageList() const { return m_normalImageList; }
     int LiveImageLists() const { return m_liveImageLists; }
-    ITreeMessageHandler* MessageHandler() const { return m_handler; }
     void FailImageListLoads(bool fail) { m_failImageLists = fail; }
 
 private:
+    // Row geometry used by HitTest: each shown item is one row; a row holds
+    // its indentation (one step per level), the item's image, its label and
+    // the space to the right.
+    static constexpr int kRowHeight = 16;
+    static constexpr int kIndent = 19;
+    static constexpr int kImageWidth = 16;
+    static constexpr int kCharWidth = 6;
+
     struct Node {
         std::string text;
         std::size_t parent = 0;  // id; 0 for a top-level item
         int image = 0;
-        int selectedImage = 0;
         std::uintptr_t data = 0;
         bool expanded = false;
         bool alive = true;
@@ -111,18 +113,19 @@ private:
     static TreeItem HandleOf(std::size_t id);
     bool HasChildren(std::size_t id) const;
     int Level(std::size_t id) const;
+    int LabelWidth(std::size_t id) const;
     std::vector<std::size_t> VisibleRows() const;
     void AppendVisible(std::size_t parent, std::vector<std::size_t>& rows) const;
+    void SelectByFirstCharacter(unsigned charCode);
 
     std::vector<Node> m_nodes;  // id n is m_nodes[n - 1]
     std::deque<Editor> m_editors;
-    int m_selectionChanges = 0;
     std::size_t m_selected = 0;
     ITreeMessageHandler* m_handler = nullptr;
     Message m_message = Message::None;
     TreePoint m_messagePoint;
+    unsigned m_messageChar = 0;
     int m_defaultCalls = 0;
-    int m_charsPassedOn = 0;
     bool m_redraw = true;
     int m_redrawPauses = 0;
     int m_redrawOffCount = 0;

@@ -1,5 +1,6 @@
 #include "platform/win32/win32_files.h"
 
+#include "platform/utf8.h"
 #include "platform/win32/text.h"
 #include "platform/win32/win32.h"
 
@@ -141,9 +142,10 @@ std::vector<std::string> Win32Files::FileNames(std::string_view folder, std::str
         return names;
     do {
         // The pattern matches short names too: "*.reg" finds "a.regx" by its "A~1.REG".
+        // Its case, as Windows matches names, does not count.
         const std::string name = WideToUtf8(found.cFileName);
         if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && name.size() >= suffix.size() &&
-            name.compare(name.size() - suffix.size(), suffix.size(), suffix) == 0)
+            EqualsIgnoringCase(std::string_view(name).substr(name.size() - suffix.size()), suffix))
             names.push_back(name);
     } while (FindNextFileW(search, &found));
     FindClose(search);
