@@ -154,7 +154,7 @@ TEST_F(BuildOptionTreeTest, RebuildingReplacesEverythingAndRestoresTheInitialSta
     dialog.Tree().SetCheckEnabled(dialog.Item(K::RemoveAlexaEntry), 1);
 
     dialog.BuildOptionTree();
-    EXPECT_EQ(25u, fake->ItemCount());
+    EXPECT_EQ(kOptionCount, fake->ItemCount());
     EXPECT_EQ(initial, Contents());
     EXPECT_EQ(ImgTicked, m.Image(K::NoErrorReporting));
     EXPECT_EQ(ImgLocked, m.Image(K::RemoveAlexaEntry));

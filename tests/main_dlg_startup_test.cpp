@@ -52,7 +52,7 @@ TEST_F(MainDlgStartupTest, InitialisationRunsItsStepsInOrder)
     EXPECT_EQ(0, m.dialog.HomeEdition());
     // The tree is built on the bound control, its first group is the caret
     // item, and the status check has run (nothing in the registry: active).
-    EXPECT_EQ(25u, window.TreeView()->ItemCount());
+    EXPECT_EQ(kOptionCount, window.TreeView()->ItemCount());
     EXPECT_EQ(m.dialog.Item(K::MediaPlayerGroup), window.TreeView()->GetSelectedItem());
     EXPECT_EQ("MediaPlayer 功能", window.TreeView()->GetItemText(m.dialog.FirstGroupItem()));
     EXPECT_EQ(ImgActive, Image(K::NoErrorReporting));

@@ -16,7 +16,7 @@ protected:
 
 TEST_F(Win32OptionTreeTest, BuildShowsTheCatalogueOnTheControl)
 {
-    EXPECT_EQ(25u, SendMessageW(Tree(), TVM_GETCOUNT, 0, 0));
+    EXPECT_EQ(kOptionCount, SendMessageW(Tree(), TVM_GETCOUNT, 0, 0));
     EXPECT_EQ(ImgGroup, Image(K::MediaPlayerGroup));
     EXPECT_EQ(ImgTicked, Image(K::NoErrorReporting));
     EXPECT_EQ(ImgLocked, Image(K::DisableTaskSchedulerService));

@@ -79,7 +79,7 @@ TEST_F(AppTest, TheLegendComesBeforeTheStatusCheckOfTheMenu)
     HWND main = WaitForMainWindow();
     ASSERT_TRUE(main);
     std::vector<int> before = ImagesOf(ReadOptionTree(main));
-    ASSERT_EQ(25u, before.size());
+    ASSERT_EQ(kOptionCount, before.size());
     ASSERT_EQ(12, before[static_cast<std::size_t>(OptionKey::NoErrorReporting)]);
 
     SetDword(kReporting, L"DoReport", 0);

@@ -15,15 +15,16 @@ using namespace option_keys;
 
 Language UserLanguage() { return LanguageForUser(GetUserDefaultUILanguage()); }
 
-// The captions the templates give the main window's buttons: the string
-// table keeps them after each language's labels.
-constexpr int kStartCaption = 49;
-constexpr int kCancelCaption = 50;
+// The captions the templates give the main window's buttons, in the order
+// of the language table.
+struct ButtonCaptions {
+    const char* start;
+    const char* cancel;
+};
+constexpr ButtonCaptions kCaptions[] = {{"開始", "取消"}, {"Start", "Abbrechen"}, {"Start", "Cancel"}};
+static_assert(std::size(kCaptions) == kLanguageCount);
 
-std::string CaptionOf(Language language, int caption)
-{
-    return BuiltinStringTable().Load(static_cast<unsigned>(LanguageBaseOf(language) + caption));
-}
+const ButtonCaptions& CaptionsOf(Language language) { return kCaptions[static_cast<std::size_t>(language)]; }
 
 // Whether the UTF-8 text holds a CJK character (U+3000 to U+9FFF) or a
 // full-width form (U+FF00 to U+FFEF).
@@ -98,8 +99,8 @@ TEST_F(LanguageE2eTest, TheDialogItsMenuAndItsBoxesSpeakTheUsersLanguage)
     Start();
     HWND main = WaitForMainWindow();
     ASSERT_TRUE(main);
-    EXPECT_EQ(CaptionOf(m_language, kStartCaption), WindowText(GetDlgItem(main, IDC_START)));
-    EXPECT_EQ(CaptionOf(m_language, kCancelCaption), WindowText(GetDlgItem(main, IDCANCEL)));
+    EXPECT_EQ(CaptionsOf(m_language).start, WindowText(GetDlgItem(main, IDC_START)));
+    EXPECT_EQ(CaptionsOf(m_language).cancel, WindowText(GetDlgItem(main, IDCANCEL)));
     std::vector<std::string> shown;
     for (const TreeRow& row : ReadOptionTree(main))
         shown.push_back(row.label);
@@ -192,7 +193,7 @@ TEST_F(LanguageE2eTest, LangChoosesTheDialogsLanguage)
     for (const TreeRow& row : ReadOptionTree(main))
         shown.push_back(row.label);
     EXPECT_EQ(Labels(other), shown);
-    EXPECT_EQ(CaptionOf(other, kCancelCaption), WindowText(GetDlgItem(main, IDCANCEL)));
+    EXPECT_EQ(CaptionsOf(other).cancel, WindowText(GetDlgItem(main, IDCANCEL)));
     EXPECT_FALSE(HasCjk(AllTexts(main)));
     PostCommand(main, IDCANCEL);
     ExpectEndsAtOnce("Cancel");
