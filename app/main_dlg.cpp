@@ -151,24 +151,33 @@ std::int32_t CMainDlg::TestRegistryValue(RegistryRoot root, std::string_view key
                                          std::uint32_t testType, std::uint32_t expectedNumber,
                                          const char* expectedText)
 {
-    return m_registryOps.TestValue(root, keyPath, valueName, testType, expectedNumber, expectedText);
+    return static_cast<std::int32_t>(
+        m_registryOps.TestValue(root, keyPath, valueName, testType, expectedNumber, expectedText));
 }
 
 std::int32_t CMainDlg::WriteRegistryValue(RegistryRoot root, std::string_view keyPath, std::string_view valueName,
                                           const std::uint8_t* data, std::uint32_t type, std::uint32_t size,
                                           std::int32_t labelNumber)
 {
-    return m_registryOps.WriteValue(root, keyPath, valueName, data, type, size, labelNumber);
+    m_lastWriteCode = m_registryOps.WriteValue(root, keyPath, valueName, data, type, size);
+    m_lastWriteLabel = labelNumber;
+    return m_lastWriteCode == WriteCode::Done ? 0 : 1;
+}
+
+WriteResult CMainDlg::LastWrite() const
+{
+    return {static_cast<std::int32_t>(m_lastWriteCode),
+            WriteResultLine(m_lastWriteCode, WriteLabel(m_lastWriteLabel), kFirstLanguage)};
 }
 
 std::int32_t CMainDlg::DeleteRegistryValue(RegistryRoot root, std::string_view keyPath, std::string_view valueName)
 {
-    return m_registryOps.DeleteValue(root, keyPath, valueName);
+    return m_registryOps.DeleteValue(root, keyPath, valueName) ? 0 : 1;
 }
 
 std::int32_t CMainDlg::DeleteRegistryKey(RegistryRoot root, std::string_view parentPath, std::string_view subkey)
 {
-    return m_registryOps.DeleteKey(root, parentPath, subkey);
+    return m_registryOps.DeleteKey(root, parentPath, subkey) ? 0 : 1;
 }
 
 void CMainDlg::OnStart()

@@ -35,6 +35,14 @@ struct MainDlgServices {
     Language language;
 };
 
+// The outcome of a write as the registry writer tells it: its result code
+// (0, 1, 3, 4 or 5) and its result line, "%s" standing for the written
+// value's name.
+struct WriteResult {
+    std::int32_t code = 0;
+    std::string line;
+};
+
 inline constexpr std::string_view kMainDialogTitle = VEILMARK_TITLE;
 inline constexpr std::string_view kHomePage = VEILMARK_HOME_PAGE;
 
@@ -78,16 +86,22 @@ public:
     // The passes over the options (settings/).
     void BuildOptionTree();
     void CheckSystemStatus();
+    // The registry test result: 1 (present and equal), 0 (present and
+    // different), 2 (the key or the value cannot be read).
     std::int32_t TestRegistryValue(RegistryRoot root, std::string_view keyPath, std::string_view valueName,
                                    std::uint32_t testType, std::uint32_t expectedNumber,
                                    const char* expectedText);
+    // Sets the value and reads it back: 0 when it reads back as written,
+    // else 1. LastWrite() tells the result code.
     std::int32_t WriteRegistryValue(RegistryRoot root, std::string_view keyPath, std::string_view valueName,
                                     const std::uint8_t* data, std::uint32_t type, std::uint32_t size,
                                     std::int32_t labelNumber);
+    // 0 when deleted; 1 when the key would not open or the delete failed.
     std::int32_t DeleteRegistryValue(RegistryRoot root, std::string_view keyPath, std::string_view valueName);
     std::int32_t DeleteRegistryKey(RegistryRoot root, std::string_view parentPath, std::string_view subkey);
-    // The outcome of the last WriteRegistryValue.
-    const WriteResult& LastWrite() const { return m_registryOps.LastWrite(); }
+    // The outcome of the last WriteRegistryValue, its line made now, in
+    // Chinese as the writer has always made it (nothing shows it but this).
+    WriteResult LastWrite() const;
 
     // Runs the about box.
     void OnAbout();
@@ -125,6 +139,8 @@ private:
     RegistryOps m_registryOps;
     settings::BackupStore m_backups;
     IMainWindow* m_window = nullptr;  // from OnInitDialog on
+    WriteCode m_lastWriteCode = WriteCode::Done;
+    std::int32_t m_lastWriteLabel = -1;
 
     CTreeOptionsCtrl m_ctrlTree;
     std::int32_t m_nLanguageBase = 0;

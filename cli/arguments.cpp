@@ -1,7 +1,7 @@
 #include "cli/arguments.h"
 
 #include "lang/texts.h"
-#include "settings/text.h"
+#include "platform/utf8.h"
 
 namespace cli {
 
@@ -14,57 +14,37 @@ bool IsSwitch(std::string_view word, std::string_view name)
     return IsSwitch(word) && EqualsIgnoringCase(word.substr(1), name);
 }
 
-// Reads the words after the command: its operands in order, then switches.
-class Reader {
-public:
-    Reader(const std::vector<std::string>& words, std::size_t next, Language language)
-        : m_words(words), m_next(next), m_language(language)
-    {
-    }
+// A word that can be an operand: no switch, and not empty (an empty word
+// names nothing).
+bool IsOperand(std::string_view word) { return !IsSwitch(word) && !word.empty(); }
 
-    // The next word as the operand `need` speaks of; false, with the error
-    // set, when there is none (an empty word names nothing either).
-    bool Operand(const std::string& command, TextId need, std::string& value)
-    {
-        if (m_next >= m_words.size() || IsSwitch(m_words[m_next]) || m_words[m_next].empty()) {
-            m_error = Text(need, m_language, {command});
-            return false;
-        }
-        value = m_words[m_next++];
-        return true;
-    }
-    // An optional /report FILE, then nothing more.
-    bool ReportAndEnd(std::string& reportPath)
-    {
-        while (m_next < m_words.size()) {
-            const std::string& word = m_words[m_next++];
-            if (IsSwitch(word, "report") && reportPath.empty()) {
-                if (!Operand(word, TextId::NeedsFileName, reportPath))
-                    return false;
-            } else {
-                return Unexpected(word);
-            }
-        }
-        return true;
-    }
-    bool End()
-    {
-        return m_next >= m_words.size() || Unexpected(m_words[m_next]);
-    }
-    const std::string& Error() const { return m_error; }
+std::string Unexpected(const std::string& word, Language language)
+{
+    return Text(IsSwitch(word) ? TextId::RepeatedSwitch : TextId::UnexpectedArgument, language, {word});
+}
 
-private:
-    bool Unexpected(const std::string& word)
-    {
-        m_error = Text(IsSwitch(word) ? TextId::RepeatedSwitch : TextId::UnexpectedArgument, m_language, {word});
-        return false;
+// Reads the words after the command's switch: its operands in order, then
+// an optional /report FILE where the command takes one, then nothing more.
+std::string ReadRest(const std::vector<std::string>& words, std::size_t next, const std::string& name,
+                     Command& command, Language language)
+{
+    const run::Operands& operands = command.row->operands;
+    if (operands.TakesAny())
+        return {};
+    while (command.operands.size() < operands.Count() && next < words.size() && IsOperand(words[next]))
+        command.operands.push_back(words[next++]);
+    if (command.operands.size() < operands.Count())
+        return run::OperandError(operands, name, command.operands, language);
+    while (next < words.size()) {
+        const std::string& word = words[next++];
+        if (!command.row->takesReport || !IsSwitch(word, "report") || !command.reportPath.empty())
+            return Unexpected(word, language);
+        if (next >= words.size() || !IsOperand(words[next]))
+            return Text(TextId::NeedsFileName, language, {word});
+        command.reportPath = words[next++];
     }
-
-    const std::vector<std::string>& m_words;
-    std::size_t m_next;
-    Language m_language;
-    std::string m_error;
-};
+    return {};
+}
 
 }  // namespace
 
@@ -133,37 +113,17 @@ ParsedCommand ParseCommand(const std::vector<std::string>& words, Language langu
     if (at >= words.size())
         return parsed;
 
-    Reader reader(words, at + 1, language);
     const std::string& first = words[at];
-    bool sound = false;
-    if (IsSwitch(first, "?") || IsSwitch(first, "help")) {
-        command.kind = CommandKind::Usage;
-        sound = true;
-    } else if (IsSwitch(first, "status")) {
-        command.kind = CommandKind::Status;
-        sound = reader.ReportAndEnd(command.reportPath);
-    } else if (IsSwitch(first, "apply")) {
-        command.kind = CommandKind::Apply;
-        sound = reader.Operand(first, TextId::NeedsSelection, command.selection) && reader.ReportAndEnd(command.reportPath);
-    } else if (IsSwitch(first, "restore")) {
-        command.kind = CommandKind::Restore;
-        sound = reader.ReportAndEnd(command.reportPath);
-    } else if (IsSwitch(first, "export")) {
-        command.kind = CommandKind::Export;
-        sound = reader.Operand(first, TextId::NeedsSelection, command.selection) &&
-                reader.Operand(first, TextId::NeedsRegFileToWrite, command.exportPath) && reader.End();
-    } else if (IsSwitch(first, "revert")) {
-        command.kind = CommandKind::Revert;
-        sound = reader.Operand(first, TextId::NeedsRegFileToImport, command.revertPath) && reader.End();
-    } else if (IsSwitch(first, "backups")) {
-        command.kind = CommandKind::Backups;
-        sound = reader.End();
-    } else {
-        parsed.error = Text(IsSwitch(first) ? TextId::UnknownSwitch : TextId::UnexpectedArgument, language, {first});
+    if (!IsSwitch(first)) {
+        parsed.error = Text(TextId::UnexpectedArgument, language, {first});
         return parsed;
     }
-    if (!sound)
-        parsed.error = reader.Error();
+    command.row = run::FindCommand(Commands(), std::string_view(first).substr(1), true);
+    if (!command.row) {
+        parsed.error = Text(TextId::UnknownSwitch, language, {first});
+        return parsed;
+    }
+    parsed.error = ReadRest(words, at + 1, first, command, language);
     return parsed;
 }
 

@@ -1,13 +1,16 @@
 // The command line of a run without the dialog: split into words as the C
-// runtime of Windows splits it, then read as one of the program's commands.
+// runtime of Windows splits it, then read as one of the program's commands
+// (the table of cli/command_line.cpp).
 #pragma once
 
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "lang/languages.h"
+#include "run/command_table.h"
 
 namespace cli {
 
@@ -16,15 +19,21 @@ namespace cli {
 // quote standing for n backslashes, 2n+1 for n and a literal quote.
 std::vector<std::string> SplitCommandLine(std::string_view line);
 
-enum class CommandKind { Dialog, Usage, Status, Apply, Restore, Export, Revert, Backups };
+struct Command;
+struct CommandLineServices;
+using CommandRow = run::CommandRow<int (*)(const Command&, CommandLineServices&)>;
+
+// The commands of veilmark.exe, each a switch: /status, /apply, ...
+std::span<const CommandRow> Commands();
 
 struct Command {
-    CommandKind kind = CommandKind::Dialog;
+    const CommandRow* row = nullptr;  // null: the dialog
     std::optional<Language> language;  // /lang: the dialog's or the command's language
-    std::string selection;   // /apply and /export: "recommended", "expert" or a profile's path
-    std::string reportPath;  // /status, /apply and /restore: empty for none
-    std::string exportPath;  // /export
-    std::string revertPath;  // /revert: the .reg file to import
+    std::vector<std::string> operands;  // as the row names them
+    std::string reportPath;             // /report: empty for none
+
+    // The command's name ("status", "apply"...); empty for the dialog.
+    std::string_view Name() const { return row ? row->name : std::string_view(); }
 };
 
 struct ParsedCommand {

@@ -3,151 +3,119 @@
 #include "cli/unattended_actions.h"
 #include "lang/texts.h"
 #include "res/version.h"
+#include "run/changing_pass.h"
+#include "run/run_output.h"
+#include "run/run_reports.h"
 #include "settings/apply_settings.h"
 #include "settings/labels.h"
 #include "settings/platform_facts.h"
-#include "settings/restore_defaults.h"
-#include "settings/text.h"
 
 namespace cli {
 
 namespace {
 
+using run::kExitError;
+using run::kExitSuccess;
 using settings::Selection;
+
+constexpr std::string_view kProgram = "veilmark";
 
 OptionLabels Labels(const CommandLineServices& services) { return {services.strings, LanguageBaseOf(services.language)}; }
 
 bool HomeEdition(const CommandLineServices& services) { return EditionOf(services.target.version) == WindowsEdition::Home; }
 
-int Fail(IConsole& console, const std::string& message)
-{
-    console.WriteError("veilmark: " + message + "\n");
-    return kExitError;
-}
+run::RunOutput OutputOf(CommandLineServices& services) { return {services.console, kProgram, services.language}; }
 
 bool SelectionNamed(const std::string& name, CommandLineServices& services, Selection& selection,
                     std::string& error)
 {
-    return ResolveSelection(name, services.host.files, HomeEdition(services), services.language, selection, error);
-}
-
-// The report file of a command, made before anything else is done; none
-// when the command asks for none.
-bool StartReportFile(const Command& command, CommandLineServices& services, std::unique_ptr<IOutputFile>& file,
-                     std::string& error)
-{
-    if (command.reportPath.empty())
-        return true;
-    std::string reason;
-    file = services.host.files.Create(command.reportPath, reason);
-    if (!file)
-        error = Text(TextId::CannotWriteReport, services.language, {command.reportPath, reason});
-    return file != nullptr;
-}
-
-// Shows the report and saves it when asked; `exitCode` unless the saving fails.
-int Deliver(const Report& report, const Command& command, IOutputFile* file, CommandLineServices& services,
-            int exitCode)
-{
-    services.console.Write(report.Text());
-    std::string reason;
-    if (file && !file->Commit(report.FileBytes(), reason))
-        return Fail(services.console, Text(TextId::CannotWriteReport, services.language, {command.reportPath, reason}));
-    return exitCode;
+    return run::ResolveSelection(name, services.host.files, HomeEdition(services), services.language, selection,
+                                 error);
 }
 
 int RunStatus(const Command& command, CommandLineServices& services)
 {
-    std::unique_ptr<IOutputFile> file;
-    std::string error;
-    if (!StartReportFile(command, services, file, error))
-        return Fail(services.console, error);
-    Report report;
-    const int exitCode = AddStatusLines(report, services.target.registry, services.target.version, Labels(services));
-    return Deliver(report, command, file.get(), services, exitCode);
+    run::RunOutput output = OutputOf(services);
+    if (!output.StartReport(services.host.files, command.reportPath))
+        return kExitError;
+    run::Report report;
+    const int exitCode = run::AddStatusLines(report, services.target.registry, services.target.version, Labels(services));
+    return output.Deliver(report, exitCode);
 }
 
 // A pass that changes the registry, as /apply and /restore run it: the
 // report file made and the backup saved first (no backup, no change), then
 // the pass, then a line per step.
-template <typename Pass>
-int RunChangingPass(const Command& command, CommandLineServices& services,
-                    const std::vector<settings::BackupTarget>& targets, std::string_view name, Pass pass)
+int RunChangingPass(const Command& command, CommandLineServices& services, const run::ChangingPass& pass)
 {
-    std::unique_ptr<IOutputFile> file;
-    std::string error;
-    if (!StartReportFile(command, services, file, error))
-        return Fail(services.console, error);
+    run::RunOutput output = OutputOf(services);
+    if (!output.StartReport(services.host.files, command.reportPath))
+        return kExitError;
     std::string backup;
+    std::string error;
     settings::BackupStore backups(services.host.files, services.target.folders, services.host.clock, services.language);
-    if (!backups.Save(services.target.registry, targets, name, backup, error))
-        return Fail(services.console, Text(TextId::CannotWriteBackup, services.language, {backup, error}));
+    if (!backups.Save(services.target.registry, pass.Targets(), pass.Name(), backup, error))
+        return output.Fail(Text(TextId::CannotWriteBackup, services.language, {backup, error}));
 
-    RegistryOps ops(services.target.registry);
-    const std::vector<settings::StepResult> results = pass(ops);
-    Report report;
+    const std::vector<settings::StepResult> results = pass.Run(services.target.registry);
+    run::Report report;
     report.Line({SystemDescription(services.target.registry, services.target.version, services.language)});
-    if (!backup.empty())
-        report.Line({"Backup", backup});
-    const bool anyFailed = AddStepLines(report, results, Labels(services));
-    return Deliver(report, command, file.get(), services, anyFailed ? kExitNotAllDone : kExitSuccess);
+    const bool anyFailed = run::AddPassSection(report, {}, backup, results, Labels(services));
+    return output.Deliver(report, anyFailed ? run::kExitNotAllDone : kExitSuccess);
 }
 
 int RunApply(const Command& command, CommandLineServices& services)
 {
     Selection selection;
     std::string error;
-    if (!SelectionNamed(command.selection, services, selection, error))
-        return Fail(services.console, error);
-    return RunChangingPass(command, services, settings::ApplyTargets(selection), "veilmark.exe /apply",
-                           [&](RegistryOps& ops) {
-                               UnattendedActions actions(services.target, services.host, services.language);
-                               return settings::ApplySettings(ops, selection, HomeEdition(services), actions);
-                           });
+    if (!SelectionNamed(command.operands[0], services, selection, error))
+        return OutputOf(services).Fail(error);
+    UnattendedActions actions(services.target, services.host, services.language);
+    return RunChangingPass(command, services,
+                           run::ChangingPass::Apply(selection, HomeEdition(services), actions, "veilmark.exe /apply"));
 }
 
 int RunRestore(const Command& command, CommandLineServices& services)
 {
-    return RunChangingPass(command, services, settings::RestoreTargets(), "veilmark.exe /restore",
-                           [](RegistryOps& ops) { return settings::RestoreDefaults(ops); });
+    return RunChangingPass(command, services, run::ChangingPass::Restore("veilmark.exe /restore"));
 }
 
 int RunExport(const Command& command, CommandLineServices& services)
 {
+    const std::string& name = command.operands[0];
+    const std::string& path = command.operands[1];
+    run::RunOutput output = OutputOf(services);
     Selection selection;
     std::string error;
-    if (!SelectionNamed(command.selection, services, selection, error))
-        return Fail(services.console, error);
+    if (!SelectionNamed(name, services, selection, error))
+        return output.Fail(error);
     std::string reason;
-    const std::unique_ptr<IOutputFile> file = services.host.files.Create(command.exportPath, reason);
+    const std::unique_ptr<IOutputFile> file = services.host.files.Create(path, reason);
     if (!file)
-        return Fail(services.console, Text(TextId::CannotWriteFile, services.language, {command.exportPath, reason}));
+        return output.Fail(Text(TextId::CannotWriteFile, services.language, {path, reason}));
 
     RegFile regFile;
-    std::string remark = VEILMARK_TITLE ": the registry changes of the selection ";
-    remark += command.selection;
-    remark += '.';
-    regFile.Comment(remark);
+    regFile.Comment(VEILMARK_TITLE ": the registry changes of the selection " + name + ".");
     settings::ExportSettings(selection, Labels(services), regFile);
     if (!file->Commit(regFile.Bytes(), reason))
-        return Fail(services.console, Text(TextId::CannotWriteFile, services.language, {command.exportPath, reason}));
-    services.console.Write(Text(TextId::Wrote, services.language, {command.exportPath}) + "\n");
+        return output.Fail(Text(TextId::CannotWriteFile, services.language, {path, reason}));
+    services.console.Write(Text(TextId::Wrote, services.language, {path}) + "\n");
     return kExitSuccess;
 }
 
 int RunRevert(const Command& command, CommandLineServices& services)
 {
-    Report report;
+    run::Report report;
     std::string error;
-    const int exitCode = RevertBackup(command.revertPath, services.target.registry, services.target.version,
-                                      services.host.files, services.language, report, error);
+    const int exitCode = run::RevertBackup(command.operands[0], services.target.registry, services.target.version,
+                                           services.host.files, services.language, report, error);
     if (exitCode == kExitError)
-        return Fail(services.console, error);
+        return OutputOf(services).Fail(error);
     services.console.Write(report.Text());
     return exitCode;
 }
 
-int ListBackups(CommandLineServices& services)
+int ListBackups(const Command&, CommandLineServices& services)
 {
     const settings::BackupStore backups(services.host.files, services.target.folders, services.host.clock,
                                         services.language);
@@ -160,7 +128,7 @@ int ListBackups(CommandLineServices& services)
     return kExitSuccess;
 }
 
-int ShowUsage(CommandLineServices& services)
+int ShowUsage(const Command&, CommandLineServices& services)
 {
     std::string text = VEILMARK_TITLE "\n";
     text += Text(TextId::Usage, services.language);
@@ -175,39 +143,40 @@ int ShowUsage(CommandLineServices& services)
     return kExitSuccess;
 }
 
+using run::kTakesReport;
+
+constexpr CommandRow kCommands[] = {
+    {"status", {}, kTakesReport, &RunStatus},
+    {"apply", {TextId::NeedsSelection}, kTakesReport, &RunApply},
+    {"restore", {}, kTakesReport, &RunRestore},
+    {"export", {TextId::NeedsSelection, TextId::NeedsRegFileToWrite}, false, &RunExport},
+    {"revert", {TextId::NeedsRegFileToImport}, false, &RunRevert},
+    {"backups", {}, false, &ListBackups},
+    {"?", run::Operands::Any(), false, &ShowUsage},
+    {"help", run::Operands::Any(), false, &ShowUsage},
+};
+
 }  // namespace
+
+std::span<const CommandRow> Commands() { return kCommands; }
 
 int RunCommand(const Command& command, CommandLineServices& chosen)
 {
+    if (!command.row)
+        return kExitError;
     // The language /lang names, else the one chosen for the user.
     CommandLineServices services = chosen;
     services.language = command.language.value_or(chosen.language);
-    switch (command.kind) {
-    case CommandKind::Usage:
-        return ShowUsage(services);
-    case CommandKind::Status:
-        return RunStatus(command, services);
-    case CommandKind::Apply:
-        return RunApply(command, services);
-    case CommandKind::Restore:
-        return RunRestore(command, services);
-    case CommandKind::Export:
-        return RunExport(command, services);
-    case CommandKind::Revert:
-        return RunRevert(command, services);
-    case CommandKind::Backups:
-        return ListBackups(services);
-    default:
-        return kExitError;
-    }
+    return command.row->run(command, services);
 }
 
 int RunCommandLine(const std::vector<std::string>& words, CommandLineServices& services)
 {
     const ParsedCommand parsed = ParseCommand(words, services.language);
     if (!parsed.error.empty()) {
-        Fail(services.console, parsed.error);
-        services.console.WriteError(Text(TextId::UsageHint, parsed.command.language.value_or(services.language)));
+        const Language language = parsed.command.language.value_or(services.language);
+        run::RunOutput(services.console, kProgram, language).Fail(parsed.error);
+        services.console.WriteError(Text(TextId::UsageHint, language));
         return kExitError;
     }
     return RunCommand(parsed.command, services);

@@ -4,7 +4,6 @@
 #pragma once
 
 #include "cli/arguments.h"
-#include "cli/run_reports.h"
 #include "lang/languages.h"
 #include "platform/console.h"
 #include "platform/host_machine.h"
@@ -27,7 +26,7 @@ struct CommandLineServices {
 int RunCommand(const Command& command, CommandLineServices& services);
 
 // Parses the words and runs what they say; an error in them is reported
-// with the usage hint and ends with kExitError.
+// with the usage hint and ends with the exit code of an error.
 int RunCommandLine(const std::vector<std::string>& words, CommandLineServices& services);
 
 }  // namespace cli

@@ -13,19 +13,19 @@ StepResult UnattendedActions::ConfigureMediaPlayer()
 {
     if (actions::RunMediaPlayerOnce(m_target, m_host))
         return settings::DoneStep(OptionKey::MediaPlayerGroup);
-    return {OptionKey::MediaPlayerGroup, StepOutcome::Failed, 0, Text(TextId::PlayerNotStarted, m_language)};
+    return {OptionKey::MediaPlayerGroup, StepOutcome::Failed, WriteCode::Done, Text(TextId::PlayerNotStarted, m_language)};
 }
 
 StepResult UnattendedActions::RemoveMessenger()
 {
     if (actions::RunMessengerUninstaller(m_target, m_host))
         return settings::DoneStep(OptionKey::MessengerUninstall);
-    return {OptionKey::MessengerUninstall, StepOutcome::Failed, 0, Text(TextId::UninstallerNotStarted, m_language)};
+    return {OptionKey::MessengerUninstall, StepOutcome::Failed, WriteCode::Done, Text(TextId::UninstallerNotStarted, m_language)};
 }
 
 StepResult UnattendedActions::OpenUserManager()
 {
-    return {OptionKey::RemoveSupportUsers, StepOutcome::NeedsPerson, 0, {}};
+    return {OptionKey::RemoveSupportUsers, StepOutcome::NeedsPerson, WriteCode::Done, {}};
 }
 
 }  // namespace cli

@@ -82,7 +82,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR commandLine, int)
     const std::vector<std::string> words = cli::SplitCommandLine(WideToUtf8(commandLine ? commandLine : L""));
     theApp.ChooseLanguage(std::nullopt);
     const cli::ParsedCommand parsed = cli::ParseCommand(words, theApp.UiLanguage());
-    if (!parsed.error.empty() || parsed.command.kind != cli::CommandKind::Dialog)
+    if (!parsed.error.empty() || parsed.command.row)
         return theApp.RunCommandLine(words);
     theApp.ChooseLanguage(parsed.command.language);
     theApp.InitInstance();

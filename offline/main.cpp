@@ -6,7 +6,7 @@
 
 #include "offline/offline_arguments.h"
 #include "offline/offline_run.h"
-#include "platform/memory/builtin_string_table.h"
+#include "platform/builtin/builtin_string_table.h"
 #include "platform/posix/posix_clock.h"
 #include "platform/posix/posix_console.h"
 

@@ -1,27 +1,37 @@
 // The command line of the offline program, in the manner of Linux: long
-// options, anywhere among the words, as "--name VALUE" or "--name=VALUE".
+// options anywhere among the words, as "--name VALUE" or "--name=VALUE",
+// and a command with its operands (the table of offline/offline_run.cpp).
 #pragma once
 
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "lang/languages.h"
+#include "run/command_table.h"
 
 namespace offline {
 
-enum class CommandKind { Help, Version, Status, Apply, Restore, Revert, Backups };
+class OfflineRun;
+using CommandRow = run::CommandRow<int (OfflineRun::*)()>;
+
+// The commands of veilmark-offline: status, apply, ...
+std::span<const CommandRow> Commands();
 
 struct Command {
-    CommandKind kind = CommandKind::Help;
+    const CommandRow* row = nullptr;  // none with --help or --version
+    bool help = false;                  // --help
+    bool version = false;               // --version
     std::string root;                   // --root: the root of the system drive
     std::vector<std::string> users;     // --user, in the order given; empty for every profile
     std::optional<Language> language;   // --lang
     std::string backupFolder;           // --backup-dir: empty for each profile's own
-    std::string selection;              // apply
-    std::string reportPath;             // --report of status, apply and restore
-    std::string revertPath;             // revert
+    std::vector<std::string> operands;  // as the command's row names them
+    std::string reportPath;             // --report, of the commands that take one
+
+    std::string_view Name() const { return row ? row->name : std::string_view(); }
 };
 
 struct ParsedCommand {

@@ -45,25 +45,22 @@ std::pair<std::string_view, std::string_view> SplitKeyPath(std::string_view path
     return {path.substr(0, slash), path.substr(slash + 1)};
 }
 
-// Carries out one registry step: 0, or the code of its failure.
-std::int32_t RunRegistryStep(RegistryOps& registry, const CatalogueEntry& entry)
+// Carries out one registry step: Done, or the code of its failure.
+WriteCode RunRegistryStep(RegistryOps& registry, const CatalogueEntry& entry)
 {
     const RegistryBinding& binding = entry.binding;
     if (entry.apply.action == ApplyAction::DeleteKey) {
         const auto [parent, subkey] = SplitKeyPath(binding.keyPath);
-        return registry.DeleteKey(binding.root, parent, subkey) == 0
-                   ? 0
-                   : registry.WhyKeyNotDeleted(binding.root, parent, subkey);
+        return registry.DeleteKey(binding.root, parent, subkey) ? WriteCode::Done
+                                                                 : registry.WhyKeyNotDeleted(binding.root, parent, subkey);
     }
     if (entry.apply.action == ApplyAction::DeleteValue)
-        return registry.DeleteValue(binding.root, binding.keyPath, binding.valueName) == 0
-                   ? 0
+        return registry.DeleteValue(binding.root, binding.keyPath, binding.valueName)
+                   ? WriteCode::Done
                    : registry.WhyNotDeleted(binding.root, binding.keyPath, binding.valueName);
     const std::vector<std::uint8_t> data = StepData(entry.apply);
-    if (registry.WriteValue(binding.root, binding.keyPath, binding.valueName, data.data(), binding.type,
-                            static_cast<std::uint32_t>(data.size()), entry.labelNumber) == 0)
-        return 0;
-    return registry.LastWrite().code;
+    return registry.WriteValue(binding.root, binding.keyPath, binding.valueName, data.data(), binding.type,
+                               static_cast<std::uint32_t>(data.size()));
 }
 
 // The group's first option: the status check finds it off once the run's
@@ -78,7 +75,7 @@ bool PlayerConfigured(RegistryOps& registry)
     const CatalogueEntry& entry = FirstPlayerOption();
     const RegistryBinding& binding = entry.binding;
     return registry.TestValue(binding.root, binding.keyPath, binding.valueName, binding.type, entry.status.number,
-                              entry.status.text) == 1;
+                              entry.status.text) == TestResult::Equals;
 }
 
 bool PlayerOptionSelected(const Selection& selection)
@@ -107,7 +104,7 @@ std::vector<StepResult> ApplySettings(RegistryOps& registry, const Selection& se
         } else if (entry.apply.action == ApplyAction::OpenUserManager) {
             if (!homeEdition)
                 results.push_back(actions.OpenUserManager());
-        } else if (const std::int32_t code = RunRegistryStep(registry, entry); code != 0) {
+        } else if (const WriteCode code = RunRegistryStep(registry, entry); code != WriteCode::Done) {
             results.push_back({key, StepOutcome::Failed, code, {}});
         } else {
             results.push_back(DoneStep(key));

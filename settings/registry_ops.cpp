@@ -1,8 +1,6 @@
 #include "settings/registry_ops.h"
 
 #include "lang/texts.h"
-#include "platform/types.h"
-#include "settings/catalogue.h"
 #include "settings/text.h"
 
 bool HasValueNamed(IRegistry& registry, RegKey key, std::string_view name)
@@ -14,22 +12,21 @@ bool HasValueNamed(IRegistry& registry, RegKey key, std::string_view name)
     return false;
 }
 
-std::string WriteResultLine(std::int32_t code, std::string_view text, Language language)
+std::string WriteResultLine(WriteCode code, std::string_view text, Language language)
 {
     switch (code) {
-    case 0:
+    case WriteCode::Done:
         return Text(TextId::WriteOk, language, {text});
-    case 1:
+    case WriteCode::CannotOpenKey:
         return Text(TextId::WriteCannotOpenKey, language, {text});
-    case 3:
+    case WriteCode::CannotSet:
         return Text(TextId::WriteCannotSet, language, {text});
-    case 4:
+    case WriteCode::CannotReadBack:
         return Text(TextId::WriteCannotReadBack, language, {text});
-    case 5:
-        return Text(TextId::WriteReadBackDiffers, language, {text});
-    default:
-        return std::string(text);
+    case WriteCode::ReadBackDiffers:
+        break;
     }
+    return Text(TextId::WriteReadBackDiffers, language, {text});
 }
 
 std::optional<std::string> ReadRegistryText(IRegistry& registry, RegistryRoot root, std::string_view keyPath,
@@ -42,29 +39,30 @@ std::optional<std::string> ReadRegistryText(IRegistry& registry, RegistryRoot ro
     return std::string(BytesAsText(value.data));
 }
 
-std::int32_t RegistryOps::TestValue(RegistryRoot root, std::string_view keyPath, std::string_view valueName,
-                                    std::uint32_t testType, std::uint32_t expectedNumber, const char* expectedText)
+TestResult RegistryOps::TestValue(RegistryRoot root, std::string_view keyPath, std::string_view valueName,
+                                  std::uint32_t testType, std::uint32_t expectedNumber, const char* expectedText)
 {
     const ScopedRegKey key(m_registry, root, keyPath, kKeyRead);
     if (!key)
-        return 2;
+        return TestResult::Unreadable;
 
+    const auto equalIf = [](bool equal) { return equal ? TestResult::Equals : TestResult::Differs; };
     RegistryValue value;
     switch (testType) {
     case kRegSz:
         if (!m_registry.QueryValue(key.Get(), valueName, kRegistryBufferSize, value))
-            return 2;
-        return expectedText ? ToBool(BytesAsText(value.data) == expectedText) : 0;
+            return TestResult::Unreadable;
+        return expectedText ? equalIf(BytesAsText(value.data) == expectedText) : TestResult::Differs;
     case kRegBinary:
         if (!m_registry.QueryValue(key.Get(), valueName, kRegistryBufferSize, value))
-            return 2;
-        return ToBool(BytesAsText(value.data) == (expectedText ? expectedText : ""));
+            return TestResult::Unreadable;
+        return equalIf(BytesAsText(value.data) == (expectedText ? expectedText : ""));
     case kRegDword:
         if (!m_registry.QueryValue(key.Get(), valueName, kRegistryDwordSize, value))
-            return 2;
-        return ToBool(AsNumber(value.data) == expectedNumber);
+            return TestResult::Unreadable;
+        return equalIf(AsNumber(value.data) == expectedNumber);
     default:
-        return 0;
+        return TestResult::Differs;
     }
 }
 
@@ -74,67 +72,64 @@ bool RegistryOps::IsAbsent(RegistryRoot root, std::string_view keyPath, std::str
     return key.Missing() || (key && !HasValueNamed(m_registry, key.Get(), valueName));
 }
 
-std::int32_t RegistryOps::WriteValue(RegistryRoot root, std::string_view keyPath, std::string_view valueName,
-                                     const std::uint8_t* data, std::uint32_t type, std::uint32_t size,
-                                     std::int32_t labelNumber)
-{
-    std::int32_t code = 0;
-    if (const ScopedRegKey key(m_registry, root, keyPath, kKeyAllAccess); !key) {
-        code = 1;
-    } else {
-        if (!m_registry.SetValue(key.Get(), valueName, type, data, size))
-            code = 3;
-        // A later failure replaces an earlier code: the read-back decides.
-        RegistryValue readBack;
-        if (!m_registry.QueryValue(key.Get(), valueName, kRegistryBufferSize, readBack))
-            code = 4;
-        else if (BytesAsText(readBack.data) != BytesAsText(data, size))
-            code = 5;
-    }
-    m_lastWrite = {code, WriteResultLine(code, WriteLabel(labelNumber), kFirstLanguage)};
-    return code == 0 ? 0 : 1;
-}
-
-std::int32_t RegistryOps::DeleteValue(RegistryRoot root, std::string_view keyPath, std::string_view valueName)
+WriteCode RegistryOps::WriteValue(RegistryRoot root, std::string_view keyPath, std::string_view valueName,
+                                  const std::uint8_t* data, std::uint32_t type, std::uint32_t size)
 {
     const ScopedRegKey key(m_registry, root, keyPath, kKeyAllAccess);
-    return key && m_registry.DeleteValue(key.Get(), valueName) ? 0 : 1;
+    if (!key)
+        return WriteCode::CannotOpenKey;
+    WriteCode code = WriteCode::Done;
+    if (!m_registry.SetValue(key.Get(), valueName, type, data, size))
+        code = WriteCode::CannotSet;
+    // A later failure replaces an earlier code: the read-back decides.
+    RegistryValue readBack;
+    if (!m_registry.QueryValue(key.Get(), valueName, kRegistryBufferSize, readBack))
+        code = WriteCode::CannotReadBack;
+    else if (BytesAsText(readBack.data) != BytesAsText(data, size))
+        code = WriteCode::ReadBackDiffers;
+    return code;
 }
 
-std::int32_t RegistryOps::DeleteKey(RegistryRoot root, std::string_view parentPath, std::string_view subkey)
+bool RegistryOps::DeleteValue(RegistryRoot root, std::string_view keyPath, std::string_view valueName)
+{
+    const ScopedRegKey key(m_registry, root, keyPath, kKeyAllAccess);
+    return key && m_registry.DeleteValue(key.Get(), valueName);
+}
+
+bool RegistryOps::DeleteKey(RegistryRoot root, std::string_view parentPath, std::string_view subkey)
 {
     const ScopedRegKey parent(m_registry, root, parentPath, kKeyAllAccess);
-    return parent && m_registry.DeleteKey(parent.Get(), subkey) ? 0 : 1;
+    return parent && m_registry.DeleteKey(parent.Get(), subkey);
 }
 
-std::int32_t RegistryOps::WhyNotDeleted(RegistryRoot root, std::string_view keyPath, std::string_view valueName)
+WriteCode RegistryOps::WhyNotDeleted(RegistryRoot root, std::string_view keyPath, std::string_view valueName)
 {
     {
         const ScopedRegKey key(m_registry, root, keyPath, kKeyRead);
         // No key, so no value either; a key that is there but will not open
         // may still hold it.
         if (key.Missing())
-            return 0;
+            return WriteCode::Done;
         if (!key)
-            return 1;
+            return WriteCode::CannotOpenKey;
         if (!HasValueNamed(m_registry, key.Get(), valueName))
-            return 0;
+            return WriteCode::Done;
     }
     // Present but not deleted: either the key would not open for writing,
     // or the delete itself failed.
     const ScopedRegKey writable(m_registry, root, keyPath, kKeyAllAccess);
-    return writable ? 3 : 1;
+    return writable ? WriteCode::CannotSet : WriteCode::CannotOpenKey;
 }
 
-std::int32_t RegistryOps::WhyKeyNotDeleted(RegistryRoot root, std::string_view parentPath, std::string_view subkey)
+WriteCode RegistryOps::WhyKeyNotDeleted(RegistryRoot root, std::string_view parentPath, std::string_view subkey)
 {
     {
         const ScopedRegKey key(m_registry, root, std::string(parentPath) + "\\" + std::string(subkey), kKeyRead);
         if (key.Missing())
-            return 0;  // not there: deleted already
+            return WriteCode::Done;  // not there: deleted already
         if (!key)
-            return 1;  // there, but shut to us: not deleted
+            return WriteCode::CannotOpenKey;  // there, but shut to us: not deleted
     }
     const ScopedRegKey writable(m_registry, root, parentPath, kKeyAllAccess);
-    return writable ? 3 : 1;
+    return writable ? WriteCode::CannotSet : WriteCode::CannotOpenKey;
 }

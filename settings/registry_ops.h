@@ -12,15 +12,24 @@
 #include "lang/languages.h"
 #include "platform/registry.h"
 
-// The outcome of a write: its code (0, 1, 3, 4 or 5) and the result line,
-// "%s" standing for the written value's name.
-struct WriteResult {
-    std::int32_t code = 0;
-    std::string line;
+// What a value tested against an option's expectation is: present and
+// equal, present and different (or a text test without an expected text),
+// or not to be read (the key will not open or the value cannot be read).
+// The numbers are the dialog's registry test results.
+enum class TestResult : std::int32_t { Differs = 0, Equals = 1, Unreadable = 2 };
+
+// How a write (or a delete) ended; the numbers are the registry writer's
+// result codes.
+enum class WriteCode : std::int32_t {
+    Done = 0,
+    CannotOpenKey = 1,
+    CannotSet = 3,
+    CannotReadBack = 4,
+    ReadBackDiffers = 5,
 };
 
 // The result line of a write in `language`: the code's text after `text`.
-std::string WriteResultLine(std::int32_t code, std::string_view text, Language language);
+std::string WriteResultLine(WriteCode code, std::string_view text, Language language);
 
 // A value's text, read with read access into a buffer of 128 characters:
 // the text up to its first zero. Nothing when the key or the value cannot be
@@ -38,10 +47,7 @@ public:
     RegistryOps(const RegistryOps&) = delete;
     RegistryOps& operator=(const RegistryOps&) = delete;
 
-    // 1: the value is present and equals the expected number or text;
-    // 0: present and different (or a text test without an expected text);
-    // 2: the key cannot be opened or the value cannot be read.
-    std::int32_t TestValue(RegistryRoot root, std::string_view keyPath, std::string_view valueName,
+    TestResult TestValue(RegistryRoot root, std::string_view keyPath, std::string_view valueName,
                            std::uint32_t testType, std::uint32_t expectedNumber, const char* expectedText);
 
     // Whether the value is really not there: its key is absent, or the key
@@ -49,29 +55,24 @@ public:
     // value that cannot be read, is not absent.
     bool IsAbsent(RegistryRoot root, std::string_view keyPath, std::string_view valueName);
 
-    // Sets a value in an existing key and reads it back. Returns 0 when the
-    // value reads back as written, else 1; the result code and its line (in
-    // Chinese, as the writer has always made it) are kept in LastWrite()
-    // until the next write.
-    std::int32_t WriteValue(RegistryRoot root, std::string_view keyPath, std::string_view valueName,
-                            const std::uint8_t* data, std::uint32_t type, std::uint32_t size,
-                            std::int32_t labelNumber);
-    const WriteResult& LastWrite() const { return m_lastWrite; }
+    // Sets a value in an existing key and reads it back: Done when it reads
+    // back as written.
+    WriteCode WriteValue(RegistryRoot root, std::string_view keyPath, std::string_view valueName,
+                         const std::uint8_t* data, std::uint32_t type, std::uint32_t size);
 
-    // 0 when the value or subkey was deleted; 1 when the key could not be
-    // opened or the delete failed.
-    std::int32_t DeleteValue(RegistryRoot root, std::string_view keyPath, std::string_view valueName);
-    std::int32_t DeleteKey(RegistryRoot root, std::string_view parentPath, std::string_view subkey);
+    // Whether the value or subkey was deleted: false when the key could not
+    // be opened or the delete failed.
+    bool DeleteValue(RegistryRoot root, std::string_view keyPath, std::string_view valueName);
+    bool DeleteKey(RegistryRoot root, std::string_view parentPath, std::string_view subkey);
 
-    // Why a value that a delete left behind is still there: 0 when it is
-    // really not there (its key absent, or the key without it), else the
-    // result code to report (1: the key would not open, for reading or for
-    // writing; 3: the delete itself failed).
-    std::int32_t WhyNotDeleted(RegistryRoot root, std::string_view keyPath, std::string_view valueName);
+    // Why a value that a delete left behind is still there: Done when it is
+    // really not there (its key absent, or the key without it); CannotOpenKey
+    // when the key would not open, for reading or for writing; CannotSet
+    // when the delete itself failed.
+    WriteCode WhyNotDeleted(RegistryRoot root, std::string_view keyPath, std::string_view valueName);
     // The same for a subkey that a delete left behind.
-    std::int32_t WhyKeyNotDeleted(RegistryRoot root, std::string_view parentPath, std::string_view subkey);
+    WriteCode WhyKeyNotDeleted(RegistryRoot root, std::string_view parentPath, std::string_view subkey);
 
 private:
     IRegistry& m_registry;
-    WriteResult m_lastWrite;
 };

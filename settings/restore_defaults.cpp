@@ -22,17 +22,16 @@ std::vector<StepResult> RestoreDefaults(RegistryOps& registry, std::optional<Sco
             continue;
         const CatalogueEntry& entry = CatalogueEntryOf(key);
         const RegistryBinding& binding = entry.binding;
-        std::int32_t code = 0;
+        WriteCode code = WriteCode::Done;
         if (entry.restore.action == RestoreAction::DeleteValue) {
-            if (registry.DeleteValue(binding.root, binding.keyPath, binding.valueName) != 0)
+            if (!registry.DeleteValue(binding.root, binding.keyPath, binding.valueName))
                 code = registry.WhyNotDeleted(binding.root, binding.keyPath, binding.valueName);
         } else {
             const std::vector<std::uint8_t> data = StepData(entry.restore);
-            if (registry.WriteValue(binding.root, binding.keyPath, binding.valueName, data.data(), binding.type,
-                                    static_cast<std::uint32_t>(data.size()), entry.labelNumber) != 0)
-                code = registry.LastWrite().code;
+            code = registry.WriteValue(binding.root, binding.keyPath, binding.valueName, data.data(), binding.type,
+                                       static_cast<std::uint32_t>(data.size()));
         }
-        results.push_back(code == 0 ? DoneStep(key) : StepResult{key, StepOutcome::Failed, code, {}});
+        results.push_back(code == WriteCode::Done ? DoneStep(key) : StepResult{key, StepOutcome::Failed, code, {}});
     }
     return results;
 }

@@ -8,21 +8,23 @@ SystemStatus ReadSystemStatus(RegistryOps& registry)
     for (OptionKey key : OrderOf(Pass::Status)) {
         const CatalogueEntry& entry = CatalogueEntryOf(key);
         const RegistryBinding& binding = entry.binding;
-        const std::int32_t result = registry.TestValue(binding.root, binding.keyPath, binding.valueName,
+        const TestResult result = registry.TestValue(binding.root, binding.keyPath, binding.valueName,
                                                        binding.type, entry.status.number, entry.status.text);
         OptionState state = OptionState::On;
         switch (entry.status.rule) {
         case StatusRule::Equal:
-            state = result == 1 ? OptionState::Off : result == 2 ? OptionState::Unknown : OptionState::On;
+            state = result == TestResult::Equals       ? OptionState::Off
+                    : result == TestResult::Unreadable ? OptionState::Unknown
+                                                       : OptionState::On;
             break;
         case StatusRule::ExpertEqual:
-            state = result == 1 ? OptionState::Off : OptionState::On;
+            state = result == TestResult::Equals ? OptionState::Off : OptionState::On;
             break;
         case StatusRule::ExpertGone:
         case StatusRule::MessengerGone:
             // Gone only when really absent: a key that will not open or a
             // value too long to read may still be there.
-            if (result != 2)
+            if (result != TestResult::Unreadable)
                 state = OptionState::On;
             else if (registry.IsAbsent(binding.root, binding.keyPath, binding.valueName))
                 state = OptionState::Off;

@@ -6,7 +6,8 @@ namespace settings {
 
 std::string FailureLine(const StepResult& result, const OptionLabels& labels)
 {
-    return result.code != 0 ? WriteResultLine(result.code, labels.Of(result.key), labels.language()) : result.reason;
+    return result.code != WriteCode::Done ? WriteResultLine(result.code, labels.Of(result.key), labels.language())
+                                          : result.reason;
 }
 
 std::vector<std::string> FailureLines(const std::vector<StepResult>& results, const OptionLabels& labels)

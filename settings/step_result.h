@@ -9,6 +9,7 @@
 
 #include "settings/catalogue.h"
 #include "settings/labels.h"
+#include "settings/registry_ops.h"
 
 namespace settings {
 
@@ -22,11 +23,11 @@ enum class StepOutcome {
 struct StepResult {
     OptionKey key;  // MediaPlayerGroup for the Media Player run
     StepOutcome outcome = StepOutcome::Done;
-    std::int32_t code = 0;  // a failed registry step: the writer's result code
+    WriteCode code = WriteCode::Done;  // a failed registry step: the writer's result code
     std::string reason;     // a failed program step: what went wrong
 };
 
-inline StepResult DoneStep(OptionKey key) { return {key, StepOutcome::Done, 0, {}}; }
+inline StepResult DoneStep(OptionKey key) { return {key, StepOutcome::Done, WriteCode::Done, {}}; }
 
 // A failed step as the user reads it: the writer's result line under the
 // option's label, or the reason of a program step.

@@ -14,6 +14,7 @@
 #include "cli/command_line.h"
 #include "platform/memory/memory_console.h"
 #include "platform/memory/memory_main_window.h"
+#include "run/exit_codes.h"
 #include "settings/apply_settings.h"
 #include "settings/backup.h"
 #include "settings/reg_import.h"
@@ -133,9 +134,9 @@ TEST_F(BackupPassTest, StartRestoreAndApplySaveABackupEachNamedByTheirTime)
     MemoryConsole console;
     cli::CommandLineServices services = m.CommandLine(console);
     m.clock.timeOfDay = {2027, 1, 2, 3, 4, 5};
-    ASSERT_EQ(cli::kExitSuccess, cli::RunCommandLine({"/apply", "recommended"}, services));
+    ASSERT_EQ(run::kExitSuccess, cli::RunCommandLine({"/apply", "recommended"}, services));
     const std::size_t listed = console.Output().size();
-    ASSERT_EQ(cli::kExitSuccess, cli::RunCommandLine({"/backups"}, services));
+    ASSERT_EQ(run::kExitSuccess, cli::RunCommandLine({"/backups"}, services));
     EXPECT_EQ(kBackups + "\\2027-01-02_030405.reg\n" + kBackups + "\\2026-12-07_153012-2.reg\n" + kBackups +
                   "\\2026-12-07_153012.reg\n",
               console.Output().substr(listed));
@@ -156,7 +157,7 @@ TEST_F(BackupPassTest, StartRestoreAndApplySaveABackupEachNamedByTheirTime)
     // /revert of it brings them back, value by value: the one that was
     // there, and the absence of those that were not.
     const std::size_t before = console.Output().size();
-    EXPECT_EQ(cli::kExitSuccess,
+    EXPECT_EQ(run::kExitSuccess,
               cli::RunCommandLine({"/revert", kBackups + "\\2026-12-07_153012.reg"}, services)) << console.Errors();
     const std::string report = console.Output().substr(before);
     EXPECT_NE(std::string::npos,
@@ -186,7 +187,7 @@ TEST_F(BackupPassTest, APassWhoseBackupCannotBeWrittenDoesNotStart)
 
     MemoryConsole console;
     cli::CommandLineServices services = m.CommandLine(console);
-    EXPECT_EQ(cli::kExitError, cli::RunCommandLine({"/apply", "expert"}, services));
+    EXPECT_EQ(run::kExitError, cli::RunCommandLine({"/apply", "expert"}, services));
     EXPECT_EQ("veilmark: cannot write the backup " + kBackups +
                   ": Cannot create a file when that file already exists.\n",
               console.Errors());
@@ -194,7 +195,7 @@ TEST_F(BackupPassTest, APassWhoseBackupCannotBeWrittenDoesNotStart)
     // A value that is there but cannot be read would come back as absent.
     m.files.Remove(kBackups);
     m.faults.failQuery = true;
-    EXPECT_EQ(cli::kExitError, cli::RunCommandLine({"/apply", "expert"}, services));
+    EXPECT_EQ(run::kExitError, cli::RunCommandLine({"/apply", "expert"}, services));
     EXPECT_NE(std::string::npos, console.Errors().find("the value SilentAcquisition of "
                                                        "HKEY_CURRENT_USER\\Software\\Microsoft\\MediaPlayer\\Preferences cannot be read"))
         << console.Errors();

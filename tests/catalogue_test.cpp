@@ -4,7 +4,7 @@
 #include <set>
 #include <string>
 
-#include "platform/memory/builtin_string_table.h"
+#include "platform/builtin/builtin_string_table.h"
 #include "settings/catalogue.h"
 #include "settings/labels.h"
 

@@ -10,6 +10,7 @@
 #include "cli/command_line.h"
 #include "platform/memory/memory_console.h"
 #include "platform/memory/memory_files.h"
+#include "run/exit_codes.h"
 #include "settings/profile.h"
 #include "settings/reg_file.h"
 #include "settings/text.h"
@@ -55,42 +56,40 @@ TEST(CommandLineWordsTest, MakeACommandOrNameWhatIsWrong)
 {
     struct Case {
         const char* line;
-        cli::CommandKind kind;
-        const char* selection;
+        const char* command;  // its name; empty: the dialog
+        std::vector<std::string> operands;
         const char* report;
-        const char* exportPath;
         const char* error;
     };
-    using C = cli::CommandKind;
     const Case cases[] = {
-        {"", C::Dialog, "", "", "", ""},
-        {"/?", C::Usage, "", "", "", ""},
-        {"-STATUS", C::Status, "", "", "", ""},
-        {"/Status /REPORT r.txt", C::Status, "", "r.txt", "", ""},
-        {"/apply Expert /report r.txt", C::Apply, "Expert", "r.txt", "", ""},
-        {"/export recommended out.reg", C::Export, "recommended", "", "out.reg", ""},
-        {"-Restore /report r.txt", C::Restore, "", "r.txt", "", ""},
-        {"/restore expert", C::Restore, "", "", "", "unexpected argument expert"},
-        {"/stat", C::Dialog, "", "", "", "unknown switch /stat"},
-        {"status", C::Dialog, "", "", "", "unexpected argument status"},
-        {"/apply", C::Apply, "", "", "", "/apply needs a selection"},
-        {"/apply /report r.txt", C::Apply, "", "", "", "/apply needs a selection"},
-        {"/status /report", C::Status, "", "", "", "/report needs a file name"},
-        {R"(/status /report "" /report r.txt)", C::Status, "", "", "", "/report needs a file name"},
-        {R"(/export expert "")", C::Export, "expert", "", "", "/export needs the name of the .reg file to write"},
-        {"/status /report a /report b", C::Status, "", "a", "", "unknown or repeated switch /report"},
-        {"/export expert", C::Export, "expert", "", "", "/export needs the name of the .reg file to write"},
-        {"/export expert a.reg b.reg", C::Export, "expert", "", "a.reg", "unexpected argument b.reg"},
-        {"/export expert a.reg /report r.txt", C::Export, "expert", "", "a.reg", "unknown or repeated switch /report"},
+        {"", "", {}, "", ""},
+        {"/?", "?", {}, "", ""},
+        {"/? /status", "?", {}, "", ""},
+        {"-STATUS", "status", {}, "", ""},
+        {"/Status /REPORT r.txt", "status", {}, "r.txt", ""},
+        {"/apply Expert /report r.txt", "apply", {"Expert"}, "r.txt", ""},
+        {"/export recommended out.reg", "export", {"recommended", "out.reg"}, "", ""},
+        {"-Restore /report r.txt", "restore", {}, "r.txt", ""},
+        {"/restore expert", "", {}, "", "unexpected argument expert"},
+        {"/stat", "", {}, "", "unknown switch /stat"},
+        {"status", "", {}, "", "unexpected argument status"},
+        {"/apply", "", {}, "", "/apply needs a selection"},
+        {"/apply /report r.txt", "", {}, "", "/apply needs a selection"},
+        {"/status /report", "", {}, "", "/report needs a file name"},
+        {R"(/status /report "" /report r.txt)", "", {}, "", "/report needs a file name"},
+        {R"(/export expert "")", "", {}, "", "/export needs the name of the .reg file to write"},
+        {"/status /report a /report b", "", {}, "", "unknown or repeated switch /report"},
+        {"/export expert", "", {}, "", "/export needs the name of the .reg file to write"},
+        {"/export expert a.reg b.reg", "", {}, "", "unexpected argument b.reg"},
+        {"/export expert a.reg /report r.txt", "", {}, "", "unknown or repeated switch /report"},
     };
     for (const Case& c : cases) {
-        const cli::ParsedCommand parsed = cli::ParseCommand(cli::SplitCommandLine(c.line), Language::Chinese);
+        const cli::ParsedCommand parsed = cli::ParseCommand(cli::SplitCommandLine(c.line), Language::English);
         EXPECT_EQ(c.error, parsed.error) << c.line;
         if (!*c.error) {
-            EXPECT_EQ(c.kind, parsed.command.kind) << c.line;
-            EXPECT_EQ(c.selection, parsed.command.selection) << c.line;
+            EXPECT_EQ(c.command, parsed.command.Name()) << c.line;
+            EXPECT_EQ(c.operands, parsed.command.operands) << c.line;
             EXPECT_EQ(c.report, parsed.command.reportPath) << c.line;
-            EXPECT_EQ(c.exportPath, parsed.command.exportPath) << c.line;
         }
     }
 }
@@ -222,7 +221,7 @@ protected:
 
 TEST_F(CommandLineTest, StatusTellsEachOptionOffOnOrUnknownAndExitsByTheWorst)
 {
-    EXPECT_EQ(cli::kExitNotAllDone, Run("/status"));
+    EXPECT_EQ(run::kExitNotAllDone, Run("/status"));
     Lines lines = Output();
     ASSERT_EQ(1 + OrderOf(Pass::Status).size(), lines.size());
     EXPECT_EQ("Microsoft Windows XP (edition: Professional)", lines[0]);
@@ -236,10 +235,10 @@ TEST_F(CommandLineTest, StatusTellsEachOptionOffOnOrUnknownAndExitsByTheWorst)
                          "NoIeUpdateCheck\nNoIeScheduledUpdates\nNoIntegratedAuth\nDisableErrorReportingService\n"
                          "DisableAutoUpdateService\nDisableTimeService\nDisableTaskSchedulerService\n"
                          "MessengerNoAutostart\n");
-    ASSERT_EQ(cli::kExitSuccess, Run("/apply all.txt"));
+    ASSERT_EQ(run::kExitSuccess, Run("/apply all.txt"));
     m.registry.RemoveTree(RegistryRoot::ClassesRoot, "CLSID\\{B69003B3-C55E-4b48-836C-BC5946FC3B28}");
     Output();
-    EXPECT_EQ(cli::kExitSuccess, Run("/status /report status.txt"));
+    EXPECT_EQ(run::kExitSuccess, Run("/status /report status.txt"));
     lines = Output();
     for (std::size_t i = 1; i < lines.size(); ++i)
         EXPECT_EQ("off", lines[i].substr(lines[i].rfind('\t') + 1)) << lines[i];
@@ -247,7 +246,7 @@ TEST_F(CommandLineTest, StatusTellsEachOptionOffOnOrUnknownAndExitsByTheWorst)
 
     // A value that cannot be read: unknown, and with nothing on, exit code 2.
     m.registry.RemoveTree(HKLM, kReporting);
-    EXPECT_EQ(cli::kExitUnknown, Run("/status"));
+    EXPECT_EQ(run::kExitUnknown, Run("/status"));
     lines = Output();
     EXPECT_EQ(Line(K::NoErrorReporting, "unknown"), lines[4]);
     EXPECT_EQ(Line(K::NoCriticalErrorReporting, "unknown"), lines[5]);
@@ -255,7 +254,7 @@ TEST_F(CommandLineTest, StatusTellsEachOptionOffOnOrUnknownAndExitsByTheWorst)
 
 TEST_F(CommandLineTest, ApplyRunsEveryStepWithoutAskingAndReportsEach)
 {
-    ASSERT_EQ(cli::kExitSuccess, Run("/apply EXPERT /report C:\\r.txt"));
+    ASSERT_EQ(run::kExitSuccess, Run("/apply EXPERT /report C:\\r.txt"));
     const Lines lines = Output();
     EXPECT_EQ(Lines({"Microsoft Windows XP (edition: Professional)", "Backup\t" + kBackups + "\\2026-12-07_153012.reg",
                      Line(K::MediaPlayerGroup, "done"),
@@ -278,7 +277,7 @@ TEST_F(CommandLineTest, ApplyRunsEveryStepWithoutAskingAndReportsEach)
 
     // Messenger removed without its question; already-absent deletes are done.
     files.Put("messenger.txt", "MessengerUninstall\nRemoveAlexaEntry\n");
-    EXPECT_EQ(cli::kExitSuccess, Run("/apply messenger.txt"));
+    EXPECT_EQ(run::kExitSuccess, Run("/apply messenger.txt"));
     EXPECT_EQ(Lines({"Microsoft Windows XP (edition: Professional)", "Backup\t" + kBackups + "\\2026-12-07_153012-2.reg",
                      Line(K::RemoveAlexaEntry, "done"),
                      Line(K::MessengerUninstall, "done")}),
@@ -291,17 +290,17 @@ TEST_F(CommandLineTest, ApplyRunsEveryStepWithoutAskingAndReportsEach)
     // Failed writes and a program that does not start: their lines, exit code 1.
     m.faults.failSet = true;
     m.shell.FailLaunches(true);
-    EXPECT_EQ(cli::kExitNotAllDone, Run("/apply messenger.txt"));
+    EXPECT_EQ(run::kExitNotAllDone, Run("/apply messenger.txt"));
     EXPECT_EQ(Line(K::MessengerUninstall, "RunDll32.exe could not be started"), Output().back());
     files.Put("one.txt", "NoErrorReporting");
-    EXPECT_EQ(cli::kExitNotAllDone, Run("/apply one.txt"));
+    EXPECT_EQ(run::kExitNotAllDone, Run("/apply one.txt"));
     EXPECT_EQ(Line(K::NoErrorReporting, OptionLabels{m.strings, 60}.Of(K::NoErrorReporting) + ":[ 無法設定系統登錄值]"),
               Output().back());
 }
 
 TEST_F(CommandLineTest, RestoreWritesTheDefaultsAfterItsBackupWithALinePerValue)
 {
-    ASSERT_EQ(cli::kExitSuccess, Run("/restore /report r.txt"));
+    ASSERT_EQ(run::kExitSuccess, Run("/restore /report r.txt"));
     const Lines lines = Output();
     ASSERT_EQ(2 + OrderOf(Pass::Restore).size(), lines.size());
     EXPECT_EQ("Backup\t" + kBackups + "\\2026-12-07_153012.reg", lines[1]);
@@ -313,7 +312,7 @@ TEST_F(CommandLineTest, RestoreWritesTheDefaultsAfterItsBackupWithALinePerValue)
     EXPECT_TRUE(m.prompt.History().empty()) << "a question was asked";
 
     m.registry.RemoveTree(HKLM, kReporting);
-    EXPECT_EQ(cli::kExitNotAllDone, Run("/restore"));
+    EXPECT_EQ(run::kExitNotAllDone, Run("/restore"));
     const std::string label = OptionLabels{m.strings, 60}.Of(K::NoErrorReporting);
     EXPECT_EQ(Line(K::NoErrorReporting, label + ":[ 無法開啟登錄機碼 ]"), Output()[5]);
 }
@@ -333,7 +332,7 @@ TEST_F(CommandLineTest, ABadCommandLineProfileOrFileEndsWithCodeThreeAndChangesN
     };
     for (const auto& [line, message] : cases) {
         const std::size_t before = console.Errors().size();
-        EXPECT_EQ(cli::kExitError, Run(line)) << line;
+        EXPECT_EQ(run::kExitError, Run(line)) << line;
         EXPECT_EQ(0u, console.Errors().find(message, before) - before) << console.Errors().substr(before);
     }
     EXPECT_TRUE(Changes().empty());
@@ -345,7 +344,7 @@ TEST_F(CommandLineTest, ExportWritesTheSelectionsChangesAsARegFileAndTouchesNoRe
 {
     files.Put("p.txt", "NoInternetTimeSync\nMessengerNoAutostart\nRemoveAlexaEntry\nNoCodecDownload\n"
                        "MessengerNoAutostart\nRemoveSupportUsers\n");
-    ASSERT_EQ(cli::kExitSuccess, Run("/export p.txt C:\\out.reg"));
+    ASSERT_EQ(run::kExitSuccess, Run("/export p.txt C:\\out.reg"));
     EXPECT_EQ(Lines({"Wrote C:\\out.reg."}), Output());
     EXPECT_TRUE(Changes().empty());
     EXPECT_TRUE(m.shell.Starts().empty());
@@ -375,7 +374,7 @@ TEST_F(CommandLineTest, ExportWritesTheSelectionsChangesAsARegFileAndTouchesNoRe
 
     // A file that cannot be put in place is not left half-written.
     files.Refuse("full.reg", MemoryFiles::Refusal::AtCommit);
-    EXPECT_EQ(cli::kExitError, Run("/export expert full.reg"));
+    EXPECT_EQ(run::kExitError, Run("/export expert full.reg"));
     EXPECT_FALSE(files.Has("full.reg"));
 }
 

@@ -17,7 +17,7 @@
 #include "settings/apply_settings.h"
 #include "settings/reg_file.h"
 #include "settings/restore_defaults.h"
-#include "platform/memory/builtin_string_table.h"
+#include "platform/builtin/builtin_string_table.h"
 #include "tests/memory_main_dlg.h"
 
 namespace {

@@ -10,6 +10,7 @@
 #include "lang/texts.h"
 #include "platform/memory/memory_console.h"
 #include "platform/memory/memory_main_window.h"
+#include "run/exit_codes.h"
 #include "tests/memory_main_dlg.h"
 
 namespace {
@@ -30,26 +31,25 @@ TEST(LanguageTest, AnyChineseIsChineseGermanIsGermanAndEveryOtherEnglish)
 
 TEST(LanguageTest, LangComesFirstAndNamesALanguageForTheDialogOrTheCommand)
 {
-    using C = cli::CommandKind;
     const struct {
         std::vector<std::string> words;
-        C kind;
+        const char* command;
         std::optional<Language> language;
         const char* error;
     } cases[] = {
-        {{"/lang", "en"}, C::Dialog, Language::English, ""},
-        {{"-LANG", "DE", "/status"}, C::Status, Language::German, ""},
-        {{"/lang", "zh", "/apply"}, C::Apply, Language::Chinese, "/apply braucht eine Auswahl"},
-        {{"/lang", "fr"}, C::Dialog, std::nullopt, "/lang braucht zh, de oder en"},
-        {{"/lang"}, C::Dialog, std::nullopt, "/lang braucht zh, de oder en"},
-        {{"/status", "/lang", "en"}, C::Status, std::nullopt, "unbekannter oder wiederholter Schalter /lang"},
+        {{"/lang", "en"}, "", Language::English, ""},
+        {{"-LANG", "DE", "/status"}, "status", Language::German, ""},
+        {{"/lang", "zh", "/apply"}, "apply", Language::Chinese, "/apply braucht eine Auswahl"},
+        {{"/lang", "fr"}, "", std::nullopt, "/lang braucht zh, de oder en"},
+        {{"/lang"}, "", std::nullopt, "/lang braucht zh, de oder en"},
+        {{"/status", "/lang", "en"}, "status", std::nullopt, "unbekannter oder wiederholter Schalter /lang"},
     };
     for (const auto& c : cases) {
         // Errors in the language /lang names, else in the user's (German here).
         const cli::ParsedCommand parsed = cli::ParseCommand(c.words, Language::German);
         const std::string expected = c.language == Language::Chinese ? "/apply needs a selection" : c.error;
         EXPECT_EQ(expected, parsed.error) << c.words.front();
-        EXPECT_EQ(c.kind, parsed.command.kind);
+        EXPECT_EQ(c.command, parsed.command.Name());
         EXPECT_EQ(c.language, parsed.command.language);
     }
     EXPECT_EQ("f, line %2: %3", Text(TextId::ErrorInLine, Language::English, {"f"})) << "no argument, no change";
@@ -83,7 +83,7 @@ TEST(LanguageTest, AnEnglishUserGetsEnglishBoxesAndTheEnglishHelpFileElseTheChin
 
     MemoryConsole console;
     cli::CommandLineServices services = m.CommandLine(console);
-    EXPECT_EQ(cli::kExitError, cli::RunCommandLine({"/frobnicate"}, services));
+    EXPECT_EQ(run::kExitError, cli::RunCommandLine({"/frobnicate"}, services));
     EXPECT_EQ("veilmark: unknown switch /frobnicate\nveilmark.exe /? shows the usage.\n", console.Errors());
 }
 

@@ -7,7 +7,7 @@
 
 #include "app/main_dlg.h"
 #include "cli/command_line.h"
-#include "platform/memory/builtin_string_table.h"
+#include "platform/builtin/builtin_string_table.h"
 #include "platform/memory/event_log.h"
 #include "platform/memory/memory_clock.h"
 #include "platform/memory/memory_desktop.h"

@@ -18,7 +18,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/memory/builtin_string_table.h"
+#include "platform/builtin/builtin_string_table.h"
 #include "settings/apply_settings.h"
 #include "settings/labels.h"
 #include "tests/offline/xp_drive.h"

@@ -44,13 +44,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
         if (!parsed.error.empty())
             return 0;
         const cli::Command& command = parsed.command;
-        Require(words.empty() == (command.kind == cli::CommandKind::Dialog), "only no words open the dialog");
-        if (command.kind == cli::CommandKind::Apply || command.kind == cli::CommandKind::Export)
-            Require(!command.selection.empty(), "/apply and /export name a selection");
-        if (command.kind == cli::CommandKind::Export)
-            Require(!command.exportPath.empty(), "/export names its file");
-        if (command.kind == cli::CommandKind::Revert)
-            Require(!command.revertPath.empty(), "/revert names its file");
+        Require(!command.row == (words.size() == (command.language ? 2u : 0u)),
+                "only no words, or /lang and its language alone, open the dialog");
+        if (command.row && !command.row->operands.TakesAny()) {
+            Require(command.operands.size() == command.row->operands.Count(), "a command has the operands it takes");
+            for (const std::string& operand : command.operands)
+                Require(!operand.empty(), "an operand names something");
+        }
         return 0;
     }
 

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/memory/builtin_string_table.h"
+#include "platform/builtin/builtin_string_table.h"
 #include "platform/memory/memory_prompt.h"
 #include "platform/memory/memory_registry.h"
 #include "settings/apply_settings.h"
@@ -159,7 +159,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
     RequireDoneStepsTookEffect(registry, settings::ApplySettings(ops, everything, false, actions), everything,
                                labels);
     for (const settings::StepResult& result : settings::RestoreDefaults(ops))
-        Require(result.outcome != settings::StepOutcome::Failed || result.code != 0, "a failed restore says why");
+        Require(result.outcome != settings::StepOutcome::Failed || result.code != WriteCode::Done, "a failed restore says why");
     Require(registry.OpenKeyCount() == 0, "every key opened is closed again");
     if (!backedUp)
         return 0;

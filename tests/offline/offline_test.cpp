@@ -16,12 +16,12 @@
 #include <functional>
 #include <sstream>
 
-#include "cli/run_reports.h"
+#include "run/run_reports.h"
 #include "offline/offline_arguments.h"
 #include "offline/offline_run.h"
 #include "platform/hive/hive_commit.h"
 #include "platform/hive/hive_registry.h"
-#include "platform/memory/builtin_string_table.h"
+#include "platform/builtin/builtin_string_table.h"
 #include "platform/memory/memory_clock.h"
 #include "platform/memory/memory_console.h"
 #include "platform/memory/memory_version_info.h"
@@ -108,7 +108,7 @@ TEST(OfflineTest, ApplyExpertWritesEveryHiveAsThePassWritesTheInMemoryRegistry)
 {
     XpDrive drive({"alice", "bob"}, SeedEverythingOn);
     const Finished run = RunOffline({"--root", drive.Root(), "apply", "expert"});
-    ASSERT_EQ(cli::kExitSuccess, run.exitCode) << run.output << run.errors;
+    ASSERT_EQ(run::kExitSuccess, run.exitCode) << run.output << run.errors;
 
     for (const std::string& profile : drive.Profiles()) {
         SCOPED_TRACE(profile);
@@ -139,29 +139,29 @@ TEST(OfflineTest, StatusShowsEachProfileAsStatusOnTheRunningSystemAndTheWayBackR
 {
     XpDrive drive({"alice", "bob"}, SeedEverythingOn);
     const Finished before = RunOffline({"--root", drive.Root(), "status"});
-    EXPECT_EQ(cli::kExitNotAllDone, before.exitCode);
+    EXPECT_EQ(run::kExitNotAllDone, before.exitCode);
     std::string expected;
     for (const std::string& profile : drive.Profiles()) {
         MemoryRegistry registry;
         SeedXpProfessional(registry);
         SeedEverythingOn(registry, profile);
-        cli::Report report;
+        run::Report report;
         report.Line({"[" + profile + "]"});
         BuiltinStringTable strings;
-        cli::AddStatusLines(report, registry, MemoryVersionInfo(), {strings, LanguageBaseOf(Language::English)});
+        run::AddStatusLines(report, registry, MemoryVersionInfo(), {strings, LanguageBaseOf(Language::English)});
         expected += report.Text();
     }
     EXPECT_EQ(expected, before.output);
 
     // The recommended pass backs up each profile where veilmark.exe finds
     // the backups; a user's backup, taken back, restores that user and the machine.
-    ASSERT_EQ(cli::kExitSuccess, RunOffline({"--root", drive.Root(), "apply", "recommended"}).exitCode);
+    ASSERT_EQ(run::kExitSuccess, RunOffline({"--root", drive.Root(), "apply", "recommended"}).exitCode);
     const Finished listed = RunOffline({"--root", drive.Root(), "--user", "ALICE", "backups"});
     const std::string backup = drive.ProfileFolder("alice") + "/Application Data/Veilmark/Backups/2026-12-07_153012.reg";
     EXPECT_EQ("[alice]\n" + backup + "\n", listed.output);
     EXPECT_NE(before.output, RunOffline({"--root", drive.Root(), "status"}).output);
     const Finished reverted = RunOffline({"--root", drive.Root(), "revert", backup});
-    EXPECT_EQ(cli::kExitSuccess, reverted.exitCode) << reverted.errors;
+    EXPECT_EQ(run::kExitSuccess, reverted.exitCode) << reverted.errors;
     EXPECT_EQ(before.output.substr(0, before.output.find("[bob]")),
               RunOffline({"--root", drive.Root(), "--user", "alice", "status"}).output);
 }
@@ -223,7 +223,7 @@ TEST(OfflineTest, AnInstallationNotShutDownNormallyOrNotXpIsRefusedAndNothingCha
         words.insert(words.end(), c.options.begin(), c.options.end());
         words.insert(words.end(), {"apply", "expert"});
         const Finished run = RunOffline(words);
-        EXPECT_EQ(cli::kExitError, run.exitCode);
+        EXPECT_EQ(run::kExitError, run.exitCode);
         EXPECT_NE(std::string::npos, run.errors.find(c.error)) << run.errors;
         for (std::size_t i = 0; i < hives.size(); ++i)
             EXPECT_TRUE(hives[i] == Bytes(drive.Hives()[i])) << drive.Hives()[i];
@@ -272,7 +272,7 @@ TEST(OfflineTest, AKillAtAnyStepOfTheWriteLeavesEveryHiveOldOrNew)
     for (const std::string& hive : done.Hives())
         old.push_back(Dump(hive));
     std::vector<std::string> steps;
-    ASSERT_EQ(cli::kExitSuccess, RunOffline({"--root", done.Root(), "apply", "expert"}, [&](std::string_view step) {
+    ASSERT_EQ(run::kExitSuccess, RunOffline({"--root", done.Root(), "apply", "expert"}, [&](std::string_view step) {
                                      steps.emplace_back(step);
                                  }).exitCode);
     ASSERT_GE(steps.size(), 10u);
@@ -303,7 +303,7 @@ TEST(OfflineTest, AKillAtAnyStepOfTheWriteLeavesEveryHiveOldOrNew)
         const auto firstReplace = std::find(steps.begin(), steps.end(), "replace hive") - steps.begin();
         EXPECT_EQ(static_cast<std::ptrdiff_t>(kill) > firstReplace, someNew);
         // The drafts a kill leaves stand in no later run's way.
-        EXPECT_EQ(cli::kExitSuccess, RunOffline({"--root", drive.Root(), "apply", "expert"}).exitCode);
+        EXPECT_EQ(run::kExitSuccess, RunOffline({"--root", drive.Root(), "apply", "expert"}).exitCode);
     }
 }
 
@@ -365,14 +365,13 @@ TEST(OfflineTest, BackupApplyAndRevertOnHivesGiveBackEveryStateByteForByte)
 
 TEST(OfflineArgumentsTest, ReadsLongOptionsAnywhereAndNamesWhatIsWrong)
 {
-    using offline::CommandKind;
     const offline::ParsedCommand apply =
         offline::ParseCommand({"apply", "--user=ann", "expert", "--root", "/mnt/xp", "--user", "Default User",
                                "--report", "r.txt", "--lang", "de"},
                               Language::English);
     ASSERT_EQ("", apply.error);
-    EXPECT_EQ(CommandKind::Apply, apply.command.kind);
-    EXPECT_EQ("expert", apply.command.selection);
+    EXPECT_EQ("apply", apply.command.Name());
+    EXPECT_EQ(std::vector<std::string>{"expert"}, apply.command.operands);
     EXPECT_EQ("/mnt/xp", apply.command.root);
     EXPECT_EQ((std::vector<std::string>{"ann", "Default User"}), apply.command.users);
     EXPECT_EQ("r.txt", apply.command.reportPath);
@@ -391,7 +390,7 @@ TEST(OfflineArgumentsTest, ReadsLongOptionsAnywhereAndNamesWhatIsWrong)
     };
     for (const auto& [words, error] : wrong)
         EXPECT_EQ(error, offline::ParseCommand(words, Language::English).error) << words.back();
-    EXPECT_EQ(CommandKind::Help, offline::ParseCommand({"status", "--help"}, Language::English).command.kind);
+    EXPECT_TRUE(offline::ParseCommand({"status", "--help"}, Language::English).command.help);
 }
 
 }  // namespace

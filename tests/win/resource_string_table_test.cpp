@@ -2,7 +2,7 @@
 // portable code knows, so labels read the same on Windows as in the tests.
 #include <gtest/gtest.h>
 
-#include "platform/memory/builtin_string_table.h"
+#include "platform/builtin/builtin_string_table.h"
 #include "platform/win32/resource_string_table.h"
 
 namespace {

@@ -4,7 +4,7 @@
 // Chinese no Chinese character shows anywhere; the command line speaks it
 // too; /lang chooses another language for the dialog and the commands.
 #include "lang/texts.h"
-#include "platform/memory/builtin_string_table.h"
+#include "platform/builtin/builtin_string_table.h"
 #include "platform/win32/framework/resource_language.h"
 #include "settings/labels.h"
 #include "tests/win/e2e/command_line_e2e.h"

@@ -1,6 +1,6 @@
-#include "cli/report.h"
+#include "run/report.h"
 
-namespace cli {
+namespace run {
 
 void Report::Line(std::initializer_list<std::string_view> fields)
 {
@@ -25,4 +25,4 @@ std::vector<std::uint8_t> Report::FileBytes() const
     return bytes;
 }
 
-}  // namespace cli
+}  // namespace run

@@ -1,4 +1,4 @@
-#include "platform/memory/builtin_string_table.h"
+#include "platform/builtin/builtin_string_table.h"
 
 #include <iterator>
 

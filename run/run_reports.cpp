@@ -1,4 +1,4 @@
-#include "cli/run_reports.h"
+#include "run/run_reports.h"
 
 #include "lang/texts.h"
 #include "settings/platform_facts.h"
@@ -9,7 +9,7 @@
 #include "settings/status_check.h"
 #include "settings/text.h"
 
-namespace cli {
+namespace run {
 
 namespace {
 
@@ -82,8 +82,15 @@ int AddStatusLines(Report& report, IRegistry& registry, const IVersionInfo& vers
     return anyOn ? kExitNotAllDone : anyUnknown ? kExitUnknown : kExitSuccess;
 }
 
-bool AddStepLines(Report& report, const std::vector<settings::StepResult>& results, const OptionLabels& labels)
+void AddSectionHeader(Report& report, std::string_view name) { report.Line({"[" + std::string(name) + "]"}); }
+
+bool AddPassSection(Report& report, std::string_view name, std::string_view backup,
+                    const std::vector<settings::StepResult>& results, const OptionLabels& labels)
 {
+    if (!name.empty())
+        AddSectionHeader(report, name);
+    if (!backup.empty())
+        report.Line({"Backup", backup});
     bool anyFailed = false;
     for (const settings::StepResult& result : results) {
         anyFailed |= result.outcome == settings::StepOutcome::Failed;
@@ -121,4 +128,4 @@ int RevertBackup(const std::string& path, IRegistry& registry, const IVersionInf
     return anyFailed ? kExitNotAllDone : kExitSuccess;
 }
 
-}  // namespace cli
+}  // namespace run

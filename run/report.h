@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-namespace cli {
+namespace run {
 
 class Report {
 public:
@@ -23,4 +23,4 @@ private:
     std::string m_text;
 };
 
-}  // namespace cli
+}  // namespace run

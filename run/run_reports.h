@@ -4,9 +4,11 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
-#include "cli/report.h"
+#include "run/exit_codes.h"
+#include "run/report.h"
 #include "platform/files.h"
 #include "platform/registry.h"
 #include "platform/version_info.h"
@@ -14,15 +16,7 @@
 #include "settings/selection.h"
 #include "settings/step_result.h"
 
-namespace cli {
-
-// The program's exit codes in these runs.
-enum ExitCode : int {
-    kExitSuccess = 0,      // every option off; every step carried out
-    kExitNotAllDone = 1,   // /status: some option on; /apply, /restore, /revert: some step failed
-    kExitUnknown = 2,      // /status: some option unknown, none on
-    kExitError = 3,        // the command could not run; nothing was changed
-};
+namespace run {
 
 // The selection a command names: "recommended", "expert", or the path of a
 // profile. False, with the error told in `language`, when the profile
@@ -35,9 +29,14 @@ bool ResolveSelection(const std::string& name, IFiles& files, bool homeEdition, 
 // exit code of /status.
 int AddStatusLines(Report& report, IRegistry& registry, const IVersionInfo& version, const OptionLabels& labels);
 
-// A line per step of a pass (its key, its label, what it did). Returns
-// whether any step failed.
-bool AddStepLines(Report& report, const std::vector<settings::StepResult>& results, const OptionLabels& labels);
+// The steps of a pass on one registry: the section's header [NAME] when it
+// is named, the backup saved before ("Backup<TAB>PATH") when there is one,
+// then a line per step (its key, its label, what it did). Returns whether
+// any step failed.
+bool AddPassSection(Report& report, std::string_view name, std::string_view backup,
+                    const std::vector<settings::StepResult>& results, const OptionLabels& labels);
+// The header of a section of a report: [NAME].
+void AddSectionHeader(Report& report, std::string_view name);
 
 // The revert of the backup at `path` into `registry`: a line per value.
 // Returns its exit code; with kExitError, `error` says why nothing was
@@ -45,4 +44,4 @@ bool AddStepLines(Report& report, const std::vector<settings::StepResult>& resul
 int RevertBackup(const std::string& path, IRegistry& registry, const IVersionInfo& version, IFiles& files,
                  Language language, Report& report, std::string& error);
 
-}  // namespace cli
+}  // namespace run
