@@ -8,8 +8,9 @@
 # includes is held to the same rule.
 #
 # veilmark_layer(NAME
-#                FOLDERS folder...     its folders: their .cpp files are its
-#                                      sources (but for those in EXCLUDE)
+#                FOLDERS folder...     its folders: their .cpp files, and
+#                                      their subfolders', are its sources
+#                                      (but for those in EXCLUDE)
 #                [FILES file...]       single headers it holds (the ports)
 #                [SOURCES file...]     sources besides its folders'
 #                [EXCLUDE file...]
@@ -26,9 +27,9 @@ function(veilmark_layer name)
     file(CREATE_LINK ${PROJECT_SOURCE_DIR}/${entry} ${view}/${entry} SYMBOLIC)
   endforeach()
   foreach(folder IN LISTS LAYER_FOLDERS)
-    file(GLOB found RELATIVE ${PROJECT_SOURCE_DIR} CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/${folder}/*.cpp)
+    file(GLOB_RECURSE found RELATIVE ${PROJECT_SOURCE_DIR} CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/${folder}/*.cpp)
     list(APPEND sources ${found})
-    file(GLOB found RELATIVE ${PROJECT_SOURCE_DIR} CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/${folder}/*.h)
+    file(GLOB_RECURSE found RELATIVE ${PROJECT_SOURCE_DIR} CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/${folder}/*.h)
     list(APPEND headers ${found})
   endforeach()
   if(LAYER_EXCLUDE)

@@ -33,16 +33,23 @@ endforeach()
 
 # End to end: veilmark.exe started and driven from outside by veilmark_e2e.exe,
 # which prepares and reads the registry of its own prefix while it runs, in
-# a Traditional Chinese locale (code page 950, as the users' systems are).
-# Alone, so no other program on the display takes the keyboard focus.
+# the locale of the first language (Traditional Chinese, code page 950, as
+# the users' systems are). Alone, so no other program on the display takes
+# the keyboard focus.
+list(GET languages 0 _first)
+set(_first_locale ${language_${_first}_locale}.UTF-8)
 add_test(NAME app_e2e
   COMMAND ${PROJECT_SOURCE_DIR}/tools/wine_exec.sh ${CMAKE_BINARY_DIR}/app-test-prefix ${_wine_arch}
           ${_tests_build}/tests/veilmark_e2e.exe --gtest_filter=-*HelpViewer*
           --gtest_output=xml:Z:${_reports}/app_e2e.xml)
 set_tests_properties(app_e2e PROPERTIES SKIP_RETURN_CODE 77 TIMEOUT 900 RUN_SERIAL TRUE
-  ENVIRONMENT "LANG=zh_TW.UTF-8;LC_ALL=zh_TW.UTF-8;VEILMARK_EXE=Z:$<TARGET_FILE:veilmark>;VEILMARK_SCREENSHOTS=Z:${_reports}")
-# The program in an English and a German locale, each in a prefix of its own.
-foreach(_locale en_US de_DE)
+  ENVIRONMENT "LANG=${_first_locale};LC_ALL=${_first_locale};VEILMARK_EXE=Z:$<TARGET_FILE:veilmark>;VEILMARK_SCREENSHOTS=Z:${_reports}")
+# The program in the locale of each other language, each in a prefix of its own.
+foreach(_language IN LISTS languages)
+  if(_language STREQUAL _first)
+    continue()
+  endif()
+  set(_locale ${language_${_language}_locale})
   add_test(NAME app_e2e_${_locale}
     COMMAND ${PROJECT_SOURCE_DIR}/tools/wine_exec.sh ${CMAKE_BINARY_DIR}/app-test-prefix-${_locale} ${_wine_arch}
             ${_tests_build}/tests/veilmark_e2e.exe --gtest_filter=*Language*
@@ -50,14 +57,13 @@ foreach(_locale en_US de_DE)
   set_tests_properties(app_e2e_${_locale} PROPERTIES SKIP_RETURN_CODE 77 TIMEOUT 600 RUN_SERIAL TRUE
     ENVIRONMENT "LANG=${_locale}.UTF-8;LC_ALL=${_locale}.UTF-8;VEILMARK_EXE=Z:$<TARGET_FILE:veilmark>;VEILMARK_SCREENSHOTS=Z:${_reports}")
 endforeach()
-# The help viewer in a Traditional Chinese locale (code page 950, as on the
-# users' systems), in a prefix made in that locale.
+# The help viewer in the first language's locale, in a prefix made in that locale.
 add_test(NAME help_viewer_e2e
   COMMAND ${PROJECT_SOURCE_DIR}/tools/wine_exec.sh ${CMAKE_BINARY_DIR}/help-test-prefix ${_wine_arch}
           ${_tests_build}/tests/veilmark_e2e.exe --gtest_filter=*HelpViewer*
           --gtest_output=xml:Z:${_reports}/help_viewer_e2e.xml)
 set_tests_properties(help_viewer_e2e PROPERTIES SKIP_RETURN_CODE 77 TIMEOUT 300 RUN_SERIAL TRUE
-  ENVIRONMENT "LANG=zh_TW.UTF-8;LC_ALL=zh_TW.UTF-8;VEILMARK_EXE=Z:$<TARGET_FILE:veilmark>;VEILMARK_SCREENSHOTS=Z:${_reports}")
+  ENVIRONMENT "LANG=${_first_locale};LC_ALL=${_first_locale};VEILMARK_EXE=Z:$<TARGET_FILE:veilmark>;VEILMARK_SCREENSHOTS=Z:${_reports}")
 
 # Each compiled help file holds every page of its sources, in its language.
 add_test(NAME help_file COMMAND ${PROJECT_SOURCE_DIR}/tools/check_help_file.sh ${help_checks})

@@ -12,7 +12,7 @@
 #include <string_view>
 
 enum class Language : std::uint8_t {
-#define LANGUAGE_ROW(name, tag, users, base, resources, help, codePage) name,
+#define LANGUAGE_ROW(name, tag, users, base, resources, help, codePage, locale) name,
 #include "lang/languages.inc"
 #undef LANGUAGE_ROW
 };
@@ -30,7 +30,7 @@ struct LanguageRow {
 };
 
 inline constexpr LanguageRow kLanguages[] = {
-#define LANGUAGE_ROW(name, tag, users, base, resources, help, codePage) \
+#define LANGUAGE_ROW(name, tag, users, base, resources, help, codePage, locale) \
     {Language::name, tag, users, base, resources, help, codePage},
 #include "lang/languages.inc"
 #undef LANGUAGE_ROW

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The Windows download as a user gets it: the zip unpacked into a folder of
-# its own and run in a fresh Wine prefix, in a Traditional Chinese locale.
+# its own and run in a fresh Wine prefix, in the locale of the program's
+# first language (lang/languages.inc: Traditional Chinese).
 # The end-to-end tests of the start-up, of the help command (the help file
 # beside the program opens in the viewer) and of /status run on the zip's
 # veilmark.exe. Exits 77 (skipped) where this machine cannot run 32-bit
@@ -19,5 +20,6 @@ folder=$(mktemp -d "${TMPDIR:-/tmp}/veilmark-zip.XXXXXX")
 trap 'WINEPREFIX="$folder/prefix" wineserver -k 2>/dev/null; WINEPREFIX="$folder/prefix" wineserver -w 2>/dev/null; rm -rf "$folder"' EXIT
 python3 -m zipfile -e "$zip" "$folder"
 program=$(ls "$folder"/*/veilmark.exe)
-LANG=zh_TW.UTF-8 LC_ALL=zh_TW.UTF-8 "$here/wine_exec.sh" "$folder/prefix" win32 "$e2e" \
+locale=$(sed -n 's/^LANGUAGE_ROW(.*"\([a-z][a-z]_[A-Z][A-Z]\)")$/\1.UTF-8/p' "$here/../lang/languages.inc" | head -n 1)
+LANG=$locale LC_ALL=$locale "$here/wine_exec.sh" "$folder/prefix" win32 "$e2e" \
     --gtest_filter='*MainWindowComesUp*:*HelpViewerOpens*:*AShutKeyIsUnknownToStatus*' "$@" "--veilmark-exe=$program"

@@ -62,9 +62,11 @@ if [ ${#missing[@]} -gt 0 ]; then
     fi
 fi
 
-# The end-to-end tests run Wine in a Traditional Chinese locale (code page
-# 950, as the users' systems are), an English and a German one.
-for locale in zh_TW en_US de_DE; do
+# The end-to-end tests run Wine in the locale of each language of
+# lang/languages.inc: Traditional Chinese (code page 950, as the users'
+# systems are), German, English.
+here=$(cd "$(dirname "$0")" && pwd)
+for locale in $(sed -n 's/^LANGUAGE_ROW(.*"\([a-z][a-z]_[A-Z][A-Z]\)")$/\1/p' "$here/../lang/languages.inc"); do
     if ! locale -a 2>/dev/null | grep -qix "$locale.utf8"; then
         echo "Generating the $locale.UTF-8 locale" >&2
         sudo_if_needed sed -i "s/^# *\($locale.UTF-8 UTF-8\)/\1/" /etc/locale.gen

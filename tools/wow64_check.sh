@@ -9,13 +9,13 @@
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/wine_env.sh"
+skip_unless_runnable win32
 
 if [[ $# -ne 2 || ! -f $2 ]]; then
     echo "usage: $0 PREFIX TEST_PROGRAM" >&2
     exit 2
 fi
 prefix=$1 program=$2
-skip_unless_runnable win32
 
 key='HKLM\SOFTWARE\VeilmarkWow64Check'
 marker='written by the 32-bit build'

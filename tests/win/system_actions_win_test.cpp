@@ -100,7 +100,7 @@ struct Services {
     MemoryShell shell;
     ShortClock clock;
     Win32Desktop desktop;
-    Win32DialogHost dialogs{0x0404};
+    Win32DialogHost dialogs{Language::Chinese};
     Win32SystemFolders folders;
     Win32VersionInfo version;
     MemoryFiles files;

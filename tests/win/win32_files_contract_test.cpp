@@ -40,7 +40,7 @@ public:
 private:
     std::filesystem::path m_path;
     std::string m_folder;
-    Win32Files m_files{MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US)};
+    Win32Files m_files{Language::English};
 };
 
 }  // namespace
