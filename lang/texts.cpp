@@ -695,6 +695,27 @@ constexpr bool EveryCellHasText()
 }
 static_assert(EveryCellHasText(), "every text row needs a text in every language");
 
+constexpr int PlaceholderUses(const char* text, char digit)
+{
+    int uses = 0;
+    for (; *text; ++text)
+        if (text[0] == '%' && text[1] == digit)
+            ++uses;
+    return uses;
+}
+
+// A translation may move an argument's place but neither drop nor repeat it.
+constexpr bool EveryCellTakesTheSameArguments()
+{
+    for (const TextRow& row : kTexts)
+        for (const TextCell& cell : row.in)
+            for (char digit = '1'; digit <= '9'; ++digit)
+                if (PlaceholderUses(cell.text, digit) != PlaceholderUses(row.in[0].text, digit))
+                    return false;
+    return true;
+}
+static_assert(EveryCellTakesTheSameArguments(), "every language's text must hold the same %1, %2, ... as the others");
+
 const TextCell& CellOf(TextId id, Language language)
 {
     return kTexts[static_cast<std::size_t>(id)].in[static_cast<std::size_t>(language)];
