@@ -3,6 +3,8 @@
 // and the boxes of a Start and a restore speak it, and where it is not
 // Chinese no Chinese character shows anywhere; the command line speaks it
 // too; /lang chooses another language for the dialog and the commands.
+#include <algorithm>
+
 #include "lang/texts.h"
 #include "platform/memory/builtin_string_table.h"
 #include "platform/win32/framework/resource_language.h"
@@ -16,13 +18,20 @@ using namespace option_keys;
 Language UserLanguage() { return LanguageForUser(GetUserDefaultUILanguage()); }
 
 // The captions the templates give the main window's buttons: the string
-// table keeps them after each language's labels.
-constexpr int kStartCaption = 49;
-constexpr int kCancelCaption = 50;
+// table keeps them in the first rows after each language's last label.
+constexpr int kStartCaption = 0;
+constexpr int kCancelCaption = 1;
 
 std::string CaptionOf(Language language, int caption)
 {
-    return BuiltinStringTable().Load(static_cast<unsigned>(LanguageBaseOf(language) + caption));
+    const BuiltinStringTable strings;
+    int lastLabel = 0;
+    for (const CatalogueEntry& entry : Catalogue())
+        lastLabel = std::max(lastLabel, entry.label.offset);
+    unsigned row = static_cast<unsigned>(LanguageBaseOf(language) + lastLabel + 1);
+    for (unsigned end = row + 100; row < end && strings.Load(row).empty();)
+        ++row;
+    return strings.Load(row + static_cast<unsigned>(caption));
 }
 
 // Whether the UTF-8 text holds a CJK character (U+3000 to U+9FFF) or a
