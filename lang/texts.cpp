@@ -160,22 +160,66 @@ constexpr TextRow kTexts[] = {
       "Möchten Sie diesen Dienst einschalten?",
       "Setting a time server turns on the Windows Time service, which\nsynchronizes your computer's clock with Internet Time.\n"
       "Do you want to turn this service on?"}},
-    {T::PlayerNotStarted, {nullptr, "wmplayer.exe konnte nicht gestartet werden", "wmplayer.exe could not be started"}},
+    {T::PlayerNotStarted,
+     {"無法啟動 wmplayer.exe",
+      "wmplayer.exe konnte nicht gestartet werden",
+      "wmplayer.exe could not be started"}},
     {T::UninstallerNotStarted,
-     {nullptr,
+     {"無法啟動 RunDll32.exe",
       "RunDll32.exe konnte nicht gestartet werden",
       "RunDll32.exe could not be started"}},
 
     // The system's description line.
-    {T::UnnamedSystem, {nullptr, "unbenanntes System", "unnamed system"}},
-    {T::EditionHome, {nullptr, "%1 (Edition: Home Edition)", "%1 (edition: Home Edition)"}},
-    {T::EditionProfessional, {nullptr, "%1 (Edition: Professional)", "%1 (edition: Professional)"}},
-    {T::EditionOther, {nullptr, "%1 (Edition: andere, Suite-Maske 0x%2)", "%1 (edition: other, suite mask 0x%2)"}},
-    {T::EditionUnknown, {nullptr, "%1 (Edition: unbekannt)", "%1 (edition: unknown)"}},
+    {T::UnnamedSystem, {"未命名的系統", "unbenanntes System", "unnamed system"}},
+    {T::EditionHome, {"%1（版本：Home Edition）", "%1 (Edition: Home Edition)", "%1 (edition: Home Edition)"}},
+    {T::EditionProfessional, {"%1（版本：Professional）", "%1 (Edition: Professional)", "%1 (edition: Professional)"}},
+    {T::EditionOther,
+     {"%1（版本：其他，套件遮罩 0x%2）",
+      "%1 (Edition: andere, Suite-Maske 0x%2)",
+      "%1 (edition: other, suite mask 0x%2)"}},
+    {T::EditionUnknown, {"%1（版本：未知）", "%1 (Edition: unbekannt)", "%1 (edition: unknown)"}},
 
     // The command line of veilmark.exe.
     {T::Usage,
-     {nullptr,
+     {"停用 Windows XP 中會向廠商回報資料、自行連上網際網路，\n"
+      "或讓他人從遠端連入電腦的功能。\n"
+      "\n"
+      "  veilmark.exe\n"
+      "      開啟對話方塊。\n"
+      "  veilmark.exe /status [/report 檔案]\n"
+      "      列出每個選項是 off（已停用）、on（仍在作用）或 unknown（無法讀取其值）。\n"
+      "      不變更任何設定。\n"
+      "      結束代碼 0：全部 off；1：有些 on；2：有些 unknown，沒有 on。\n"
+      "  veilmark.exe /apply 選擇 [/report 檔案]\n"
+      "      像「開始」按鈕一樣停用「選擇」中的選項，但不詢問。移除支援使用者需要\n"
+      "      有人操作（needs a person），因此不執行。\n"
+      "      結束代碼 0：每個步驟都 done；1：有步驟失敗。\n"
+      "  veilmark.exe /restore [/report 檔案]\n"
+      "      像功能表的「重設系統狀態」一樣恢復 Windows 的預設值，但不詢問。\n"
+      "      結束代碼 0：每個值都已恢復；1：有些值無法恢復。\n"
+      "  veilmark.exe /export 選擇 檔案.reg\n"
+      "      把「選擇」的系統登錄變更寫入 檔案.reg，供其他電腦以 regedit /s 或\n"
+      "      reg import 匯入。不變更這台電腦的任何設定。\n"
+      "  veilmark.exe /revert 檔案.reg\n"
+      "      匯入備份：某次變更之前各值原本的內容。檔案中只能有 Veilmark 會變更的值。\n"
+      "      結束代碼 0：每個值都已還原；1：有些值無法還原。\n"
+      "  veilmark.exe /backups\n"
+      "      列出所有備份，最新的在最前面。每次按「開始」、執行 /apply、/restore 或\n"
+      "      「重設系統狀態」，在變更任何設定之前都會先在 %APPDATA%\\Veilmark\\Backups\n"
+      "      存一個備份；regedit /s 也能匯入這些備份。\n"
+      "  veilmark.exe /lang zh|de|en [...]\n"
+      "      以中文、德文或英文顯示對話方塊或執行命令，不論 Windows 使用哪種語言。\n"
+      "  veilmark.exe /?\n"
+      "      顯示這段說明。\n"
+      "\n"
+      "「選擇」可以是 recommended（「選擇建議的設定值」命令勾選的選項）、expert\n"
+      "（再加上兩個專家選項），或一個設定檔的路徑：UTF-8 文字檔，每行一個選項名稱。\n"
+      "空白行與以 # 開頭的行會被略過；Messenger 群組最多只能有一個名稱。\n"
+      "/report 檔案 會把報告另外以 UTF-8 存入該檔案。\n"
+      "發生錯誤時以結束代碼 3 結束，且不變更任何設定。\n"
+      "在 cmd.exe 中請這樣等候程式結束：start /wait veilmark.exe /status\n"
+      "\n"
+      "選項名稱：\n",
       "Schaltet die Funktionen von Windows XP ab, die dem Hersteller berichten, von sich\n"
       "aus ins Internet gehen oder den Rechner für Hilfe aus der Ferne öffnen.\n"
       "\n"
@@ -263,128 +307,197 @@ constexpr TextRow kTexts[] = {
       "In cmd.exe, wait for the program with: start /wait veilmark.exe /status\n"
       "\n"
       "Option keys:\n"}},
-    {T::UsageHint, {nullptr, "veilmark.exe /? zeigt die Verwendung.\n", "veilmark.exe /? shows the usage.\n"}},
-    {T::UnknownSwitch, {nullptr, "unbekannter Schalter %1", "unknown switch %1"}},
-    {T::UnexpectedArgument, {nullptr, "unerwartetes Argument %1", "unexpected argument %1"}},
-    {T::RepeatedSwitch, {nullptr, "unbekannter oder wiederholter Schalter %1", "unknown or repeated switch %1"}},
-    {T::NeedsSelection, {nullptr, "%1 braucht eine Auswahl", "%1 needs a selection"}},
-    {T::NeedsFileName, {nullptr, "%1 braucht einen Dateinamen", "%1 needs a file name"}},
+    {T::UsageHint,
+     {"執行 veilmark.exe /? 可查看用法。\n",
+      "veilmark.exe /? zeigt die Verwendung.\n",
+      "veilmark.exe /? shows the usage.\n"}},
+    {T::UnknownSwitch, {"未知的參數 %1", "unbekannter Schalter %1", "unknown switch %1"}},
+    {T::UnexpectedArgument, {"非預期的引數 %1", "unerwartetes Argument %1", "unexpected argument %1"}},
+    {T::RepeatedSwitch,
+     {"未知或重複的參數 %1",
+      "unbekannter oder wiederholter Schalter %1",
+      "unknown or repeated switch %1"}},
+    {T::NeedsSelection, {"%1 需要指定「選擇」", "%1 braucht eine Auswahl", "%1 needs a selection"}},
+    {T::NeedsFileName, {"%1 需要指定檔案名稱", "%1 braucht einen Dateinamen", "%1 needs a file name"}},
     {T::NeedsRegFileToWrite,
-     {nullptr,
+     {"%1 需要指定要寫入的 .reg 檔案名稱",
       "%1 braucht den Namen der zu schreibenden .reg-Datei",
       "%1 needs the name of the .reg file to write"}},
     {T::NeedsRegFileToImport,
-     {nullptr,
+     {"%1 需要指定要匯入的 .reg 檔案名稱",
       "%1 braucht den Namen der zu importierenden .reg-Datei",
       "%1 needs the name of the .reg file to import"}},
-    {T::NeedsLanguage, {nullptr, "%1 braucht zh, de oder en", "%1 needs zh, de or en"}},
-    {T::CannotReadProfile, {nullptr, "das Profil %1 ist nicht lesbar: %2", "cannot read the profile %1: %2"}},
+    {T::NeedsLanguage, {"%1 需要 zh、de 或 en", "%1 braucht zh, de oder en", "%1 needs zh, de or en"}},
+    {T::CannotReadProfile,
+     {"無法讀取設定檔 %1：%2",
+      "das Profil %1 ist nicht lesbar: %2",
+      "cannot read the profile %1: %2"}},
     {T::CannotWriteReport,
-     {nullptr,
+     {"無法寫入報告 %1：%2",
       "der Bericht %1 kann nicht geschrieben werden: %2",
       "cannot write the report %1: %2"}},
     {T::CannotWriteBackup,
-     {nullptr,
+     {"無法寫入備份 %1：%2",
       "die Sicherung %1 kann nicht geschrieben werden: %2",
       "cannot write the backup %1: %2"}},
-    {T::CannotWriteFile, {nullptr, "%1 kann nicht geschrieben werden: %2", "cannot write %1: %2"}},
-    {T::CannotReadFile, {nullptr, "%1 ist nicht lesbar: %2", "cannot read %1: %2"}},
-    {T::ErrorInLine, {nullptr, "%1, Zeile %2: %3", "%1, line %2: %3"}},
+    {T::CannotWriteFile, {"無法寫入 %1：%2", "%1 kann nicht geschrieben werden: %2", "cannot write %1: %2"}},
+    {T::CannotReadFile, {"無法讀取 %1：%2", "%1 ist nicht lesbar: %2", "cannot read %1: %2"}},
+    {T::ErrorInLine, {"%1，第 %2 行：%3", "%1, Zeile %2: %3", "%1, line %2: %3"}},
     {T::NothingImported,
-     {nullptr,
+     {"%1，第 %2 行：%3；沒有匯入任何值",
       "%1, Zeile %2: %3; nichts wurde importiert",
       "%1, line %2: %3; nothing was imported"}},
-    {T::Wrote, {nullptr, "%1 geschrieben.", "Wrote %1."}},
-    {T::NoBackups, {nullptr, "Keine Sicherungen in %1.", "No backups in %1."}},
+    {T::Wrote, {"已寫入 %1。", "%1 geschrieben.", "Wrote %1."}},
+    {T::NoBackups, {"%1 中沒有備份。", "Keine Sicherungen in %1.", "No backups in %1."}},
 
     // Profiles.
-    {T::UnknownOptionKey, {nullptr, "unbekannter Optionsschlüssel \"%1\"", "unknown option key \"%1\""}},
+    {T::UnknownOptionKey, {"未知的選項名稱「%1」", "unbekannter Optionsschlüssel \"%1\"", "unknown option key \"%1\""}},
     {T::OptionIsGroup,
-     {nullptr,
+     {"「%1」是一個群組；請改為列出它的選項",
       "\"%1\" ist eine Gruppe; nennen Sie stattdessen ihre Optionen",
       "\"%1\" is a group; name its options instead"}},
     {T::SecondMessengerChoice,
-     {nullptr,
+     {"「%1」是 Messenger 群組的第二個選擇（第一個在第 %2 行）",
       "\"%1\" ist eine zweite Wahl der Messenger-Gruppe (die erste steht in Zeile %2)",
       "\"%1\" is a second choice of the Messenger group (the first is on line %2)"}},
 
     // .reg files.
     {T::NotRegFile,
-     {nullptr,
+     {"不是 .reg 檔：第一行既不是「Windows Registry Editor Version 5.00」也不是「REGEDIT4」",
       "keine .reg-Datei: die erste Zeile ist weder \"Windows Registry Editor Version 5.00\" noch \"REGEDIT4\"",
       "not a .reg file: the first line is neither \"Windows Registry Editor Version 5.00\" nor \"REGEDIT4\""}},
-    {T::EmptyRegFile, {nullptr, "keine .reg-Datei: sie ist leer", "not a .reg file: it is empty"}},
-    {T::KeyWithoutBracket, {nullptr, "ein Schlüssel ohne schließende ']'", "a key without its closing ']'"}},
+    {T::EmptyRegFile, {"不是 .reg 檔：檔案是空的", "keine .reg-Datei: sie ist leer", "not a .reg file: it is empty"}},
+    {T::KeyWithoutBracket,
+     {"缺少結尾「]」的登錄機碼",
+      "ein Schlüssel ohne schließende ']'",
+      "a key without its closing ']'"}},
     {T::KeyBelowNoRoot,
-     {nullptr,
+     {"不在 HKEY_CURRENT_USER、HKEY_LOCAL_MACHINE 或 HKEY_CLASSES_ROOT 之下的登錄機碼",
       "ein Schlüssel, der nicht unter HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE oder HKEY_CLASSES_ROOT liegt",
       "a key that is not below HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE or HKEY_CLASSES_ROOT"}},
     {T::ValueOutsideSection,
-     {nullptr,
+     {"在登錄機碼區段之外的值",
       "ein Wert außerhalb des Abschnitts eines Schlüssels",
       "a value outside of a key's section"}},
-    {T::NameNotQuoted, {nullptr, "ein Wertname ohne Anführungszeichen", "a value name that is not quoted"}},
-    {T::ValueWithoutEquals, {nullptr, "ein Wert ohne '='", "a value without '='"}},
+    {T::NameNotQuoted,
+     {"沒有加上引號的值名稱",
+      "ein Wertname ohne Anführungszeichen",
+      "a value name that is not quoted"}},
+    {T::ValueWithoutEquals, {"缺少「=」的值", "ein Wert ohne '='", "a value without '='"}},
     {T::TextWithoutQuote,
-     {nullptr,
+     {"沒有以引號結尾的文字",
       "ein Text ohne schließendes Anführungszeichen",
       "a text that does not end with its quote"}},
     {T::BadDword,
-     {nullptr,
+     {"不是 1 到 8 個十六進位數字的 dword",
       "ein dword, das nicht aus 1 bis 8 Hexziffern besteht",
       "a dword that is not 1 to 8 hex digits"}},
-    {T::BadValueType, {nullptr, "ein Werttyp, der keine Hexzahl ist", "a value type that is not a hex number"}},
+    {T::BadValueType,
+     {"不是十六進位數字的值類型",
+      "ein Werttyp, der keine Hexzahl ist",
+      "a value type that is not a hex number"}},
     {T::UnknownValueKind,
-     {nullptr,
+     {"既不是 \"文字\"、dword:、hex: 也不是 hex(N): 的值",
       "ein Wert, der weder \"Text\", dword:, hex: noch hex(N): ist",
       "a value that is none of \"text\", dword:, hex: or hex(N):"}},
     {T::BadHexList,
-     {nullptr,
+     {"不是以逗號分隔的位元組所組成的十六進位清單",
       "eine Hexliste, die nicht aus durch Kommas getrennten Bytes besteht",
       "a hex list that is not bytes separated by commas"}},
-    {T::OddTextLength, {nullptr, "ein Text aus einer ungeraden Anzahl von Bytes", "a text of an odd number of bytes"}},
+    {T::OddTextLength,
+     {"位元組數為奇數的文字",
+      "ein Text aus einer ungeraden Anzahl von Bytes",
+      "a text of an odd number of bytes"}},
 
     // The revert of a backup.
     {T::RevertDeletesKey,
-     {nullptr,
+     {"刪除登錄機碼 %1，但 Veilmark 不會刪除此機碼",
       "löscht den Schlüssel %1, was kein Durchlauf tut",
       "deletes the key %1, which no pass does"}},
     {T::RevertNamesKey,
-     {nullptr,
+     {"列出登錄機碼 %1，但 Veilmark 不會變更此機碼",
       "nennt den Schlüssel %1, den kein Durchlauf ändert",
       "names the key %1, which no pass changes"}},
     {T::RevertChangesValue,
-     {nullptr,
+     {"變更 %2 的值「%1」，但 Veilmark 不會變更此值",
       "ändert den Wert \"%1\" von %2, den kein Durchlauf ändert",
       "changes the value \"%1\" of %2, which no pass changes"}},
     {T::RevertKeyNotWritable,
-     {nullptr,
+     {"失敗：無法開啟登錄機碼以寫入",
       "fehlgeschlagen: der Schlüssel lässt sich nicht zum Schreiben öffnen",
       "failed: the key cannot be opened for writing"}},
     {T::RevertCannotSet,
-     {nullptr,
+     {"失敗：無法設定此值",
       "fehlgeschlagen: der Wert lässt sich nicht setzen",
       "failed: the value cannot be set"}},
     {T::RevertKeyShut,
-     {nullptr,
+     {"失敗：無法開啟登錄機碼",
       "fehlgeschlagen: der Schlüssel lässt sich nicht öffnen",
       "failed: the key cannot be opened"}},
     {T::RevertCannotDelete,
-     {nullptr,
+     {"失敗：無法刪除此值",
       "fehlgeschlagen: der Wert lässt sich nicht löschen",
       "failed: the value cannot be deleted"}},
 
     // The backup.
     {T::NoApplicationData,
-     {nullptr,
+     {"不知道使用者的應用程式資料（Application Data）資料夾在哪裡",
       "der Ordner der Anwendungsdaten des Benutzers ist unbekannt",
       "the folder of the user's application data is unknown"}},
-    {T::BackupKeyShut, {nullptr, "der Schlüssel %1 lässt sich nicht öffnen", "the key %1 cannot be opened"}},
-    {T::BackupValueUnreadable, {nullptr, "der Wert %1 von %2 ist nicht lesbar", "the value %1 of %2 cannot be read"}},
+    {T::BackupKeyShut,
+     {"無法開啟登錄機碼 %1",
+      "der Schlüssel %1 lässt sich nicht öffnen",
+      "the key %1 cannot be opened"}},
+    {T::BackupValueUnreadable,
+     {"無法讀取 %2 的值 %1",
+      "der Wert %1 von %2 ist nicht lesbar",
+      "the value %1 of %2 cannot be read"}},
 
     // The offline program.
     {T::OfflineUsage,
-     {nullptr,
+     {"在一個沒有執行的 Windows XP 安裝中，停用會向廠商回報資料、自行連上網際網路，\n"
+      "或讓他人從遠端連入電腦的功能：直接修改它的系統登錄區檔案（hive），從 Linux\n"
+      "執行，例如在掛載的分割區或虛擬機器的磁碟映像上。\n"
+      "\n"
+      "  veilmark-offline --root 目錄 [--user 名稱]... [--lang zh|de|en] 命令\n"
+      "\n"
+      "「目錄」是 Windows XP 系統磁碟的根目錄。這些命令作用於電腦的設定值與每一個\n"
+      "使用者設定檔（也包括 Default User，讓日後建立的帳戶也得到這些設定）；\n"
+      "--user 名稱（設定檔資料夾的名稱，可重複）只選取其中幾個設定檔。\n"
+      "\n"
+      "  status [--report 檔案]\n"
+      "      每個設定檔先列一行 [名稱]，再列出 veilmark.exe /status 對該使用者的\n"
+      "      輸出。結束代碼：所有設定檔中最差的一個。\n"
+      "  apply 選擇 [--report 檔案]\n"
+      "      同 veilmark.exe /apply：電腦的設定值只處理一次（[machine]），再處理\n"
+      "      每個設定檔自己的設定值。結束代碼 0：每個步驟都 done；1：有步驟失敗。\n"
+      "  restore [--report 檔案]\n"
+      "      同 veilmark.exe /restore：Windows 的預設值。\n"
+      "  revert 檔案.reg\n"
+      "      匯入備份，檢查方式同 /revert；含有使用者設定值的備份需要 --user 名稱，\n"
+      "      除非它就在該使用者的設定檔裡。\n"
+      "  backups\n"
+      "      列出每個設定檔的備份，最新的在最前面。\n"
+      "  --backup-dir 目錄\n"
+      "      把備份存在 目錄/名稱，而不是設定檔裡。\n"
+      "  --help, --version\n"
+      "\n"
+      "在第一次變更之前，apply 與 restore 會備份每一個可能變更的值：每個設定檔一個\n"
+      "檔案，存放在它的 Application Data\\Veilmark\\Backups（veilmark.exe /backups 與\n"
+      "/revert 會在那裡找到它）。沒有備份就不變更。每個變更過的登錄區\n"
+      "都會完整寫在原檔旁邊，經過檢查後才取代原檔。\n"
+      "Windows 沒有正常關機或處於休眠狀態的安裝會被拒絕：請啟動 Windows 再正常關機。\n"
+      "\n"
+      "有三個步驟會執行程式，需要執行中的系統，因此回報 needs the running system。\n"
+      "下次啟動 Windows 之後：\n"
+      "  Media Player：以每個使用者的身分啟動 Windows Media Player 一次再關閉，\n"
+      "      然後以相同的「選擇」執行 veilmark.exe /apply。\n"
+      "  MessengerUninstall：以此選項執行 veilmark.exe /apply（或按「開始」）。\n"
+      "  RemoveSupportUsers：在「本機使用者和群組」（lusrmgr.msc）中刪除\n"
+      "      SUPPORT_388945a0 與 HelpAssistant 兩個帳戶。\n"
+      "\n"
+      "「選擇」與其設定檔、報告及結束代碼都和 veilmark.exe 相同；發生錯誤時以 3 結束，\n"
+      "且不變更任何設定。\n",
       "Schaltet in einer Windows-XP-Installation, die nicht läuft, die Funktionen ab,\n"
       "die dem Hersteller berichten, von sich aus ins Internet gehen oder den Rechner\n"
       "für Hilfe aus der Ferne öffnen: in ihren Registrierungsdateien (Hives), von\n"
@@ -482,67 +595,72 @@ constexpr TextRow kTexts[] = {
       "SELECTION, profiles, reports and exit codes are those of veilmark.exe; an\n"
       "error ends with 3 and changes nothing.\n"}},
     {T::OfflineUsageHint,
-     {nullptr,
+     {"執行 veilmark-offline --help 可查看用法。\n",
       "veilmark-offline --help zeigt die Verwendung.\n",
       "veilmark-offline --help shows the usage.\n"}},
-    {T::UnknownOption, {nullptr, "unbekannte Option %1", "unknown option %1"}},
-    {T::OptionNeedsValue, {nullptr, "%1 braucht einen Wert", "%1 needs a value"}},
+    {T::UnknownOption, {"未知的選項 %1", "unbekannte Option %1", "unknown option %1"}},
+    {T::OptionNeedsValue, {"%1 需要指定一個值", "%1 braucht einen Wert", "%1 needs a value"}},
     {T::NeedsRoot,
-     {nullptr,
+     {"缺少 --root 目錄（Windows 磁碟的根目錄）",
       "--root VERZ nennt die Wurzel des Windows-Laufwerks und fehlt",
       "--root DIR, the root of the Windows drive, is missing"}},
     {T::NeedsCommand,
-     {nullptr,
+     {"缺少命令：status、apply、restore、revert 或 backups",
       "ein Befehl fehlt: status, apply, restore, revert oder backups",
       "a command is missing: status, apply, restore, revert or backups"}},
     {T::UnknownCommand,
-     {nullptr,
+     {"未知的命令 %1：status、apply、restore、revert 或 backups",
       "unbekannter Befehl %1: status, apply, restore, revert oder backups",
       "unknown command %1: status, apply, restore, revert or backups"}},
     {T::NoWindowsFolder,
-     {nullptr,
+     {"%1 中沒有任何資料夾含有 system32/config/software：這是 Windows 磁碟的根目錄嗎？",
       "kein Ordner in %1 enthält system32/config/software: ist das die Wurzel eines Windows-Laufwerks?",
       "no folder in %1 holds system32/config/software: is it the root of a Windows drive?"}},
-    {T::HiveUnreadable, {nullptr, "die Hive %1 ist nicht lesbar: %2", "cannot read the hive %1: %2"}},
-    {T::NotAHive, {nullptr, "%1 ist keine Registrierungsdatei (Hive)", "%1 is not a registry hive"}},
+    {T::HiveUnreadable, {"無法讀取登錄區 %1：%2", "die Hive %1 ist nicht lesbar: %2", "cannot read the hive %1: %2"}},
+    {T::NotAHive,
+     {"%1 不是系統登錄的登錄區檔案（hive）",
+      "%1 ist keine Registrierungsdatei (Hive)",
+      "%1 is not a registry hive"}},
     {T::HiveNotClosedCleanly,
-     {nullptr,
+     {"%1 沒有正常關閉：Windows 沒有正常關機。請在這個安裝上啟動 Windows，"
+      "正常關機後再試一次。沒有變更任何設定。",
       "%1 wurde nicht sauber geschlossen: Windows wurde nicht normal heruntergefahren. Starten Sie Windows auf "
       "dieser Installation, fahren Sie es normal herunter und versuchen Sie es dann erneut. Nichts wurde geändert.",
       "%1 was not closed cleanly: Windows was not shut down normally. Start Windows on this installation, shut it "
       "down normally, then try again. Nothing was changed."}},
     {T::Hibernated,
-     {nullptr,
+     {"這個安裝上的 Windows 處於休眠狀態（%1）。請啟動它，正常關機（不要休眠）後"
+      "再試一次。沒有變更任何設定。",
       "Windows ist auf dieser Installation im Ruhezustand (%1). Starten Sie es, fahren Sie es normal herunter (nicht "
       "in den Ruhezustand) und versuchen Sie es dann erneut. Nichts wurde geändert.",
       "Windows on this installation is hibernated (%1). Start it, shut it down normally (not into hibernation), then "
       "try again. Nothing was changed."}},
     {T::NotXpInstallation,
-     {nullptr,
+     {"這個安裝是 %1，不是 Windows XP。沒有變更任何設定。",
       "diese Installation ist %1, nicht Windows XP. Nichts wurde geändert.",
       "this installation is %1, not Windows XP. Nothing was changed."}},
     {T::NoControlSet,
-     {nullptr,
+     {"SYSTEM\\Select 沒有指向任何存在的控制集（Current）",
       "SYSTEM\\Select nennt keinen Steuersatz (Current), der vorhanden ist",
       "SYSTEM\\Select names no control set (Current) that exists"}},
     {T::NoProfiles,
-     {nullptr,
+     {"這個安裝沒有任何含有 NTUSER.DAT 的使用者設定檔",
       "diese Installation hat kein Benutzerprofil mit NTUSER.DAT",
       "this installation has no user profile with an NTUSER.DAT"}},
     {T::UnknownProfile,
-     {nullptr,
+     {"這個安裝中沒有名為 %1 的使用者設定檔",
       "kein Profil namens %1 in dieser Installation",
       "no profile named %1 in this installation"}},
     {T::ProfileWithoutHive,
-     {nullptr,
+     {"使用者設定檔 %1 沒有 NTUSER.DAT，因此略過",
       "das Profil %1 hat keine NTUSER.DAT und bleibt außen vor",
       "the profile %1 has no NTUSER.DAT and is left out"}},
     {T::RevertNeedsProfile,
-     {nullptr,
+     {"%1 含有使用者的設定值：請以 --user 名稱 指定該使用者設定檔",
       "%1 enthält Werte eines Benutzers: nennen Sie sein Profil mit --user NAME",
       "%1 holds a user's values: name the profile with --user NAME"}},
     {T::HivesNotReplaced,
-     {nullptr,
+     {"無法寫入變更（%1）；沒有變更任何登錄區",
       "die Änderungen konnten nicht geschrieben werden (%1); keine Hive wurde geändert",
       "the changes could not be written (%1); no hive was changed"}},
 
@@ -565,11 +683,42 @@ constexpr bool IdsMatchPositions()
 }
 static_assert(IdsMatchPositions(), "text rows must stand in TextId order, one for each id");
 
+// Every text in every language: a language that gains a column must give
+// each row its text, since no cell stands in for another.
+constexpr bool EveryCellHasText()
+{
+    for (const TextRow& row : kTexts)
+        for (const TextCell& cell : row.in)
+            if (!cell.text || !*cell.text)
+                return false;
+    return true;
+}
+static_assert(EveryCellHasText(), "every text row needs a text in every language");
+
+constexpr int PlaceholderUses(const char* text, char digit)
+{
+    int uses = 0;
+    for (; *text; ++text)
+        if (text[0] == '%' && text[1] == digit)
+            ++uses;
+    return uses;
+}
+
+// A translation may move an argument's place but neither drop nor repeat it.
+constexpr bool EveryCellTakesTheSameArguments()
+{
+    for (const TextRow& row : kTexts)
+        for (const TextCell& cell : row.in)
+            for (char digit = '1'; digit <= '9'; ++digit)
+                if (PlaceholderUses(cell.text, digit) != PlaceholderUses(row.in[0].text, digit))
+                    return false;
+    return true;
+}
+static_assert(EveryCellTakesTheSameArguments(), "every language's text must hold the same %1, %2, ... as the others");
+
 const TextCell& CellOf(TextId id, Language language)
 {
-    const TextRow& row = kTexts[static_cast<std::size_t>(id)];
-    const TextCell& cell = row.in[static_cast<std::size_t>(language)];
-    return cell.text ? cell : row.in[static_cast<std::size_t>(kLanguageOfOtherUsers)];
+    return kTexts[static_cast<std::size_t>(id)].in[static_cast<std::size_t>(language)];
 }
 
 }  // namespace

@@ -95,16 +95,33 @@ std::string ReadCommand(const std::vector<std::string>& words, Command& command,
     return {};
 }
 
+// The language a --lang among the options names, wherever it stands; none
+// when there is none, or its value names no language.
+std::optional<Language> NamedLanguage(const std::vector<std::string>& words)
+{
+    std::optional<Language> named;
+    for (std::size_t i = 0; i < words.size() && words[i] != "--"; ++i) {
+        if (words[i].starts_with("--lang="))
+            named = LanguageNamed(std::string_view(words[i]).substr(7));
+        else if (words[i] == "--lang" && i + 1 < words.size())
+            named = LanguageNamed(words[++i]);
+    }
+    return named;
+}
+
 }  // namespace
 
 ParsedCommand ParseCommand(const std::vector<std::string>& words, Language language)
 {
     ParsedCommand parsed;
     Command& command = parsed.command;
+    // Every error in the language --lang names, else in the user's.
+    command.language = NamedLanguage(words);
+    const Language told = command.language.value_or(language);
     std::vector<std::string> rest;
-    parsed.error = ReadOptions(words, command, rest, language);
+    parsed.error = ReadOptions(words, command, rest, told);
     if (parsed.error.empty() && !command.help && !command.version)
-        parsed.error = ReadCommand(rest, command, command.language.value_or(language));
+        parsed.error = ReadCommand(rest, command, told);
     return parsed;
 }
 

@@ -77,10 +77,10 @@ TEST(RevertTest, RefusesAnyFileThatChangesMoreThanThePassesDoAndNamesTheLine)
          "changes the value \"Script\" of HKEY_LOCAL_MACHINE\\" + std::string(kAlexa) + ", which no pass changes"},
     };
     for (const auto& [text, line, error] : cases) {
-        const settings::ParsedRegFile file = settings::ParseRegFile({text.begin(), text.end()}, Language::Chinese);
+        const settings::ParsedRegFile file = settings::ParseRegFile({text.begin(), text.end()}, Language::English);
         ASSERT_EQ(0, file.errorLine) << file.error;
         std::string why;
-        EXPECT_EQ(line, settings::CheckRevertable(file.entries, why, Language::Chinese)) << text;
+        EXPECT_EQ(line, settings::CheckRevertable(file.entries, why, Language::English)) << text;
         EXPECT_EQ(error, why);
     }
     const std::tuple<std::string, int, std::string> unreadable[] = {
@@ -92,7 +92,7 @@ TEST(RevertTest, RefusesAnyFileThatChangesMoreThanThePassesDoAndNamesTheLine)
         {header + "[HKEY_USERS\\x]\r\n", 3, "a key that is not below HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE or HKEY_CLASSES_ROOT"},
     };
     for (const auto& [text, line, error] : unreadable) {
-        const settings::ParsedRegFile file = settings::ParseRegFile({text.begin(), text.end()}, Language::Chinese);
+        const settings::ParsedRegFile file = settings::ParseRegFile({text.begin(), text.end()}, Language::English);
         EXPECT_EQ(line, file.errorLine) << text;
         EXPECT_EQ(error, file.error);
     }
@@ -100,7 +100,7 @@ TEST(RevertTest, RefusesAnyFileThatChangesMoreThanThePassesDoAndNamesTheLine)
     // The older format: 8-bit texts, hex lists over several lines.
     const std::string old = "REGEDIT4\n\n[HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Services\\W32Time\\Parameters]\n"
                             "\"Type\"=hex(2):4e,\\\n  74,70,00\n; remark\n\"Type\"=\"NTP\"\n";
-    const settings::ParsedRegFile file = settings::ParseRegFile({old.begin(), old.end()}, Language::Chinese);
+    const settings::ParsedRegFile file = settings::ParseRegFile({old.begin(), old.end()}, Language::English);
     ASSERT_EQ(0, file.errorLine) << file.error;
     ASSERT_EQ(3u, file.entries.size());
     EXPECT_EQ(std::vector<std::uint8_t>({'N', 't', 'p', 0}), file.entries[1].data);
@@ -187,7 +187,7 @@ TEST_F(BackupPassTest, APassWhoseBackupCannotBeWrittenDoesNotStart)
 
     MemoryConsole console;
     cli::CommandLineServices services = m.CommandLine(console);
-    EXPECT_EQ(run::kExitError, cli::RunCommandLine({"/apply", "expert"}, services));
+    EXPECT_EQ(run::kExitError, cli::RunCommandLine({"/lang", "en", "/apply", "expert"}, services));
     EXPECT_EQ("veilmark: cannot write the backup " + kBackups +
                   ": Cannot create a file when that file already exists.\n",
               console.Errors());
@@ -195,7 +195,7 @@ TEST_F(BackupPassTest, APassWhoseBackupCannotBeWrittenDoesNotStart)
     // A value that is there but cannot be read would come back as absent.
     m.files.Remove(kBackups);
     m.faults.failQuery = true;
-    EXPECT_EQ(run::kExitError, cli::RunCommandLine({"/apply", "expert"}, services));
+    EXPECT_EQ(run::kExitError, cli::RunCommandLine({"/lang", "en", "/apply", "expert"}, services));
     EXPECT_NE(std::string::npos, console.Errors().find("the value SilentAcquisition of "
                                                        "HKEY_CURRENT_USER\\Software\\Microsoft\\MediaPlayer\\Preferences cannot be read"))
         << console.Errors();

@@ -81,7 +81,7 @@ TEST_F(RefusedKeysTest, ADeleteInAShutKeyFailsWhereOneInAnAbsentKeyIsDone)
             selection.Select(c.option);
             RegFile file;
             std::string error;
-            EXPECT_FALSE(settings::AddBackup(m.registry, settings::ApplyTargets(selection), file, error, Language::Chinese));
+            EXPECT_FALSE(settings::AddBackup(m.registry, settings::ApplyTargets(selection), file, error, Language::English));
             EXPECT_EQ("the key " + FullKeyName(binding.root, binding.keyPath) + " cannot be opened", error);
         }
 
@@ -114,17 +114,17 @@ TEST_F(RefusedKeysTest, RevertingADeletionInAShutKeyFails)
     const RegistryBinding& run = BindingOf(K::MessengerNoAutostart);
     RegFile backup;
     backup.DeleteValue(run.root, run.keyPath, run.valueName);
-    const settings::ParsedRegFile parsed = settings::ParseRegFile(backup.Bytes(), Language::Chinese);
+    const settings::ParsedRegFile parsed = settings::ParseRegFile(backup.Bytes(), Language::English);
     ASSERT_EQ(0, parsed.errorLine) << parsed.error;
 
     m.registry.DenyAccess(run.root, run.keyPath);
-    std::vector<settings::RevertResult> results = settings::Revert(m.registry, parsed.entries, Language::Chinese);
+    std::vector<settings::RevertResult> results = settings::Revert(m.registry, parsed.entries, Language::English);
     ASSERT_EQ(1u, results.size());
     EXPECT_FALSE(results[0].done);
     EXPECT_EQ("failed: the key cannot be opened", results[0].outcome);
 
     m.registry.RemoveTree(run.root, run.keyPath);
-    results = settings::Revert(m.registry, parsed.entries, Language::Chinese);
+    results = settings::Revert(m.registry, parsed.entries, Language::English);
     EXPECT_TRUE(results[0].done);
     EXPECT_EQ("already absent", results[0].outcome);
 }

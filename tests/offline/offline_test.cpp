@@ -14,17 +14,20 @@
 #include <fstream>
 #include <cstring>
 #include <functional>
+#include <regex>
 #include <sstream>
 
-#include "run/run_reports.h"
 #include "offline/offline_arguments.h"
 #include "offline/offline_run.h"
+#include "platform/builtin/builtin_string_table.h"
 #include "platform/hive/hive_commit.h"
 #include "platform/hive/hive_registry.h"
-#include "platform/builtin/builtin_string_table.h"
 #include "platform/memory/memory_clock.h"
 #include "platform/memory/memory_console.h"
 #include "platform/memory/memory_version_info.h"
+#include "platform/utf8.h"
+#include "res/version.h"
+#include "run/run_reports.h"
 #include "settings/apply_settings.h"
 #include "settings/backup.h"
 #include "settings/reg_import.h"
@@ -393,4 +396,147 @@ TEST(OfflineArgumentsTest, ReadsLongOptionsAnywhereAndNamesWhatIsWrong)
     EXPECT_TRUE(offline::ParseCommand({"status", "--help"}, Language::English).command.help);
 }
 
+// Where a console shows a line: a CJK character takes two columns, a tab
+// goes on to the next multiple of eight.
+std::size_t Columns(const std::string& line)
+{
+    std::size_t columns = 0;
+    for (const char16_t c : Utf8ToUtf16(line)) {
+        const bool wide = (c >= 0x1100 && c <= 0x115F) || (c >= 0x2E80 && c <= 0xA4CF) ||
+                          (c >= 0xAC00 && c <= 0xD7A3) || (c >= 0xF900 && c <= 0xFAFF) ||
+                          (c >= 0xFE30 && c <= 0xFE4F) || (c >= 0xFF00 && c <= 0xFF60) || (c >= 0xFFE0 && c <= 0xFFE6);
+        columns = c == u'\t' ? (columns / 8 + 1) * 8 : columns + (wide ? 2 : 1);
+    }
+    return columns;
+}
+
+bool HasCjk(const std::string& text)
+{
+    const std::u16string units = Utf8ToUtf16(text);
+    return std::any_of(units.begin(), units.end(), [](char16_t c) { return c >= 0x3000 && c <= 0x9FFF; });
+}
+
+// Whether `word` stands in `text` as a word of its own, not inside a longer
+// ASCII one ("on" in "on（仍在作用）", not in "option").
+bool HasWord(const std::string& text, const std::string& word)
+{
+    const auto inWord = [](char c) { return std::isalnum(static_cast<unsigned char>(c)) || c == '_'; };
+    for (std::size_t at = text.find(word); at != std::string::npos; at = text.find(word, at + 1)) {
+        const bool before = at > 0 && inWord(word.front()) && inWord(text[at - 1]);
+        const bool after = at + word.size() < text.size() && inWord(word.back()) && inWord(text[at + word.size()]);
+        if (!before && !after)
+            return true;
+    }
+    return false;
+}
+
+// Both programs speak the language that /lang or --lang names, whatever the
+// user's: in English exactly what they always printed; in Chinese the same
+// messages with every switch, argument and word that scripts read kept as
+// it is, and the usage in lines an 80-column console holds; the same as a
+// Chinese user's locale gives.
+TEST(ProgramLanguageTest, LangZhSpeaksChineseAndLangEnTheEnglishOfBothPrograms)
+{
+    enum class Program { Veilmark, Offline };
+    struct Case {
+        Program program;
+        std::vector<std::string> words;  // after the language's switch
+        int exitCode;                    // 0: the usage
+        std::string english;             // all the English run prints; of the usage, its beginning
+        std::vector<std::string> kept;   // besides the switches: words that stay in Chinese
+    };
+    const std::string title = VEILMARK_TITLE "\n";
+    const std::string hint = "veilmark.exe /? shows the usage.\n";
+    const std::string offlineHint = "veilmark-offline --help shows the usage.\n";
+    const Case cases[] = {
+        {Program::Veilmark, {"/frobnicate"}, run::kExitError, "veilmark: unknown switch /frobnicate\n" + hint, {}},
+        {Program::Veilmark, {"/apply"}, run::kExitError, "veilmark: /apply needs a selection\n" + hint, {}},
+        {Program::Veilmark, {"/export", "expert"}, run::kExitError,
+         "veilmark: /export needs the name of the .reg file to write\n" + hint, {".reg"}},
+        {Program::Veilmark, {"/apply", "mine.txt"}, run::kExitError,
+         "veilmark: mine.txt, line 2: unknown option key \"NoSuchThing\"\n", {"mine.txt", "2", "NoSuchThing"}},
+        {Program::Veilmark, {"/?"}, run::kExitSuccess,
+         title + "Switches off the features of Windows XP that report to the vendor, go online\n",
+         {"off", "on", "unknown", "done", "needs a person", "recommended", "expert", "zh|de|en", "UTF-8",
+          "%APPDATA%\\Veilmark\\Backups", "start /wait veilmark.exe /status", "Messenger"}},
+        {Program::Offline, {"--root", "/x"}, run::kExitError,
+         "veilmark-offline: a command is missing: status, apply, restore, revert or backups\n" + offlineHint,
+         {"status", "apply", "restore", "revert", "backups"}},
+        {Program::Offline, {"--root", "/x", "stat"}, run::kExitError,
+         "veilmark-offline: unknown command stat: status, apply, restore, revert or backups\n" + offlineHint,
+         {"stat", "status", "apply", "restore", "revert", "backups"}},
+        {Program::Offline, {"apply"}, run::kExitError, "veilmark-offline: apply needs a selection\n" + offlineHint,
+         {"apply"}},
+        {Program::Offline, {"status", "--frob"}, run::kExitError,
+         "veilmark-offline: unknown option --frob\n" + offlineHint, {}},
+        {Program::Offline, {"--root", "/no/such/drive", "status"}, run::kExitError,
+         "veilmark-offline: no folder in /no/such/drive holds system32/config/software: is it the root of a "
+         "Windows drive?\n",
+         {"/no/such/drive", "system32/config/software"}},
+        {Program::Offline, {"--help"}, run::kExitSuccess,
+         title + "Switches off, in a Windows XP installation that is not running, the features\n",
+         {"status", "apply", "restore", "revert", "backups", "[machine]", "Default User", "zh|de|en",
+          "Application Data\\Veilmark\\Backups", "needs the running system", "MessengerUninstall",
+          "RemoveSupportUsers", "SUPPORT_388945a0", "HelpAssistant", "lusrmgr.msc", "veilmark.exe"}},
+    };
+    const std::regex switches(R"((^|[\s\[(])((/|--)[a-z?][a-z-]*))");
+    struct Printed {
+        int exitCode;
+        std::string text;  // its output and errors
+    };
+    const auto run = [](const Case& c, std::optional<std::string> tag, Language user) {
+        MemoryConsole console;
+        std::vector<std::string> words = c.words;
+        if (tag)
+            words.insert(words.begin(), {c.program == Program::Veilmark ? "/lang" : "--lang", *tag});
+        int exitCode = -1;
+        if (c.program == Program::Veilmark) {
+            MemoryMainDlg m(user);
+            m.files.Put("mine.txt", "NoErrorReporting\r\nNoSuchThing\r\n");
+            cli::CommandLineServices services = m.CommandLine(console);
+            exitCode = cli::RunCommandLine(words, services);
+        } else {
+            MemoryClock clock;
+            BuiltinStringTable strings;
+            offline::OfflineServices services{console, clock, strings, user, nullptr};
+            exitCode = offline::Run(words, services);
+        }
+        return Printed{exitCode, console.Output() + console.Errors()};
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.words.back());
+        // A German user: only the switch makes it English or Chinese.
+        const Printed english = run(c, "en", Language::German);
+        const Printed chinese = run(c, "zh", Language::German);
+        EXPECT_EQ(c.exitCode, english.exitCode);
+        EXPECT_EQ(c.exitCode, chinese.exitCode);
+        if (c.exitCode == run::kExitError) {
+            EXPECT_EQ(c.english, english.text);
+        } else {
+            EXPECT_EQ(0u, english.text.find(c.english)) << english.text;
+        }
+        EXPECT_EQ(run(c, std::nullopt, Language::Chinese).text, chinese.text) << "as a Chinese locale gives it";
+
+        std::istringstream lines(chinese.text);
+        std::string line;
+        for (int number = 1; std::getline(lines, line); ++number) {
+            if (c.exitCode == run::kExitSuccess) {
+                EXPECT_LE(Columns(line), 80u) << line;
+            }
+            if (c.exitCode == run::kExitError || number == 2) {
+                EXPECT_TRUE(HasCjk(line)) << "not in Chinese: " << line;
+            }
+        }
+        EXPECT_FALSE(std::regex_search(chinese.text, std::regex("%[1-9]"))) << chinese.text;
+        std::vector<std::string> kept = c.kept;
+        for (std::sregex_iterator at(english.text.begin(), english.text.end(), switches), end; at != end; ++at)
+            kept.push_back((*at)[2]);
+        // A phrase may be broken over two lines.
+        const auto flat = [](const std::string& text) { return std::regex_replace(text, std::regex("[ \n]+"), " "); };
+        for (const std::string& word : kept) {
+            EXPECT_TRUE(HasWord(flat(english.text), word)) << word << " in\n" << english.text;
+            EXPECT_TRUE(HasWord(flat(chinese.text), word)) << word << " in\n" << chinese.text;
+        }
+    }
+}
 }  // namespace

@@ -166,7 +166,7 @@ TEST_F(BackupE2eTest, RestoreWritesTheDefaultsAfterItsBackupAndNothingWithoutOne
     CreateDirectoryW(BackupFolder().substr(0, BackupFolder().rfind(L'\\')).c_str(), nullptr);
     WriteWhole(BackupFolder(), "not a folder");
     const std::string before = Exported();
-    const Finished refused = Veilmark(L"/restore");
+    const Finished refused = Veilmark(L"/lang en /restore");
     EXPECT_EQ(3u, refused.exitCode) << refused.output;
     EXPECT_NE(std::string::npos, refused.output.find("cannot write the backup")) << refused.output;
     const std::string untouched = Exported();

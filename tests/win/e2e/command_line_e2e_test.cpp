@@ -18,7 +18,7 @@ TEST_F(CommandLineE2eTest, AnExportImportedByRegeditLeavesTheRegistryAsApplyDoes
         std::cout << "/status before:\n" << before.output;
 
         const std::wstring report = m_workDirectory.File(L"apply report.txt");
-        const Finished applied = Veilmark(std::wstring(L"/apply ") + selection + L" /report \"" + report + L"\"");
+        const Finished applied = Veilmark(std::wstring(L"/lang en /apply ") + selection + L" /report \"" + report + L"\"");
         EXPECT_EQ(0u, applied.exitCode) << applied.output;
         const std::string savedText = ReadWhole(report);
         EXPECT_EQ(0u, savedText.find("\xEF\xBB\xBF" "Microsoft Windows XP Professional (edition: ")) << savedText;
@@ -28,7 +28,7 @@ TEST_F(CommandLineE2eTest, AnExportImportedByRegeditLeavesTheRegistryAsApplyDoes
 
         PrepareEverythingOn();
         const std::wstring exported = m_workDirectory.File(L"privacy.reg");
-        const Finished written = Veilmark(std::wstring(L"/EXPORT ") + selection + L" \"" + exported + L"\"");
+        const Finished written = Veilmark(std::wstring(L"/lang en /EXPORT ") + selection + L" \"" + exported + L"\"");
         EXPECT_EQ(0u, written.exitCode) << written.output;
         EXPECT_EQ("Wrote " + WideToUtf8(exported) + ".\r\n", written.output);
         const Finished imported = RunToEnd(L"regedit.exe /s \"" + exported + L"\"", m_workDirectory.Path());
@@ -63,7 +63,7 @@ TEST_F(CommandLineE2eTest, BadCommandLinesEndWithCodeThreeAndLeaveTheRegistryAsI
         {L"/export expert no-such-folder\\x.reg", "cannot write no-such-folder\\x.reg"},
     };
     for (const auto& [arguments, message] : cases) {
-        const Finished finished = Veilmark(arguments);
+        const Finished finished = Veilmark(std::wstring(L"/lang en ") + arguments);
         EXPECT_EQ(3u, finished.exitCode) << WideToUtf8(arguments);
         EXPECT_NE(std::string::npos, finished.output.find(message)) << finished.output;
     }
@@ -84,7 +84,7 @@ TEST_F(CommandLineE2eTest, AShutKeyIsUnknownToStatusAndStopsApplyBeforeAnyChange
     EXPECT_EQ(1u, status.exitCode) << status.output;
     EXPECT_EQ("unknown", States(status.output)["RemoveAlexaEntry"]) << status.output;
 
-    const Finished applied = Veilmark(L"/apply expert");
+    const Finished applied = Veilmark(L"/lang en /apply expert");
     EXPECT_EQ(3u, applied.exitCode) << applied.output;
     EXPECT_NE(std::string::npos, applied.output.find("{c95fe080-8f5d-11d2-a20b-00aa003c157a} cannot be opened"))
         << applied.output;
