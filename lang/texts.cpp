@@ -453,7 +453,17 @@ constexpr TextRow kTexts[] = {
       "der Wert %1 von %2 ist nicht lesbar",
       "the value %1 of %2 cannot be read"}},
 
-    // The offline program.
+    // The Win32 layer.
+    {T::UnexpectedError,
+     {"發生未預期的錯誤（可能是記憶體不足），程式必須結束。",
+      "Ein unerwarteter Fehler ist aufgetreten (vielleicht ist der Speicher knapp); das Programm muss enden.",
+      "An unexpected error occurred (perhaps the memory ran out); the program must end."}},
+    {T::CannotCreateDialog, {"無法建立對話方塊 %1：%2", "Der Dialog %1 lässt sich nicht erstellen: %2", "Cannot create the dialog %1: %2"}},
+    {T::ErrorNumber, {"錯誤 %1", "Fehler %1", "Error %1"}},
+
+    // The offline program: the Windows program shows none of them and
+    // leaves them out.
+#ifndef VEILMARK_WINDOWS_PROGRAM
     {T::OfflineUsage,
      {"在一個沒有執行的 Windows XP 安裝中，停用會向廠商回報資料、自行連上網際網路，\n"
       "或讓他人從遠端連入電腦的功能：直接修改它的系統登錄區檔案（hive），從 Linux\n"
@@ -663,14 +673,7 @@ constexpr TextRow kTexts[] = {
      {"無法寫入變更（%1）；沒有變更任何登錄區",
       "die Änderungen konnten nicht geschrieben werden (%1); keine Hive wurde geändert",
       "the changes could not be written (%1); no hive was changed"}},
-
-    // The Win32 layer.
-    {T::UnexpectedError,
-     {"發生未預期的錯誤（可能是記憶體不足），程式必須結束。",
-      "Ein unerwarteter Fehler ist aufgetreten (vielleicht ist der Speicher knapp); das Programm muss enden.",
-      "An unexpected error occurred (perhaps the memory ran out); the program must end."}},
-    {T::CannotCreateDialog, {"無法建立對話方塊 %1：%2", "Der Dialog %1 lässt sich nicht erstellen: %2", "Cannot create the dialog %1: %2"}},
-    {T::ErrorNumber, {"錯誤 %1", "Fehler %1", "Error %1"}},
+#endif
 };
 
 // The table is indexed by id; this keeps the two in step.
@@ -679,7 +682,11 @@ constexpr bool IdsMatchPositions()
     for (std::size_t i = 0; i < std::size(kTexts); ++i)
         if (static_cast<std::size_t>(kTexts[i].id) != i)
             return false;
-    return std::size(kTexts) == static_cast<std::size_t>(TextId::ErrorNumber) + 1;
+#ifdef VEILMARK_WINDOWS_PROGRAM
+    return std::size(kTexts) == static_cast<std::size_t>(TextId::OfflineUsage);
+#else
+    return std::size(kTexts) == static_cast<std::size_t>(TextId::HivesNotReplaced) + 1;
+#endif
 }
 static_assert(IdsMatchPositions(), "text rows must stand in TextId order, one for each id");
 
@@ -718,7 +725,11 @@ static_assert(EveryCellTakesTheSameArguments(), "every language's text must hold
 
 const TextCell& CellOf(TextId id, Language language)
 {
-    return kTexts[static_cast<std::size_t>(id)].in[static_cast<std::size_t>(language)];
+    // The Windows program has no rows for the offline program, whose texts
+    // nothing of it asks for.
+    static constexpr TextCell kLeftOut{""};
+    const auto row = static_cast<std::size_t>(id);
+    return row < std::size(kTexts) ? kTexts[row].in[static_cast<std::size_t>(language)] : kLeftOut;
 }
 
 }  // namespace

@@ -99,7 +99,13 @@ enum class TextId {
     NoApplicationData,
     BackupKeyShut,
     BackupValueUnreadable,
-    // The offline program.
+    // The Win32 layer: the box that ends the program after an unexpected
+    // error, a dialog template that would not become a window, an error
+    // code the system has no words for.
+    UnexpectedError,
+    CannotCreateDialog,
+    ErrorNumber,
+    // The offline program: last, as the Windows program has none of them.
     OfflineUsage,
     OfflineUsageHint,
     UnknownOption,
@@ -119,12 +125,6 @@ enum class TextId {
     ProfileWithoutHive,
     RevertNeedsProfile,
     HivesNotReplaced,
-    // The Win32 layer: the box that ends the program after an unexpected
-    // error, a dialog template that would not become a window, an error
-    // code the system has no words for.
-    UnexpectedError,
-    CannotCreateDialog,
-    ErrorNumber,
 };
 
 // The text in `language`, with %1, %2, ... replaced by the arguments in
