@@ -453,6 +453,63 @@ constexpr TextRow kTexts[] = {
       "der Wert %1 von %2 ist nicht lesbar",
       "the value %1 of %2 cannot be read"}},
 
+    // Group Policy, as gpedit names its places.
+    {T::PolicyComputer, {"電腦設定", "Computerkonfiguration", "Computer Configuration"}},
+    {T::PolicyUser, {"使用者設定", "Benutzerkonfiguration", "User Configuration"}},
+    {T::PolicyPreventCodecDownload,
+     {"系統管理範本\\Windows 元件\\Windows Media Player\\播放\\防止下載轉碼器",
+      "Administrative Vorlagen\\Windows-Komponenten\\Windows Media Player\\Wiedergabe\\Codecdownload verhindern",
+      "Administrative Templates\\Windows Components\\Windows Media Player\\Playback\\Prevent Codec Download"}},
+    {T::PolicyReportErrors,
+     {"系統管理範本\\系統\\錯誤報告\\回報錯誤",
+      "Administrative Vorlagen\\System\\Fehlerberichterstattung\\Fehler melden",
+      "Administrative Templates\\System\\Error Reporting\\Report Errors"}},
+    {T::PolicyDisplayErrorNotification,
+     {"系統管理範本\\系統\\錯誤報告\\顯示錯誤通知",
+      "Administrative Vorlagen\\System\\Fehlerberichterstattung\\Fehlerbenachrichtigung anzeigen",
+      "Administrative Templates\\System\\Error Reporting\\Display Error Notification"}},
+    {T::PolicySolicitedRemoteAssistance,
+     {"系統管理範本\\系統\\遠端協助\\請求的遠端協助",
+      "Administrative Vorlagen\\System\\Remoteunterstützung\\Angeforderte Remoteunterstützung",
+      "Administrative Templates\\System\\Remote Assistance\\Solicited Remote Assistance"}},
+    {T::PolicyNtpClient,
+     {"系統管理範本\\系統\\Windows 時間服務\\時間提供者\\設定 Windows NTP 用戶端",
+      "Administrative Vorlagen\\System\\Windows-Zeitdienst\\Zeitanbieter\\Windows NTP-Client konfigurieren",
+      "Administrative Templates\\System\\Windows Time Service\\Time Providers\\Configure Windows NTP Client"}},
+    {T::PolicyNoIeUpdateCheck,
+     {"系統管理範本\\Windows 元件\\Internet Explorer\\停用定期檢查 Internet Explorer 軟體更新",
+      "Administrative Vorlagen\\Windows-Komponenten\\Internet Explorer\\Regelmäßige Überprüfung auf "
+      "Internet Explorer-Softwareupdates deaktivieren",
+      "Administrative Templates\\Windows Components\\Internet Explorer\\Disable Periodic Check for "
+      "Internet Explorer software updates"}},
+    {T::PolicyNoScheduledOfflinePages,
+     {"系統管理範本\\Windows 元件\\Internet Explorer\\離線網頁\\停用所有排程的離線網頁",
+      "Administrative Vorlagen\\Windows-Komponenten\\Internet Explorer\\Offlineseiten\\Alle geplanten "
+      "Offlineseiten deaktivieren",
+      "Administrative Templates\\Windows Components\\Internet Explorer\\Offline Pages\\Disable all "
+      "scheduled offline pages"}},
+    {T::PolicyMessengerNoAutoStart,
+     {"系統管理範本\\Windows 元件\\Windows Messenger\\不要在一開始就自動啟動 Windows Messenger",
+      "Administrative Vorlagen\\Windows-Komponenten\\Windows Messenger\\Windows Messenger nicht automatisch "
+      "starten",
+      "Administrative Templates\\Windows Components\\Windows Messenger\\Do not automatically start Windows "
+      "Messenger initially"}},
+    {T::PolicyMessengerNoRun,
+     {"系統管理範本\\Windows 元件\\Windows Messenger\\不允許執行 Windows Messenger",
+      "Administrative Vorlagen\\Windows-Komponenten\\Windows Messenger\\Ausführung von Windows Messenger "
+      "nicht zulassen",
+      "Administrative Templates\\Windows Components\\Windows Messenger\\Do not allow Windows Messenger to "
+      "be run"}},
+    {T::KeptOnByPolicy, {"群組原則使其保持開啟", "von einer Richtlinie eingeschaltet gehalten", "kept on by a policy"}},
+    {T::KeptOffByPolicy,
+     {"群組原則使其保持關閉", "von einer Richtlinie ausgeschaltet gehalten", "kept off by a policy"}},
+    {T::KeptOnByPolicyLine,
+     {"%1:[ 群組原則使其保持開啟：%2 ]", "%1: [von einer Richtlinie eingeschaltet gehalten: %2]",
+      "%1: [kept on by a policy: %2]"}},
+    {T::KeptOffByPolicyLine,
+     {"%1:[ 群組原則使其保持關閉：%2 ]", "%1: [von einer Richtlinie ausgeschaltet gehalten: %2]",
+      "%1: [kept off by a policy: %2]"}},
+
     // The Win32 layer.
     {T::UnexpectedError,
      {"發生未預期的錯誤（可能是記憶體不足），程式必須結束。",

@@ -99,6 +99,23 @@ enum class TextId {
     NoApplicationData,
     BackupKeyShut,
     BackupValueUnreadable,
+    // Group Policy: where gpedit shows a policy (its configuration, then its
+    // place below it), and what a step that a policy undoes tells.
+    PolicyComputer,
+    PolicyUser,
+    PolicyPreventCodecDownload,
+    PolicyReportErrors,
+    PolicyDisplayErrorNotification,
+    PolicySolicitedRemoteAssistance,
+    PolicyNtpClient,
+    PolicyNoIeUpdateCheck,
+    PolicyNoScheduledOfflinePages,
+    PolicyMessengerNoAutoStart,
+    PolicyMessengerNoRun,
+    KeptOnByPolicy,
+    KeptOffByPolicy,
+    KeptOnByPolicyLine,
+    KeptOffByPolicyLine,
     // The Win32 layer: the box that ends the program after an unexpected
     // error, a dialog template that would not become a window, an error
     // code the system has no words for.

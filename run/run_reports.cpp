@@ -19,6 +19,9 @@ std::string Outcome(const settings::StepResult& result, const OptionLabels& labe
 {
     switch (result.outcome) {
     case settings::StepOutcome::Failed:
+        if (result.policy.Decides())
+            return Text(result.policy.force == PolicyForce::KeepsOn ? TextId::KeptOnByPolicy : TextId::KeptOffByPolicy,
+                        labels.language());
         return settings::FailureLine(result, labels);
     case settings::StepOutcome::NeedsPerson:
         return "needs a person";
@@ -76,7 +79,12 @@ int AddStatusLines(Report& report, IRegistry& registry, const IVersionInfo& vers
                                                                             : "unknown";
             anyOn |= option.state == settings::OptionState::On;
             anyUnknown |= option.state == settings::OptionState::Unknown;
-            report.Line({entry.name, labels.Of(entry.key), state});
+            // A fourth field where a policy decides, so that every other
+            // line stays as scripts read it.
+            if (option.byPolicy)
+                report.Line({entry.name, labels.Of(entry.key), state, "policy"});
+            else
+                report.Line({entry.name, labels.Of(entry.key), state});
         }
     }
     return anyOn ? kExitNotAllDone : anyUnknown ? kExitUnknown : kExitSuccess;

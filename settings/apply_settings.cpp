@@ -106,6 +106,11 @@ std::vector<StepResult> ApplySettings(RegistryOps& registry, const Selection& se
                 results.push_back(actions.OpenUserManager());
         } else if (const WriteCode code = RunRegistryStep(registry, entry); code != WriteCode::Done) {
             results.push_back({key, StepOutcome::Failed, code, {}});
+        } else if (const PolicyDecision policy = ReadPolicy(registry.Registry(), entry);
+                   policy.force == PolicyForce::KeepsOn) {
+            // Written all the same: the preference holds again once the
+            // policy goes.
+            results.push_back(UndoneByPolicy(key, policy));
         } else {
             results.push_back(DoneStep(key));
         }

@@ -39,19 +39,41 @@ constexpr RestoreStep RestoreText(const char* text) { return {RestoreAction::Wri
 constexpr RestoreStep kRestoreByDeleting{RestoreAction::DeleteValue, 0, nullptr};
 constexpr RestoreStep kLeave{RestoreAction::Leave, 0, nullptr};
 
+// The policies that govern a feature.
+constexpr Governance kNoPolicy{};
+constexpr PolicyValue Policy(RegistryRoot root, const char* key, const char* value, RegistryType type,
+                             const char* forcesOn, const char* forcesOff, TextId place)
+{
+    return {root, key, value, type, forcesOn, forcesOff, place};
+}
+template <typename... Values>
+constexpr Governance Governed(Values... values)
+{
+    static_assert(sizeof...(Values) <= std::tuple_size_v<decltype(Governance::values)>);
+    return {{values...}, sizeof...(Values)};
+}
+
 constexpr int Out = kOutOfPass;
 constexpr PassPlaces Places(int apply, int status, int restore) { return {apply, status, restore}; }
 
 constexpr const char kPlayerPrefs[] = "Software\\Microsoft\\MediaPlayer\\Preferences";
 constexpr const char kErrorReporting[] = "SOFTWARE\\Microsoft\\PCHealth\\ErrorReporting";
+// The keys of the policies, from Microsoft's administrative templates for
+// Windows XP SP2 and SP3.
+constexpr const char kPlayerPolicy[] = "Software\\Policies\\Microsoft\\WindowsMediaPlayer";
+constexpr const char kErrorReportingPolicy[] = "Software\\Policies\\Microsoft\\PCHealth\\ErrorReporting";
+constexpr const char kInfodeliveryPolicy[] =
+    "Software\\Policies\\Microsoft\\Internet Explorer\\Infodelivery\\Restrictions";
+constexpr const char kMessengerPolicy[] = "Software\\Policies\\Microsoft\\Messenger\\Client";
 
 constexpr std::array<CatalogueEntry, kOptionCount> kCatalogue{{
 #define GROUP(key, label)                                                                                       \
     {OptionKey::key, #key, OptionKind::Group, OptionKey::key, label, InitialState::Expanded, kAll, kNoBinding, \
-     kNothing, kNotTested, kLeave, -1, Places(Out, Out, Out)},
-#define OPTION(key, kind, parent, label, initial, offered, binding, apply, status, restore, labelNumber, places) \
+     kNothing, kNotTested, kLeave, -1, Places(Out, Out, Out), kNoPolicy},
+#define OPTION(key, kind, parent, label, initial, offered, binding, apply, status, restore, labelNumber, places, \
+               policy)                                                                                         \
     {OptionKey::key, #key, OptionKind::kind, OptionKey::parent, label, InitialState::initial, offered, binding,  \
-     apply, status, restore, labelNumber, places},
+     apply, status, restore, labelNumber, places, policy},
 #include "settings/catalogue.inc"
 #undef GROUP
 #undef OPTION

@@ -106,6 +106,30 @@ struct RestoreStep {
     const char* text;
 };
 
+// A Group Policy value that governs an option's feature: Windows reads it
+// before the preference the option writes. `forcesOn` and `forcesOff` list
+// the data by which it keeps the feature on or off: numbers of a REG_DWORD,
+// texts of a REG_SZ (case ignored), separated by '|'; null for none. Data of
+// another type, or data not listed, decides nothing: the preference holds.
+struct PolicyValue {
+    RegistryRoot root;
+    const char* keyPath;
+    const char* valueName;
+    RegistryType type;
+    const char* forcesOn;
+    const char* forcesOff;
+    TextId place;  // where gpedit shows it, below the computer's or the user's configuration
+};
+
+// The policy values of an option, in the order Windows reads them: the
+// first that decides holds.
+struct Governance {
+    std::array<PolicyValue, 4> values{};
+    std::size_t count = 0;
+
+    std::span<const PolicyValue> Values() const { return {values.data(), count}; }
+};
+
 // The passes that walk the options, each in an order of its own.
 enum class Pass { Apply, Status, Restore };
 
@@ -138,6 +162,7 @@ struct CatalogueEntry {
     // writer (the label is the bound value's name); -1 where nothing is written.
     std::int32_t labelNumber;
     PassPlaces places;
+    Governance policy;
 };
 
 // The value the start-up's check reads that belongs to no option: the

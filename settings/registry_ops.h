@@ -47,6 +47,8 @@ public:
     RegistryOps(const RegistryOps&) = delete;
     RegistryOps& operator=(const RegistryOps&) = delete;
 
+    IRegistry& Registry() { return m_registry; }
+
     TestResult TestValue(RegistryRoot root, std::string_view keyPath, std::string_view valueName,
                            std::uint32_t testType, std::uint32_t expectedNumber, const char* expectedText);
 

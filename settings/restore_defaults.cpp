@@ -31,7 +31,15 @@ std::vector<StepResult> RestoreDefaults(RegistryOps& registry, std::optional<Sco
             code = registry.WriteValue(binding.root, binding.keyPath, binding.valueName, data.data(), binding.type,
                                        static_cast<std::uint32_t>(data.size()));
         }
-        results.push_back(code == WriteCode::Done ? DoneStep(key) : StepResult{key, StepOutcome::Failed, code, {}});
+        if (code != WriteCode::Done) {
+            results.push_back({key, StepOutcome::Failed, code, {}});
+        } else if (const PolicyDecision policy = ReadPolicy(registry.Registry(), entry);
+                   policy.force == PolicyForce::KeepsOff) {
+            // Written all the same: the default holds again once the policy goes.
+            results.push_back(UndoneByPolicy(key, policy));
+        } else {
+            results.push_back(DoneStep(key));
+        }
     }
     return results;
 }

@@ -16,6 +16,7 @@ enum class OptionState { Off, On, Unknown };
 struct OptionStatus {
     OptionKey key;
     OptionState state;
+    bool byPolicy = false;  // a Group Policy decides it, whatever the preference says
 };
 
 // The tested options, in the order the check reads them.
@@ -24,7 +25,8 @@ using SystemStatus = std::vector<OptionStatus>;
 // Reads the value behind every tested option, by the rule of its catalogue
 // row: a missing Alexa key, a missing Messenger autostart value and a
 // missing Messenger installation count as switched off; where the key will
-// not open or the value cannot be read, they are unknown.
+// not open or the value cannot be read, they are unknown. Where a policy
+// keeps the option's feature on or off, that is its state.
 SystemStatus ReadSystemStatus(RegistryOps& registry);
 
 }  // namespace settings

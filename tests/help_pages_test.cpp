@@ -14,10 +14,11 @@
 #include <string>
 #include <vector>
 
+#include "platform/builtin/builtin_string_table.h"
 #include "settings/apply_settings.h"
+#include "settings/policy.h"
 #include "settings/reg_file.h"
 #include "settings/restore_defaults.h"
-#include "platform/builtin/builtin_string_table.h"
 #include "tests/memory_main_dlg.h"
 
 namespace {
@@ -26,6 +27,7 @@ namespace {
 struct HelpLanguage {
     const char* folder;
     int languageBase;
+    Language language;
     const char* title;
     const char* project;
     const char* languageId;
@@ -37,15 +39,22 @@ struct HelpLanguage {
     const char* deleteValue;
     const char* deleteKey;
     const char* unchanged;
+    // The policy tables: the policy as gpedit shows it, the data that keep
+    // the feature on and off.
+    const char* policy;
+    const char* keepsOn;
+    const char* keepsOff;
 };
 
 const HelpLanguage kHelpLanguages[] = {
-    {"zh", 60, "Veilmark 說明", "Veilmark.hhp", "0x404", "機碼", "名稱", "類型", "按「開始」後", "「重設系統狀態」後",
-     "刪除此值", "刪除整個機碼", "不變更"},
-    {"en", 120, "Veilmark Help", "Veilmark_en.hhp", "0x409", "Key", "Name", "Type", "After Start",
-     "After Reset system status", "Delete this value", "Delete the whole key", "Unchanged"},
-    {"de", 1, "Veilmark-Hilfe", "Veilmark_de.hhp", "0x407", "Schlüssel", "Name", "Typ", "Nach „Start“",
-     "Nach „Systemstatus zurücksetzen“", "Diesen Wert löschen", "Den ganzen Schlüssel löschen", "Unverändert"},
+    {"zh", 60, Language::Chinese, "Veilmark 說明", "Veilmark.hhp", "0x404", "機碼", "名稱", "類型", "按「開始」後", "「重設系統狀態」後",
+     "刪除此值", "刪除整個機碼", "不變更", "原則", "使其保持開啟", "使其保持關閉"},
+    {"en", 120, Language::English, "Veilmark Help", "Veilmark_en.hhp", "0x409", "Key", "Name", "Type", "After Start",
+     "After Reset system status", "Delete this value", "Delete the whole key", "Unchanged", "Policy", "Keeps it on",
+     "Keeps it off"},
+    {"de", 1, Language::German, "Veilmark-Hilfe", "Veilmark_de.hhp", "0x407", "Schlüssel", "Name", "Typ", "Nach „Start“",
+     "Nach „Systemstatus zurücksetzen“", "Diesen Wert löschen", "Den ganzen Schlüssel löschen", "Unverändert",
+     "Richtlinie", "Hält sie eingeschaltet", "Hält sie ausgeschaltet"},
 };
 
 std::string ReadHelpFile(const HelpLanguage& language, const std::string& name)
@@ -88,13 +97,16 @@ std::string Trimmed(const std::string& text)
     return first == std::string::npos ? std::string() : text.substr(first, last - first + 1);
 }
 
-// The rows of a page's registry table: heading → cell.
-std::map<std::string, std::string> RegistryTable(const std::string& page)
+// The rows of a page's first table of `kind` after `from`: heading → cell.
+std::map<std::string, std::string> RegistryTable(const std::string& page, const char* kind = "registry",
+                                                 std::size_t* from = nullptr)
 {
     std::map<std::string, std::string> rows;
-    const std::size_t start = page.find("<table class=\"registry\">");
+    const std::size_t start = page.find(std::string("<table class=\"") + kind + "\">", from ? *from : 0);
     if (start == std::string::npos)
         return rows;
+    if (from)
+        *from = start + 1;
     const std::string table = page.substr(start, page.find("</table>", start) - start);
     static const std::regex row("<tr><th>([^<]*)</th><td>([^<]*)</td></tr>");
     for (std::sregex_iterator it(table.begin(), table.end(), row), end; it != end; ++it)
@@ -226,6 +238,43 @@ TEST(HelpPagesTest, EveryOptionHasAPageWhoseRegistryTableIsWhatThePassesWrite)
                 }
                 EXPECT_EQ(Shown(after, language), table.at(language.afterRestore));
             }
+        }
+    }
+}
+
+// Data as the policy tables list them: "NTP, NT5DS, AllSync", or a dash.
+std::string Listed(const char* list)
+{
+    if (!list)
+        return "–";
+    std::string listed = list;
+    for (std::size_t bar; (bar = listed.find('|')) != std::string::npos;)
+        listed.replace(bar, 1, ", ");
+    return listed;
+}
+
+TEST(HelpPagesTest, EveryPageNamesThePoliciesThatGovernItsOptionInTheOrderWindowsReadsThem)
+{
+    for (const HelpLanguage& language : kHelpLanguages) {
+        SCOPED_TRACE(language.folder);
+        for (const CatalogueEntry& entry : Catalogue()) {
+            if (entry.kind == OptionKind::Group)
+                continue;
+            SCOPED_TRACE(entry.name);
+            const std::string page = ReadHelpFile(language, std::string("pages/") + entry.name + ".html");
+            std::size_t from = 0;
+            for (const PolicyValue& policy : entry.policy.Values()) {
+                const std::map<std::string, std::string> expected{
+                    {language.policy, PolicyPlace(policy, language.language)},
+                    {language.key, FullKeyName(policy.root, policy.keyPath)},
+                    {language.name, policy.valueName},
+                    {language.type, TypeName(policy.type)},
+                    {language.keepsOn, Listed(policy.forcesOn)},
+                    {language.keepsOff, Listed(policy.forcesOff)},
+                };
+                EXPECT_EQ(expected, RegistryTable(page, "registry policy", &from));
+            }
+            EXPECT_TRUE(RegistryTable(page, "registry policy", &from).empty()) << "a table of no policy of the option";
         }
     }
 }

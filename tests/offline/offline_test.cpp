@@ -30,6 +30,7 @@
 #include "run/run_reports.h"
 #include "settings/apply_settings.h"
 #include "settings/backup.h"
+#include "settings/policy.h"
 #include "settings/reg_import.h"
 #include "settings/revert.h"
 #include "tests/memory_main_dlg.h"
@@ -167,6 +168,61 @@ TEST(OfflineTest, StatusShowsEachProfileAsStatusOnTheRunningSystemAndTheWayBackR
     EXPECT_EQ(run::kExitSuccess, reverted.exitCode) << reverted.errors;
     EXPECT_EQ(before.output.substr(0, before.output.find("[bob]")),
               RunOffline({"--root", drive.Root(), "--user", "alice", "status"}).output);
+}
+
+// Group Policy from the installation's hives: the machine's from SOFTWARE
+// for every profile, a user's from that user's NTUSER.DAT alone.
+TEST(OfflineTest, PoliciesOfTheMachineAndOfOneUserDecideAsOnTheRunningSystem)
+{
+    const PolicyValue& machine = CatalogueEntryOf(OptionKey::NoErrorReporting).policy.Values().front();
+    const PolicyValue& user = CatalogueEntryOf(OptionKey::NoCodecDownload).policy.Values().front();
+    XpDrive drive({"alice", "bob"}, [&](IRegistry& registry, const std::string& profile) {
+        SeedEverythingOn(registry, profile);
+        PutValue(registry, machine.root, machine.keyPath, machine.valueName, kRegDword, DwordBytes(1));
+        if (profile == "alice")
+            PutValue(registry, user.root, user.keyPath, user.valueName, kRegDword, DwordBytes(0));
+    });
+    const auto lineOf = [](const std::string& report, const std::string& profile, const std::string& start) {
+        const std::size_t section = report.find("[" + profile + "]\n");
+        const std::size_t at = report.find("\n" + start, section);
+        return section == std::string::npos || at == std::string::npos
+                   ? std::string()
+                   : report.substr(at + 1, report.find('\n', at + 1) - at - 1);
+    };
+
+    const Finished status = RunOffline({"--root", drive.Root(), "status"});
+    for (const std::string& profile : drive.Profiles()) {
+        SCOPED_TRACE(profile);
+        EXPECT_EQ("NoErrorReporting\tTurn off error reporting\ton\tpolicy",
+                  lineOf(status.output, profile, "NoErrorReporting\t"));
+        EXPECT_EQ(profile == "alice" ? "NoCodecDownload\tDo not download codecs automatically\ton\tpolicy"
+                                     : "NoCodecDownload\tDo not download codecs automatically\tunknown",
+                  lineOf(status.output, profile, "NoCodecDownload\t"));
+    }
+
+    const Finished apply = RunOffline({"--root", drive.Root(), "apply", "recommended"});
+    EXPECT_EQ(run::kExitNotAllDone, apply.exitCode) << apply.output << apply.errors;
+    EXPECT_EQ("NoErrorReporting\tTurn off error reporting\tkept on by a policy",
+              lineOf(apply.output, "machine", "NoErrorReporting\t"));
+    EXPECT_EQ("NoCodecDownload\tDo not download codecs automatically\tkept on by a policy",
+              lineOf(apply.output, "alice", "NoCodecDownload\t"));
+    EXPECT_EQ("NoCodecDownload\tDo not download codecs automatically\tdone",
+              lineOf(apply.output, "bob", "NoCodecDownload\t"));
+
+    // The preferences are written all the same; the policies stay as they were.
+    const Finished after = RunOffline({"--root", drive.Root(), "status"});
+    EXPECT_EQ("NoErrorReporting\tTurn off error reporting\ton\tpolicy",
+              lineOf(after.output, "bob", "NoErrorReporting\t"));
+    EXPECT_EQ("NoCodecDownload\tDo not download codecs automatically\toff",
+              lineOf(after.output, "bob", "NoCodecDownload\t"));
+    for (const std::string profile : {"alice", "bob"}) {
+        MemoryRegistry hives;
+        ReadWithReged(drive, profile, hives);
+        EXPECT_EQ(DwordBytes(0), hives.Get(RegistryRoot::LocalMachine, "SOFTWARE\\Microsoft\\PCHealth\\ErrorReporting",
+                                           "DoReport")->data);
+        EXPECT_EQ(DwordBytes(1), hives.Get(machine.root, machine.keyPath, machine.valueName)->data);
+        EXPECT_EQ(profile == "alice", hives.Get(user.root, user.keyPath, user.valueName).has_value());
+    }
 }
 
 // A hive whose sequence numbers differ, as Windows leaves it when it stops
