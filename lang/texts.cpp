@@ -668,9 +668,9 @@ constexpr TextRow kTexts[] = {
     {T::UnknownOption, {"未知的選項 %1", "unbekannte Option %1", "unknown option %1"}},
     {T::OptionNeedsValue, {"%1 需要指定一個值", "%1 braucht einen Wert", "%1 needs a value"}},
     {T::NeedsRoot,
-     {"缺少 --root 目錄（Windows 磁碟的根目錄）",
-      "--root VERZ nennt die Wurzel des Windows-Laufwerks und fehlt",
-      "--root DIR, the root of the Windows drive, is missing"}},
+     {"缺少 --root 目錄（Windows 磁碟的根目錄）或 --image 檔案（虛擬機器的磁碟映像）",
+      "--root VERZ (die Wurzel des Windows-Laufwerks) oder --image DATEI (ein VM-Abbild) fehlt",
+      "--root DIR (the root of the Windows drive) or --image FILE (a disk image) is missing"}},
     {T::NeedsCommand,
      {"缺少命令：status、apply、restore、revert 或 backups",
       "ein Befehl fehlt: status, apply, restore, revert oder backups",
@@ -730,6 +730,86 @@ constexpr TextRow kTexts[] = {
      {"無法寫入變更（%1）；沒有變更任何登錄區",
       "die Änderungen konnten nicht geschrieben werden (%1); keine Hive wurde geändert",
       "the changes could not be written (%1); no hive was changed"}},
+    {T::HiveDamaged,
+     {"登錄區 %1 已損壞（無法完整讀取），不會變更它",
+      "die Hive %1 ist beschädigt (nicht ganz lesbar) und bleibt unberührt",
+      "the hive %1 is damaged (it cannot be read whole) and is left alone"}},
+    {T::ProfileLeftOut,
+     {"略過使用者設定檔 %1：%2",
+      "das Profil %1 bleibt außen vor: %2",
+      "the profile %1 is left out: %2"}},
+    {T::RootOrImages,
+     {"--root 與 --image 只能擇一使用",
+      "--root und --image schließen einander aus",
+      "--root and --image cannot be used together"}},
+    {T::PartitionNeedsImage,
+     {"--partition 只能與 --image 一起使用",
+      "--partition gilt nur zusammen mit --image",
+      "--partition goes only with --image"}},
+    {T::ImageUnreadable,
+     {"無法讀取磁碟映像 %1：%2",
+      "das Abbild %1 ist nicht lesbar: %2",
+      "cannot read the disk image %1: %2"}},
+    {T::ImageNotWritable,
+     {"無法寫入磁碟映像 %1（%2）：沒有變更其中任何設定",
+      "das Abbild %1 ist nicht beschreibbar (%2): darin wurde nichts geändert",
+      "the disk image %1 cannot be written (%2): nothing in it was changed"}},
+    {T::ImageInUse,
+     {"磁碟映像 %1 正由其他程式使用（執行中的虛擬機器？）：沒有變更其中任何設定。"
+      "請先關閉虛擬機器",
+      "das Abbild %1 ist von einem anderen Programm belegt (einer laufenden VM?): darin wurde nichts "
+      "geändert. Fahren Sie die VM zuerst herunter",
+      "the disk image %1 is in use by another program (a running virtual machine?): nothing in it was changed. "
+      "Shut the virtual machine down first"}},
+    {T::ApplianceFailed,
+     {"libguestfs 無法啟動它的裝置（appliance）：%1",
+      "libguestfs kann seine Appliance nicht starten: %1",
+      "libguestfs cannot run its appliance: %1"}},
+    {T::NoWindowsInImage,
+     {"磁碟映像 %1 中沒有任何檔案系統含有 Windows XP 安裝（含有 system32/config/software 的資料夾）",
+      "im Abbild %1 enthält kein Dateisystem eine Windows-XP-Installation (einen Ordner mit "
+      "system32/config/software)",
+      "no filesystem of the disk image %1 holds a Windows XP installation (a folder with system32/config/software)"}},
+    {T::SeveralWindowsInImage,
+     {"磁碟映像 %1 含有多個 Windows XP 安裝：%2。請以 --partition 裝置 選擇其中之一",
+      "das Abbild %1 enthält mehrere Windows-XP-Installationen: %2. Wählen Sie eine mit --partition GERÄT",
+      "the disk image %1 holds more than one Windows XP installation: %2. Choose one with --partition DEVICE"}},
+    {T::FilesystemReadOnly,
+     {"磁碟映像 %1 的檔案系統 %2 只能唯讀掛載（Windows 沒有正常關機，或處於休眠狀態）："
+      "沒有變更其中任何設定。請啟動 Windows，正常關機後再試一次",
+      "das Dateisystem %2 des Abbilds %1 lässt sich nur lesen (Windows wurde nicht normal heruntergefahren "
+      "oder ist im Ruhezustand): darin wurde nichts geändert. Starten Sie Windows, fahren Sie es normal herunter "
+      "und versuchen Sie es erneut",
+      "the filesystem %2 of the disk image %1 comes up read-only (Windows was not shut down normally, or is "
+      "hibernated): nothing in it was changed. Start Windows, shut it down normally, then try again"}},
+    {T::StoppedBySignal,
+     {"因收到中斷訊號而停止",
+      "durch ein Signal angehalten",
+      "stopped by a signal"}},
+    {T::ImageNotChanged,
+     {"因收到中斷訊號而停止：沒有變更其中任何設定",
+      "durch ein Signal angehalten: darin wurde nichts geändert",
+      "stopped by a signal: nothing in it was changed"}},
+    {T::ProgressLaunch,
+     {"正在啟動 libguestfs 的裝置（可能需要幾秒到一分鐘）…",
+      "die Appliance von libguestfs startet (Sekunden bis eine Minute) …",
+      "starting libguestfs' appliance (seconds to a minute) ..."}},
+    {T::ProgressFinding,
+     {"%1：正在尋找 Windows XP…",
+      "%1: Windows XP wird gesucht …",
+      "%1: looking for Windows XP ..."}},
+    {T::ProgressReading,
+     {"%1：正在讀取登錄區…",
+      "%1: die Hives werden gelesen …",
+      "%1: reading the hives ..."}},
+    {T::ProgressWriting,
+     {"%1：正在寫入變更…",
+      "%1: die Änderungen werden geschrieben …",
+      "%1: writing the changes ..."}},
+    {T::ProgressFinish,
+     {"正在關閉裝置…",
+      "die Appliance wird beendet …",
+      "shutting the appliance down ..."}},
 #endif
 };
 
@@ -742,7 +822,7 @@ constexpr bool IdsMatchPositions()
 #ifdef VEILMARK_WINDOWS_PROGRAM
     return std::size(kTexts) == static_cast<std::size_t>(TextId::OfflineUsage);
 #else
-    return std::size(kTexts) == static_cast<std::size_t>(TextId::HivesNotReplaced) + 1;
+    return std::size(kTexts) == static_cast<std::size_t>(TextId::ProgressFinish) + 1;
 #endif
 }
 static_assert(IdsMatchPositions(), "text rows must stand in TextId order, one for each id");

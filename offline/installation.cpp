@@ -7,6 +7,7 @@
 #include <fstream>
 
 #include "lang/texts.h"
+#include "platform/hive/hive_commit.h"
 #include "settings/platform_facts.h"
 #include "settings/text.h"
 
@@ -71,6 +72,8 @@ std::string ProblemText(HiveProblem problem, const std::string& path, const std:
         return Text(TextId::HiveNotClosedCleanly, language, {path});
     case HiveProblem::NotAHive:
         return Text(TextId::NotAHive, language, {path});
+    case HiveProblem::Damaged:
+        return Text(TextId::HiveDamaged, language, {path});
     case HiveProblem::Unreadable:
     case HiveProblem::None:
         break;
@@ -117,20 +120,27 @@ bool OfflineVersionInfo::Query(OsVersion& version) const
     return m_version.has_value();
 }
 
-Installation::Installation(std::string root, std::string windows)
-    : m_root(std::move(root)), m_windows(std::move(windows)), m_files(m_root)
+bool FolderPlace::Commit(const std::vector<HiveFile*>& hives, const std::vector<std::string>&, std::uint64_t fileTime,
+                         std::string& error, const CommitStep& beforeStep)
+{
+    // The backups were written where they stay.
+    return CommitHives(hives, fileTime, error, beforeStep);
+}
+
+Installation::Installation(std::string root, std::string windows, IInstallationPlace& place)
+    : m_root(std::move(root)), m_windows(std::move(windows)), m_files(m_root), m_place(place)
 {
 }
 
-bool Installation::OpenHive(const std::string& path, Language language, std::unique_ptr<HiveFile>& hive,
-                            std::string& error)
+HiveProblem Installation::OpenHive(const std::string& path, Language language, std::unique_ptr<HiveFile>& hive,
+                                   std::string& error)
 {
     HiveProblem problem = HiveProblem::None;
     std::string reason;
     hive = HiveFile::Open(path, problem, reason);
     if (!hive)
-        error = ProblemText(problem, path, reason, language);
-    return hive != nullptr;
+        error = ProblemText(problem, m_place.Shown(path), reason, language);
+    return problem;
 }
 
 bool Installation::FindControlSet(Language language, std::string& error)
@@ -176,6 +186,7 @@ void Installation::FindProfiles(Language language, std::vector<std::string>& war
         Profile profile;
         profile.folder = folder;
         profile.name = folder.substr(folder.rfind('/') + 1);
+        m_place.Fetch(m_files.Resolve(folder + "/NTUSER.DAT"));
         if (!IsFile(m_files.Resolve(folder + "/NTUSER.DAT"))) {
             warnings.push_back(Text(TextId::ProfileWithoutHive, language, {profile.name}));
             continue;
@@ -185,7 +196,7 @@ void Installation::FindProfiles(Language language, std::vector<std::string>& war
 }
 
 std::unique_ptr<Installation> Installation::Open(const std::string& root, const std::vector<std::string>& users,
-                                                 Language language, std::string& error,
+                                                 Language language, IInstallationPlace& place, std::string& error,
                                                  std::vector<std::string>& warnings)
 {
     PosixFiles files(root);
@@ -198,18 +209,18 @@ std::unique_ptr<Installation> Installation::Open(const std::string& root, const 
         }
     }
     if (windows.empty()) {
-        error = Text(TextId::NoWindowsFolder, language, {root});
+        error = Text(TextId::NoWindowsFolder, language, {place.Shown(root)});
         return nullptr;
     }
-    std::unique_ptr<Installation> installation(new Installation(base, windows));
+    std::unique_ptr<Installation> installation(new Installation(base, windows, place));
     Installation& it = *installation;
     if (const std::string hiberfil = it.m_files.Resolve(base + "/hiberfil.sys"); HoldsHibernatedSystem(hiberfil)) {
-        error = Text(TextId::Hibernated, language, {hiberfil});
+        error = Text(TextId::Hibernated, language, {place.Shown(hiberfil)});
         return nullptr;
     }
     const std::string config = windows + "/system32/config/";
-    if (!it.OpenHive(it.m_files.Resolve(config + "software"), language, it.m_software, error) ||
-        !it.OpenHive(it.m_files.Resolve(config + "system"), language, it.m_system, error) ||
+    if (it.OpenHive(it.m_files.Resolve(config + "software"), language, it.m_software, error) != HiveProblem::None ||
+        it.OpenHive(it.m_files.Resolve(config + "system"), language, it.m_system, error) != HiveProblem::None ||
         !it.FindControlSet(language, error))
         return nullptr;
     it.m_machine = std::make_unique<HiveRegistry>(HiveMounts{it.m_software.get(), it.m_system.get(), it.m_controlSet});
@@ -240,13 +251,31 @@ std::unique_ptr<Installation> Installation::Open(const std::string& root, const 
         error = Text(TextId::NoProfiles, language);
         return nullptr;
     }
+    // A profile whose hive cannot be used stops the run, but for one whose
+    // hive is damaged: that profile is left alone and the others go on.
+    std::vector<Profile> opened;
     for (Profile& profile : it.m_profiles) {
-        if (!it.OpenHive(it.m_files.Resolve(profile.folder + "/NTUSER.DAT"), language, profile.user, error))
+        const std::string classesPath = profile.folder + "/Local Settings/Application Data/Microsoft/Windows/UsrClass.dat";
+        place.Fetch(it.m_files.Resolve(classesPath));
+        const std::string classes = it.m_files.Resolve(classesPath);
+        std::string problem;
+        HiveProblem found = it.OpenHive(it.m_files.Resolve(profile.folder + "/NTUSER.DAT"), language, profile.user, problem);
+        if (found == HiveProblem::None && IsFile(classes))
+            found = it.OpenHive(classes, language, profile.userClasses, problem);
+        if (found == HiveProblem::Damaged) {
+            warnings.push_back(Text(TextId::ProfileLeftOut, language, {profile.name, problem}));
+            continue;
+        }
+        if (found != HiveProblem::None) {
+            error = problem;
             return nullptr;
-        const std::string classes =
-            it.m_files.Resolve(profile.folder + "/Local Settings/Application Data/Microsoft/Windows/UsrClass.dat");
-        if (IsFile(classes) && !it.OpenHive(classes, language, profile.userClasses, error))
-            return nullptr;
+        }
+        opened.push_back(std::move(profile));
+    }
+    it.m_profiles = std::move(opened);
+    if (it.m_profiles.empty()) {
+        error = Text(TextId::NoProfiles, language);
+        return nullptr;
     }
     return installation;
 }

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "lang/languages.h"
+#include "offline/installation_place.h"
 #include "platform/hive/hive_file.h"
 #include "platform/hive/hive_registry.h"
 #include "platform/posix/posix_files.h"
@@ -60,17 +61,21 @@ struct Profile {
 
 class Installation {
 public:
-    // Finds and checks the installation below `root` and the profiles named
-    // by `users` (all, when empty). Null, with the error told in
-    // `language`, when it is not a Windows XP that was shut down normally;
-    // `warnings` gets the profiles left out.
+    // Finds and checks the installation below `root`, whose files stand in
+    // `place`, and the profiles named by `users` (all, when empty). Null,
+    // with the error told in `language`, when it is not a Windows XP that
+    // was shut down normally or a machine hive is damaged; `warnings` gets
+    // the profiles left out (a damaged hive among them).
     static std::unique_ptr<Installation> Open(const std::string& root, const std::vector<std::string>& users,
-                                              Language language, std::string& error,
+                                              Language language, IInstallationPlace& place, std::string& error,
                                               std::vector<std::string>& warnings);
 
     const std::string& Root() const { return m_root; }
     const std::string& WindowsFolder() const { return m_windows; }
     PosixFiles& Files() { return m_files; }
+    IInstallationPlace& Place() { return m_place; }
+    // A path of this machine below the root as the user should see it.
+    std::string Shown(const std::string& path) const { return m_place.Shown(m_files.Resolve(path)); }
     std::vector<Profile>& Profiles() { return m_profiles; }
     // The registry the machine-wide passes see: no HKCU.
     IRegistry& Machine() { return *m_machine; }
@@ -88,11 +93,12 @@ public:
     std::string AppDataOf(Profile& profile);
 
 private:
-    Installation(std::string root, std::string windows);
+    Installation(std::string root, std::string windows, IInstallationPlace& place);
 
     std::string m_root;
     std::string m_windows;
     PosixFiles m_files;
+    IInstallationPlace& m_place;
     std::unique_ptr<HiveFile> m_software;
     std::unique_ptr<HiveFile> m_system;
     std::string m_controlSet;
@@ -100,7 +106,8 @@ private:
     OfflineVersionInfo m_version;
     std::vector<Profile> m_profiles;
 
-    bool OpenHive(const std::string& path, Language language, std::unique_ptr<HiveFile>& hive, std::string& error);
+    HiveProblem OpenHive(const std::string& path, Language language, std::unique_ptr<HiveFile>& hive,
+                         std::string& error);
     bool FindControlSet(Language language, std::string& error);
     void FindProfiles(Language language, std::vector<std::string>& warnings);
 };

@@ -1,5 +1,7 @@
 // veilmark-offline: the passes of veilmark.exe on a Windows XP installation
 // that is not running, from Linux.
+#include <unistd.h>
+
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -21,6 +23,9 @@ int main(int argc, char** argv)
     PosixClock clock;
     BuiltinStringTable strings;
     offline::OfflineServices services{console, clock, strings,
-                                      LanguageOfLocale(locale ? locale : ""), nullptr};
+                                      LanguageOfLocale(locale ? locale : ""), nullptr, nullptr};
+    // A line per phase of the work on disk images, for a person watching.
+    if (isatty(STDERR_FILENO))
+        services.progress = [&console](const std::string& line) { console.WriteError(line + "\n"); };
     return offline::Run(std::vector<std::string>(argv + 1, argv + argc), services);
 }

@@ -7,13 +7,14 @@ namespace offline {
 namespace {
 
 // The options: a flag, or one that takes a value into the command.
-enum class Takes { Nothing, Text, AnotherUser, Language };
+enum class Takes { Nothing, Text, OneMore, Language };
 
 struct OptionRow {
     std::string_view name;
     Takes takes;
-    bool Command::*flag = nullptr;         // Nothing
-    std::string Command::*text = nullptr;  // Text
+    bool Command::*flag = nullptr;                      // Nothing
+    std::string Command::*text = nullptr;               // Text
+    std::vector<std::string> Command::*list = nullptr;  // OneMore
 };
 
 constexpr OptionRow kOptions[] = {
@@ -22,7 +23,9 @@ constexpr OptionRow kOptions[] = {
     {"--root", Takes::Text, nullptr, &Command::root},
     {"--backup-dir", Takes::Text, nullptr, &Command::backupFolder},
     {"--report", Takes::Text, nullptr, &Command::reportPath},
-    {"--user", Takes::AnotherUser},
+    {"--image", Takes::OneMore, nullptr, nullptr, &Command::images},
+    {"--partition", Takes::OneMore, nullptr, nullptr, &Command::partitions},
+    {"--user", Takes::OneMore, nullptr, nullptr, &Command::users},
     {"--lang", Takes::Language},
 };
 
@@ -69,8 +72,8 @@ std::string ReadOptions(const std::vector<std::string>& words, Command& command,
             return Text(TextId::OptionNeedsValue, language, {name});
         if (option->takes == Takes::Text)
             command.*(option->text) = *value;
-        else if (option->takes == Takes::AnotherUser)
-            command.users.push_back(*value);
+        else if (option->takes == Takes::OneMore)
+            (command.*(option->list)).push_back(*value);
         else if (!(command.language = LanguageNamed(*value)))
             return Text(TextId::NeedsLanguage, language, {name});
     }
@@ -90,8 +93,10 @@ std::string ReadCommand(const std::vector<std::string>& words, Command& command,
         return error;
     if (!command.reportPath.empty() && !command.row->takesReport)
         return Text(TextId::UnknownOption, language, {"--report"});
-    if (command.root.empty())
-        return Text(TextId::NeedsRoot, language);
+    if (command.root.empty() == command.images.empty())
+        return Text(command.root.empty() ? TextId::NeedsRoot : TextId::RootOrImages, language);
+    if (!command.partitions.empty() && command.images.empty())
+        return Text(TextId::PartitionNeedsImage, language);
     return {};
 }
 

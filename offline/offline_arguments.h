@@ -25,6 +25,8 @@ struct Command {
     bool help = false;                  // --help
     bool version = false;               // --version
     std::string root;                   // --root: the root of the system drive
+    std::vector<std::string> images;    // --image, in the order given: disk images instead of a root
+    std::vector<std::string> partitions;  // --partition: the device of an image's installation
     std::vector<std::string> users;     // --user, in the order given; empty for every profile
     std::optional<Language> language;   // --lang
     std::string backupFolder;           // --backup-dir: empty for each profile's own

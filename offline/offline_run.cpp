@@ -1,12 +1,16 @@
 #include "offline/offline_run.h"
 
+#include <unistd.h>
+
 #include "run/changing_pass.h"
 #include "run/run_output.h"
 #include "run/run_reports.h"
 #include "lang/texts.h"
+#include "offline/disk_images.h"
 #include "offline/installation.h"
 #include "offline/offline_arguments.h"
 #include "platform/hive/hive_commit.h"
+#include "platform/posix/posix_files.h"
 #include "res/version.h"
 #include "settings/apply_settings.h"
 #include "settings/backup.h"
@@ -38,8 +42,6 @@ private:
 
 constexpr std::string_view kProgram = "veilmark-offline";
 
-std::string Section(std::string_view name) { return "[" + std::string(name) + "]"; }
-
 }  // namespace
 
 // One run of a command on the installation it names.
@@ -62,58 +64,100 @@ public:
             m_services.console.Write("veilmark-offline " VEILMARK_VERSION_DOTTED "\n");
             return kExitSuccess;
         }
+        PosixFiles localFiles(m_command.root);
+        if (!m_output.StartReport(localFiles, m_command.reportPath))
+            return kExitError;
+        const int exitCode = m_command.images.empty() ? RunOn(m_command.root, m_folder) : RunOnImages();
+        return m_output.Deliver(m_report, exitCode);
+    }
+
+    // The command on the installation below `root`, whose files stand in
+    // `place`.
+    int RunOn(const std::string& root, IInstallationPlace& place)
+    {
         std::string error;
         std::vector<std::string> warnings;
-        m_installation = Installation::Open(m_command.root, m_command.users, m_language, error, warnings);
+        m_installation = Installation::Open(root, m_command.users, m_language, place, error, warnings);
         for (const std::string& warning : warnings)
-            m_output.Warn(warning);
+            Warn(warning);
         if (!m_installation)
-            return m_output.Fail(error);
+            return Fail(error);
         return (this->*(m_command.row->run))();
+    }
+
+    // The command on each image in turn, all in one appliance: each image's
+    // report under its own header; a failure in one stops none of the
+    // others; the exit code the worst of all.
+    int RunOnImages()
+    {
+        const bool writes = m_command.row->run != &OfflineRun::Status && m_command.row->run != &OfflineRun::ListBackups;
+        DiskImages images(m_command.images, writes, m_command.partitions, m_language, m_services.progress);
+        std::vector<std::string> refusals;
+        std::string error;
+        const bool started = images.Start(refusals, error);
+        for (const std::string& refusal : refusals)
+            Warn(refusal);
+        if (!started)
+            return Fail(error);
+        int exitCode = refusals.empty() ? kExitSuccess : kExitError;
+        for (std::size_t i = 0; i < images.Count(); ++i) {
+            std::string root;
+            IInstallationPlace* place = images.Open(i, root, error);
+            if (!place) {
+                if (!error.empty())
+                    exitCode = Worse(exitCode, Fail(error));
+                continue;
+            }
+            m_report.Line({"Image", images.PathOf(i)});
+            if (DiskImages::StopRequested()) {
+                m_report.Line({Text(TextId::ImageNotChanged, m_language)});
+                exitCode = Worse(exitCode, kExitError);
+                continue;
+            }
+            m_failurePrefix = images.PathOf(i) + ": ";
+            m_imagePath = images.PathOf(i);
+            exitCode = Worse(exitCode, RunOn(root, *place));
+            m_installation.reset();
+            m_failurePrefix.clear();
+        }
+        if (!images.Finish(error))
+            exitCode = Worse(exitCode, Fail(error));
+        return exitCode;
     }
 
     int Status()
     {
-        if (!m_output.StartReport(m_installation->Files(), m_command.reportPath))
-            return kExitError;
-        Report report;
         int exitCode = kExitSuccess;
         for (Profile& profile : m_installation->Profiles()) {
-            run::AddSectionHeader(report, profile.name);
+            run::AddSectionHeader(m_report, profile.name);
             const std::unique_ptr<HiveRegistry> registry = m_installation->RegistryOf(profile);
-            exitCode = run::WorseStatus(exitCode, run::AddStatusLines(report, *registry, m_installation->Version(), m_labels));
+            exitCode =
+                run::WorseStatus(exitCode, run::AddStatusLines(m_report, *registry, m_installation->Version(), m_labels));
         }
-        return m_output.Deliver(report, exitCode);
+        return exitCode;
     }
 
     int Apply()
     {
-        if (!m_output.StartReport(m_installation->Files(), m_command.reportPath))
-            return kExitError;
         settings::Selection selection;
         std::string error;
         if (!run::ResolveSelection(m_command.operands[0], m_installation->Files(), HomeEdition(), m_language,
                                    selection, error))
-            return m_output.Fail(error);
+            return Fail(error);
         OfflineActions actions;
         return ChangingPass(run::ChangingPass::Apply(selection, HomeEdition(), actions, "veilmark-offline apply"));
     }
 
-    int Restore()
-    {
-        if (!m_output.StartReport(m_installation->Files(), m_command.reportPath))
-            return kExitError;
-        return ChangingPass(run::ChangingPass::Restore("veilmark-offline restore"));
-    }
+    int Restore() { return ChangingPass(run::ChangingPass::Restore("veilmark-offline restore")); }
 
     int Revert()
     {
-        const std::string& path = m_command.operands[0];
+        const std::string path = RevertedFile();
         std::vector<Profile>& profiles = m_installation->Profiles();
         Profile* profile =
             m_command.users.size() == 1 ? &profiles.front() : ProfileHolding(profiles, m_installation->Files(), path);
         if (!profile && NamesUserValues(path))
-            return m_output.Fail(Text(TextId::RevertNeedsProfile, m_language, {path}));
+            return Fail(Text(TextId::RevertNeedsProfile, m_language, {m_command.operands[0]}));
         std::unique_ptr<HiveRegistry> user = profile ? m_installation->RegistryOf(*profile) : nullptr;
         IRegistry& registry = user ? *user : m_installation->Machine();
 
@@ -124,24 +168,23 @@ public:
         const int exitCode = run::RevertBackup(path, registry, m_installation->Version(), m_installation->Files(),
                                                m_language, report, error);
         if (exitCode == kExitError)
-            return m_output.Fail(error);
-        if (!Commit())
+            return Fail(error);
+        if (!Commit({}))
             return kExitError;
-        m_services.console.Write(report.Text());
+        m_report.Append(report);
         return exitCode;
     }
 
     int ListBackups()
     {
         for (Profile& profile : m_installation->Profiles()) {
-            m_services.console.Write(Section(profile.name) + "\n");
+            run::AddSectionHeader(m_report, profile.name);
+            FetchBackups(profile);
             const std::vector<std::string> paths = BackupsOf(profile).List();
             if (paths.empty())
-                m_services.console.Write(
-                    Text(TextId::NoBackups, m_language, {m_installation->Files().Resolve(BackupFolderOf(profile))}) +
-                    "\n");
+                m_report.Line({Text(TextId::NoBackups, m_language, {m_installation->Shown(BackupFolderOf(profile))})});
             for (const std::string& path : paths)
-                m_services.console.Write(m_installation->Files().Resolve(path) + "\n");
+                m_report.Line({m_installation->Shown(path)});
         }
         return kExitSuccess;
     }
@@ -175,14 +218,45 @@ private:
         return {m_installation->Files(), BackupFolderOf(profile), m_services.clock, m_language};
     }
 
-    // Puts the changed hives in place; false, told, when none could be.
-    bool Commit()
+    // The backups of the profile's folder, where the installation's files
+    // are brought in as they are asked for (a disk image's).
+    void FetchBackups(Profile& profile)
     {
+        if (m_command.backupFolder.empty())
+            m_installation->Place().FetchFolder(m_installation->Files().Resolve(BackupFolderOf(profile)));
+    }
+
+    // The .reg file that revert names: a file of this machine, or with
+    // --image one inside the installation, as backups lists it.
+    std::string RevertedFile()
+    {
+        const std::string& named = m_command.operands[0];
+        if (m_command.images.empty() || access(named.c_str(), F_OK) == 0)
+            return named;
+        const std::string inside = m_installation->Files().Resolve(m_installation->Root() + "/" + named);
+        m_installation->Place().Fetch(inside);
+        return m_installation->Files().Resolve(inside);
+    }
+
+    // Puts the new backups in the installation, then the changed hives;
+    // false, told, when no hive could be changed.
+    bool Commit(const std::vector<std::string>& backups)
+    {
+        if (m_services.progress && !m_imagePath.empty())
+            m_services.progress(Text(TextId::ProgressWriting, m_language, {m_imagePath}));
         std::string error;
-        if (CommitHives(m_installation->Hives(), FileTimeNow(), error, m_services.beforeCommitStep))
+        if (m_installation->Place().Commit(m_installation->Hives(), m_command.backupFolder.empty() ? backups : std::vector<std::string>(),
+                                           FileTimeNow(), error, m_services.beforeCommitStep))
             return true;
-        m_output.Fail(Text(TextId::HivesNotReplaced, m_language, {error}));
+        Fail(Text(TextId::HivesNotReplaced, m_language, {error}));
         return false;
+    }
+
+    int Fail(const std::string& message) { return m_output.Fail(m_failurePrefix + message); }
+    void Warn(const std::string& message) { m_output.Warn(m_failurePrefix + message); }
+    int Worse(int a, int b) const
+    {
+        return m_command.row->run == &OfflineRun::Status ? run::WorseStatus(a, b) : run::WorseOutcome(a, b);
     }
 
     // apply and restore, once the report file is made: every profile's
@@ -195,9 +269,9 @@ private:
             const std::unique_ptr<HiveRegistry> registry = m_installation->RegistryOf(profile);
             std::string path;
             std::string error;
+            FetchBackups(profile);
             if (!BackupsOf(profile).Save(*registry, pass.Targets(), pass.Name(), path, error))
-                return m_output.Fail(
-                    Text(TextId::CannotWriteBackup, m_language, {m_installation->Files().Resolve(path), error}));
+                return Fail(Text(TextId::CannotWriteBackup, m_language, {m_installation->Shown(path), error}));
             backups.push_back(m_installation->Files().Resolve(path));
         }
 
@@ -208,11 +282,13 @@ private:
         for (std::size_t i = 0; i < m_installation->Profiles().size(); ++i) {
             Profile& profile = m_installation->Profiles()[i];
             const std::unique_ptr<HiveRegistry> registry = m_installation->RegistryOf(profile);
-            anyFailed |= run::AddPassSection(report, profile.name, backups[i], pass.Run(*registry, Scope::User), m_labels);
+            anyFailed |= run::AddPassSection(report, profile.name, m_installation->Shown(backups[i]),
+                                             pass.Run(*registry, Scope::User), m_labels);
         }
-        if (!Commit())
+        if (!Commit(backups))
             return kExitError;
-        return m_output.Deliver(report, anyFailed ? run::kExitNotAllDone : kExitSuccess);
+        m_report.Append(report);
+        return anyFailed ? run::kExitNotAllDone : kExitSuccess;
     }
 
     // Whether the .reg file at `path` names a value of HKCU.
@@ -233,6 +309,10 @@ private:
     Language m_language;
     OptionLabels m_labels;
     run::RunOutput m_output;
+    FolderPlace m_folder;
+    Report m_report;
+    std::string m_failurePrefix;  // with --image: the image's path, before each failure
+    std::string m_imagePath;
     std::unique_ptr<Installation> m_installation;
 };
 

@@ -24,6 +24,9 @@ struct OfflineServices {
     // Called before each step of putting the hives in place (a test stops
     // the program there); may be empty.
     std::function<void(std::string_view step)> beforeCommitStep;
+    // Shows a line per phase of a run on disk images (the appliance takes
+    // a while); empty for none.
+    std::function<void(const std::string& line)> progress;
 };
 
 int Run(const std::vector<std::string>& words, OfflineServices& services);

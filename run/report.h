@@ -15,6 +15,8 @@ class Report {
 public:
     // A line of fields separated by tabs.
     void Line(std::initializer_list<std::string_view> fields);
+    // The other report's lines after these.
+    void Append(const Report& other) { m_text += other.m_text; }
 
     const std::string& Text() const { return m_text; }
     std::vector<std::uint8_t> FileBytes() const;

@@ -14,6 +14,9 @@ packages=(
     clang libclang-rt-14-dev
     pkg-config libhivex-dev chntpw libwin-hivex-perl
     strace
+    # veilmark-offline on disk images: libguestfs, its appliance's kernel
+    # and the tools the tests make and measure images with.
+    libguestfs-dev libguestfs0 libguestfs-tools linux-image-amd64 qemu-utils ntfs-3g
 )
 
 sudo_if_needed() {

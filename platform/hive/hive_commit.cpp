@@ -64,22 +64,6 @@ bool StampAndSync(const HiveFile& hive, const std::string& draft, std::uint64_t 
     return close(fd) == 0 && ok;
 }
 
-// Opens the draft again as a reader would and walks every key and value.
-bool Walks(const std::string& draft, std::string& error)
-{
-    hive_h* hive = hivex_open(draft.c_str(), 0);
-    if (!hive) {
-        error = Failure(draft);
-        return false;
-    }
-    const hivex_visitor visitor{};
-    const bool walked = hivex_visit(hive, &visitor, sizeof visitor, nullptr, 0) == 0;
-    if (!walked)
-        error = Failure(draft);
-    hivex_close(hive);
-    return walked;
-}
-
 bool SyncFolder(const std::string& folder, std::string& error)
 {
     const int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
@@ -95,6 +79,20 @@ bool SyncFolder(const std::string& folder, std::string& error)
 
 std::string HiveDraftPath(const std::string& hivePath) { return hivePath + ".veilmark-new"; }
 
+bool HiveWalks(const std::string& path, std::string& error)
+{
+    hive_h* hive = hivex_open(path.c_str(), 0);
+    if (!hive) {
+        error = Failure(path);
+        return false;
+    }
+    const bool walked = HiveWalksWhole(hive);
+    if (!walked)
+        error = Failure(path);
+    hivex_close(hive);
+    return walked;
+}
+
 std::uint64_t FileTimeNow()
 {
     constexpr std::uint64_t kSecondsFrom1601To1970 = 11644473600ULL;
@@ -103,58 +101,64 @@ std::uint64_t FileTimeNow()
     return kSecondsFrom1601To1970 * 10000000ULL + static_cast<std::uint64_t>(ticks);
 }
 
-bool CommitHives(const std::vector<HiveFile*>& hives, std::uint64_t fileTime, std::string& error,
-                 const std::function<void(std::string_view step)>& beforeStep)
+bool WriteHiveDrafts(const std::vector<HiveFile*>& hives, std::uint64_t fileTime, std::vector<HiveDraft>& drafts,
+                     std::string& error, const std::function<void(std::string_view step)>& beforeStep)
 {
     const auto step = [&](std::string_view name) {
         if (beforeStep)
             beforeStep(name);
     };
-    std::vector<HiveFile*> changed;
-    for (HiveFile* hive : hives)
-        if (hive->Changed())
-            changed.push_back(hive);
-
-    std::vector<std::string> drafts;
+    drafts.clear();
     bool ok = true;
-    for (HiveFile* hive : changed) {
-        drafts.push_back(HiveDraftPath(hive->Path()));
+    for (HiveFile* hive : hives) {
+        if (!ok || !hive->Changed())
+            continue;
+        drafts.push_back({hive, HiveDraftPath(hive->Path())});
+        const std::string& draft = drafts.back().path;
         step("write draft");
-        if (hivex_commit(hive->Handle(), drafts.back().c_str(), 0) != 0) {
-            error = Failure(drafts.back());
+        if (hivex_commit(hive->Handle(), draft.c_str(), 0) != 0) {
+            error = Failure(draft);
             ok = false;
-            break;
+            continue;
         }
         step("stamp and sync draft");
-        if (!StampAndSync(*hive, drafts.back(), fileTime, error)) {
-            ok = false;
-            break;
-        }
+        ok = StampAndSync(*hive, draft, fileTime, error);
     }
     for (std::size_t i = 0; ok && i < drafts.size(); ++i) {
         step("walk draft");
-        ok = Walks(drafts[i], error);
+        ok = HiveWalks(drafts[i].path, error);
     }
     if (!ok) {
-        for (const std::string& draft : drafts)
-            unlink(draft.c_str());
-        return false;
+        for (const HiveDraft& draft : drafts)
+            unlink(draft.path.c_str());
+        drafts.clear();
     }
+    return ok;
+}
 
+bool CommitHives(const std::vector<HiveFile*>& hives, std::uint64_t fileTime, std::string& error,
+                 const std::function<void(std::string_view step)>& beforeStep)
+{
+    std::vector<HiveDraft> drafts;
+    if (!WriteHiveDrafts(hives, fileTime, drafts, error, beforeStep))
+        return false;
     std::set<std::string> folders;
-    for (std::size_t i = 0; i < changed.size(); ++i) {
-        step("replace hive");
-        if (rename(drafts[i].c_str(), changed[i]->Path().c_str()) != 0) {
+    for (std::size_t i = 0; i < drafts.size(); ++i) {
+        if (beforeStep)
+            beforeStep("replace hive");
+        const std::string& hive = drafts[i].hive->Path();
+        if (rename(drafts[i].path.c_str(), hive.c_str()) != 0) {
             // The hives renamed before stand as they should; this one and
             // those after it stand as they were.
-            error = Failure(changed[i]->Path());
+            error = Failure(hive);
             for (std::size_t j = i; j < drafts.size(); ++j)
-                unlink(drafts[j].c_str());
+                unlink(drafts[j].path.c_str());
             return false;
         }
-        folders.insert(FolderOf(changed[i]->Path()));
+        folders.insert(FolderOf(hive));
     }
-    step("sync folders");
+    if (beforeStep)
+        beforeStep("sync folders");
     for (const std::string& folder : folders)
         if (!SyncFolder(folder, error))
             return false;

@@ -13,6 +13,22 @@
 // The draft beside a hive, where its new content is written first.
 std::string HiveDraftPath(const std::string& hivePath);
 
+// A changed hive and its draft, written and walked.
+struct HiveDraft {
+    HiveFile* hive;
+    std::string path;
+};
+
+// Writes each changed hive whole to its draft beside it, gives its changed
+// keys and its header `fileTime`, syncs it, opens it again and walks every
+// key and value. False, with the reason, when one fails: the drafts are
+// removed then.
+bool WriteHiveDrafts(const std::vector<HiveFile*>& hives, std::uint64_t fileTime, std::vector<HiveDraft>& drafts,
+                     std::string& error, const std::function<void(std::string_view step)>& beforeStep = nullptr);
+
+// Whether hivex opens the file and walks every key and value of it.
+bool HiveWalks(const std::string& path, std::string& error);
+
 // Writes each changed hive whole to its draft, gives its changed keys and
 // its header `fileTime` (a Windows FILETIME: hivex keeps the old times),
 // syncs it, opens it again and walks every key and value. Only when every

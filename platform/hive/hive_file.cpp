@@ -26,6 +26,12 @@ std::uint32_t HiveHeaderChecksum(const std::uint8_t* header)
     return sum;
 }
 
+bool HiveWalksWhole(hive_h* hive)
+{
+    const hivex_visitor visitor{};
+    return hivex_visit(hive, &visitor, sizeof visitor, nullptr, 0) == 0;
+}
+
 HiveProblem CheckHiveHeader(const std::uint8_t* header, std::size_t size)
 {
     if (size < kBaseBlockChecked || std::memcmp(header, "regf", 4) != 0)
@@ -54,9 +60,13 @@ std::unique_ptr<HiveFile> HiveFile::Open(const std::string& path, HiveProblem& p
     if (problem != HiveProblem::None)
         return nullptr;
     hive_h* hive = hivex_open(path.c_str(), HIVEX_OPEN_WRITE);
-    if (!hive) {
-        problem = errno == ENOENT || errno == EACCES ? HiveProblem::Unreadable : HiveProblem::NotAHive;
+    if (!hive || !HiveWalksWhole(hive)) {
+        // A base block that passed its checks over cells hivex cannot
+        // read: a truncated or damaged hive.
+        problem = !hive && (errno == ENOENT || errno == EACCES) ? HiveProblem::Unreadable : HiveProblem::Damaged;
         reason = std::strerror(errno);
+        if (hive)
+            hivex_close(hive);
         return nullptr;
     }
     return std::unique_ptr<HiveFile>(new HiveFile(hive, path));

@@ -18,6 +18,7 @@ enum class HiveProblem {
     Unreadable,        // the file cannot be read
     NotAHive,          // no regf header, or hivex refuses what follows it
     NotClosedCleanly,  // its sequence numbers differ or its checksum is wrong
+    Damaged,           // its header is sound but hivex cannot walk it whole
 };
 
 // What the hive's base block (the first 512 bytes or more) says of it.
@@ -28,10 +29,14 @@ HiveProblem CheckHiveHeader(const std::uint8_t* header, std::size_t size);
 // The checksum of a base block: the XOR of its first 127 double words.
 std::uint32_t HiveHeaderChecksum(const std::uint8_t* header);
 
+// Whether hivex reaches every key and value of the open hive.
+bool HiveWalksWhole(hive_h* hive);
+
 class HiveFile {
 public:
-    // Opens the hive at `path` for changes (hivex holds it in memory); null,
-    // with the problem and the system's words for it, when it cannot be.
+    // Opens the hive at `path` for changes (hivex holds it in memory) and
+    // walks it whole; null, with the problem and the system's words for it,
+    // when it cannot be.
     static std::unique_ptr<HiveFile> Open(const std::string& path, HiveProblem& problem, std::string& reason);
     ~HiveFile();
     HiveFile(const HiveFile&) = delete;

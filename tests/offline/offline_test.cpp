@@ -59,55 +59,6 @@ Finished RunOffline(const std::vector<std::string>& words,
     return {exitCode, console.Output(), console.Errors()};
 }
 
-std::string Bytes(const std::string& path)
-{
-    std::ifstream file(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(file), {}};
-}
-
-// A profile's registry as chntpw's reged exports its hives, in memory: the
-// control set in use as CurrentControlSet, SOFTWARE\Classes as HKCR too.
-void ReadWithReged(const XpDrive& drive, const std::string& profile, MemoryRegistry& registry)
-{
-    struct Hive {
-        std::string path;
-        const char* prefix;  // where reged puts the hive's root
-        RegistryRoot root;
-        const char* mount;   // where the hive stands below the root
-    };
-    const Hive hives[] = {{drive.Software(), "HKEY_LOCAL_MACHINE\\SOFTWARE", HKLM, "SOFTWARE"},
-                          {drive.System(), "HKEY_LOCAL_MACHINE\\SYSTEM", HKLM, "SYSTEM"},
-                          {drive.UserHive(profile), "HKEY_CURRENT_USER\\HIVE", HKCU, ""},
-                          {drive.ClassesHive(profile), "HKEY_CLASSES_ROOT\\HIVE", HKCR, ""}};
-    TemporaryFolder out;
-    for (const Hive& hive : hives) {
-        if (!std::filesystem::exists(hive.path))
-            continue;
-        const std::string exported = out.Path() + "/export.reg";
-        const std::string command =
-            "reged -x '" + hive.path + "' '" + hive.prefix + "' '\\' '" + exported + "' >/dev/null";
-        EXPECT_EQ(0, std::system(command.c_str())) << command;
-        const std::string text = Bytes(exported);
-        const settings::ParsedRegFile file = settings::ParseRegFile({text.begin(), text.end()}, Language::English);
-        EXPECT_EQ(0, file.errorLine) << hive.path << ": " << file.error;
-        for (const settings::RegEntry& entry : file.entries) {
-            std::string path = entry.keyPath.substr(std::min(entry.keyPath.size(), std::strlen("HIVE\\")));
-            if (*hive.mount)
-                path = entry.keyPath;
-            if (path.starts_with("SYSTEM\\ControlSet001"))
-                path.replace(0, 20, "SYSTEM\\CurrentControlSet");
-            const auto put = [&](RegistryRoot root, const std::string& at) {
-                registry.CreateKey(root, at);
-                if (entry.kind == settings::RegEntry::Kind::SetValue)
-                    registry.Put(root, at, entry.name, entry.type, entry.data);
-            };
-            put(hive.root, path);
-            if (hive.root == HKLM && path.starts_with("SOFTWARE\\Classes\\"))
-                put(HKCR, path.substr(17));
-        }
-    }
-}
-
 TEST(OfflineTest, ApplyExpertWritesEveryHiveAsThePassWritesTheInMemoryRegistry)
 {
     XpDrive drive({"alice", "bob"}, SeedEverythingOn);

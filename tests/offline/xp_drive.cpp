@@ -11,6 +11,7 @@
 #include "platform/hive/hive_commit.h"
 #include "platform/hive/hive_registry.h"
 #include "settings/catalogue.h"
+#include "settings/reg_import.h"
 
 namespace {
 
@@ -198,3 +199,54 @@ std::vector<std::string> XpDrive::Hives() const
     hives.push_back(ClassesHive(m_profiles.front()));
     return hives;
 }
+std::string Bytes(const std::string& path)
+{
+    std::ifstream file(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(file), {}};
+}
+
+void ReadWithReged(const std::string& driveRoot, const std::string& profile, MemoryRegistry& registry)
+{
+    const std::string windows = driveRoot + "/WINDOWS/system32/config/";
+    const std::string folder = driveRoot + "/Documents and Settings/" + profile;
+    struct Hive {
+        std::string path;
+        const char* prefix;  // where reged puts the hive's root
+        RegistryRoot root;
+        const char* mount;   // where the hive stands below the root
+    };
+    const Hive hives[] = {
+        {windows + "software", "HKEY_LOCAL_MACHINE\\SOFTWARE", RegistryRoot::LocalMachine, "SOFTWARE"},
+        {windows + "system", "HKEY_LOCAL_MACHINE\\SYSTEM", RegistryRoot::LocalMachine, "SYSTEM"},
+        {folder + "/NTUSER.DAT", "HKEY_CURRENT_USER\\HIVE", RegistryRoot::CurrentUser, ""},
+        {folder + "/Local Settings/Application Data/Microsoft/Windows/UsrClass.dat", "HKEY_CLASSES_ROOT\\HIVE",
+         RegistryRoot::ClassesRoot, ""}};
+    TemporaryFolder out;
+    for (const Hive& hive : hives) {
+        if (!std::filesystem::exists(hive.path))
+            continue;
+        const std::string exported = out.Path() + "/export.reg";
+        const std::string command =
+            "reged -x '" + hive.path + "' '" + hive.prefix + "' '\\' '" + exported + "' >/dev/null";
+        EXPECT_EQ(0, std::system(command.c_str())) << command;
+        const std::string text = Bytes(exported);
+        const settings::ParsedRegFile file = settings::ParseRegFile({text.begin(), text.end()}, Language::English);
+        EXPECT_EQ(0, file.errorLine) << hive.path << ": " << file.error;
+        for (const settings::RegEntry& entry : file.entries) {
+            std::string path = entry.keyPath.substr(std::min(entry.keyPath.size(), std::strlen("HIVE\\")));
+            if (*hive.mount)
+                path = entry.keyPath;
+            if (path.starts_with("SYSTEM\\ControlSet001"))
+                path.replace(0, 20, "SYSTEM\\CurrentControlSet");
+            const auto put = [&](RegistryRoot root, const std::string& at) {
+                registry.CreateKey(root, at);
+                if (entry.kind == settings::RegEntry::Kind::SetValue)
+                    registry.Put(root, at, entry.name, entry.type, entry.data);
+            };
+            put(hive.root, path);
+            if (hive.root == RegistryRoot::LocalMachine && path.starts_with("SOFTWARE\\Classes\\"))
+                put(RegistryRoot::ClassesRoot, path.substr(17));
+        }
+    }
+}
+

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/memory/memory_registry.h"
 #include "platform/registry.h"
 
 // Writes a hive with nothing in it but its root key.
@@ -69,3 +70,15 @@ void SeedEverythingOn(IRegistry& registry, const std::string& profile = {});
 // Writes `data` as a value of type `type`, making the key when needed.
 void PutValue(IRegistry& registry, RegistryRoot root, const std::string& path, const std::string& name,
               std::uint32_t type, const std::vector<std::uint8_t>& data);
+
+// The whole file.
+std::string Bytes(const std::string& path);
+
+// A profile's registry as chntpw's reged (a reader that is not hivex)
+// exports the hives of the drive below `root`, in memory: the control set
+// in use as CurrentControlSet, SOFTWARE\Classes as HKCR too.
+void ReadWithReged(const std::string& root, const std::string& profile, MemoryRegistry& registry);
+inline void ReadWithReged(const XpDrive& drive, const std::string& profile, MemoryRegistry& registry)
+{
+    ReadWithReged(drive.Root(), profile, registry);
+}

@@ -1,0 +1,168 @@
+#include "platform/guest/guest_appliance.h"
+
+#include <guestfs.h>
+
+#include <cstdlib>
+
+namespace {
+
+// A list that libguestfs hands over: its texts and itself are ours to free.
+std::vector<std::string> Take(char** list)
+{
+    std::vector<std::string> items;
+    if (!list)
+        return items;
+    for (char** at = list; *at; ++at) {
+        items.emplace_back(*at);
+        std::free(*at);
+    }
+    std::free(list);
+    return items;
+}
+
+std::optional<std::string> Take(char* text)
+{
+    if (!text)
+        return std::nullopt;
+    std::string taken(text);
+    std::free(text);
+    return taken;
+}
+
+}  // namespace
+
+GuestAppliance::GuestAppliance() : m_guest(guestfs_create_flags(GUESTFS_CREATE_NO_ENVIRONMENT))
+{
+    if (!m_guest) {
+        m_error = "libguestfs cannot make its handle";
+        return;
+    }
+    // The appliance's backend and paths as libguestfs' own tools take them
+    // (LIBGUESTFS_BACKEND=direct where there is no libvirt), but never its
+    // debugging or tracing on our output.
+    guestfs_parse_environment(m_guest);
+    guestfs_set_verbose(m_guest, 0);
+    guestfs_set_trace(m_guest, 0);
+    guestfs_set_error_handler(m_guest, nullptr, nullptr);
+    guestfs_set_pgroup(m_guest, 1);
+}
+
+GuestAppliance::~GuestAppliance()
+{
+    if (m_guest)
+        guestfs_close(m_guest);
+}
+
+bool GuestAppliance::Check(int result)
+{
+    if (result == -1) {
+        const char* words = guestfs_last_error(m_guest);
+        m_error = words ? words : "libguestfs failed";
+    }
+    return result != -1;
+}
+
+bool GuestAppliance::AddImage(const std::string& path, bool readOnly)
+{
+    return Check(guestfs_add_drive_opts(m_guest, path.c_str(), GUESTFS_ADD_DRIVE_OPTS_READONLY, readOnly ? 1 : 0, -1));
+}
+
+bool GuestAppliance::Launch() { return Check(guestfs_launch(m_guest)); }
+
+bool GuestAppliance::Shutdown() { return Check(guestfs_shutdown(m_guest)); }
+
+std::optional<std::string> GuestAppliance::DeviceOf(std::size_t index)
+{
+    const std::vector<std::string> devices = Take(guestfs_list_devices(m_guest));
+    if (index < devices.size())
+        return devices[index];
+    m_error = "no such disk";
+    return std::nullopt;
+}
+
+std::vector<GuestFilesystem> GuestAppliance::FilesystemsOn(const std::string& device)
+{
+    // Pairs of a device and its type; a partition of `device` is named by
+    // it and its number ("/dev/sda" "/dev/sda2").
+    const std::vector<std::string> pairs = Take(guestfs_list_filesystems(m_guest));
+    std::vector<GuestFilesystem> found;
+    for (std::size_t i = 0; i + 1 < pairs.size(); i += 2) {
+        const std::string& name = pairs[i];
+        const bool onDevice = name.starts_with(device) &&
+                              name.find_first_not_of("0123456789", device.size()) == std::string::npos;
+        if (onDevice)
+            found.push_back({name, pairs[i + 1]});
+    }
+    return found;
+}
+
+bool GuestAppliance::MakeMountPoint(const std::string& path) { return Check(guestfs_mkmountpoint(m_guest, path.c_str())); }
+
+bool GuestAppliance::Mount(const std::string& device, const std::string& at, bool readOnly)
+{
+    return Check(readOnly ? guestfs_mount_ro(m_guest, device.c_str(), at.c_str())
+                          : guestfs_mount(m_guest, device.c_str(), at.c_str()));
+}
+
+bool GuestAppliance::Unmount(const std::string& at) { return Check(guestfs_umount(m_guest, at.c_str())); }
+
+std::optional<std::string> GuestAppliance::CasedPath(const std::string& path)
+{
+    if (std::optional<std::string> cased = Take(guestfs_case_sensitive_path(m_guest, path.c_str())))
+        return cased;
+    // libguestfs finds no part after a missing one: the folder that holds
+    // the missing part, then the rest as given.
+    const std::size_t slash = path.rfind('/');
+    if (slash == std::string::npos || slash == 0) {
+        Check(-1);
+        return std::nullopt;
+    }
+    const std::optional<std::string> folder = CasedPath(path.substr(0, slash));
+    return folder ? std::optional<std::string>(*folder + path.substr(slash)) : std::nullopt;
+}
+
+bool GuestAppliance::IsFile(const std::string& path) { return guestfs_is_file(m_guest, path.c_str()) == 1; }
+
+bool GuestAppliance::IsFolder(const std::string& path) { return guestfs_is_dir(m_guest, path.c_str()) == 1; }
+
+std::vector<std::string> GuestAppliance::Entries(const std::string& folder) { return Take(guestfs_ls(m_guest, folder.c_str())); }
+
+std::optional<std::string> GuestAppliance::Head(const std::string& path, std::size_t size)
+{
+    std::size_t got = 0;
+    char* bytes = guestfs_pread(m_guest, path.c_str(), static_cast<int>(size), 0, &got);
+    if (!bytes) {
+        Check(-1);
+        return std::nullopt;
+    }
+    std::string head(bytes, got);
+    std::free(bytes);
+    return head;
+}
+
+bool GuestAppliance::Download(const std::string& from, const std::string& localPath)
+{
+    return Check(guestfs_download(m_guest, from.c_str(), localPath.c_str()));
+}
+
+bool GuestAppliance::Upload(const std::string& localPath, const std::string& to)
+{
+    return Check(guestfs_upload(m_guest, localPath.c_str(), to.c_str()));
+}
+
+bool GuestAppliance::MakeFolders(const std::string& path) { return Check(guestfs_mkdir_p(m_guest, path.c_str())); }
+
+bool GuestAppliance::Rename(const std::string& from, const std::string& to)
+{
+    return Check(guestfs_mv(m_guest, from.c_str(), to.c_str()));
+}
+
+bool GuestAppliance::Remove(const std::string& path) { return Check(guestfs_rm(m_guest, path.c_str())); }
+
+bool GuestAppliance::Sync() { return Check(guestfs_sync(m_guest)); }
+
+bool GuestAppliance::Writable(const std::string& at)
+{
+    const std::string probe = at + "/.veilmark-probe";
+    return Check(guestfs_touch(m_guest, probe.c_str())) && Check(guestfs_rm(m_guest, probe.c_str()));
+}

@@ -1,0 +1,182 @@
+// veilmark-offline on disk images that the test makes itself: an NTFS
+// image holding a test drive (by guestfish), converted by qemu-img to qcow2
+// and vdi, and an NTFS image without Windows. Each launch of libguestfs'
+// appliance costs seconds, so one test walks the whole way: status, one
+// apply over four images, the backups listed, the result read back by
+// guestfish. Where libguestfs cannot make the images, it reports itself
+// skipped.
+#include <gtest/gtest.h>
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "offline/offline_run.h"
+#include "platform/builtin/builtin_string_table.h"
+#include "platform/memory/memory_clock.h"
+#include "platform/memory/memory_console.h"
+#include "run/exit_codes.h"
+#include "settings/apply_settings.h"
+#include "tests/memory_main_dlg.h"
+#include "tests/offline/xp_drive.h"
+#include "tests/registry_states.h"
+
+namespace {
+
+using namespace registry_states;
+namespace fs = std::filesystem;
+
+struct Finished {
+    int exitCode;
+    std::string output;
+    std::string errors;
+};
+
+Finished RunOffline(const std::vector<std::string>& words)
+{
+    MemoryConsole console;
+    MemoryClock clock;
+    BuiltinStringTable strings;
+    offline::OfflineServices services{console, clock, strings, Language::English, nullptr, nullptr};
+    const int exitCode = offline::Run(words, services);
+    return {exitCode, console.Output(), console.Errors()};
+}
+
+// Runs a guestfish script; its exit code, and what it said in `said`.
+int Guestfish(const std::string& options, const std::string& script, const std::string& folder, std::string& said)
+{
+    const std::string scriptPath = folder + "/script";
+    std::ofstream(scriptPath) << script;
+    const std::string log = folder + "/guestfish.log";
+    const std::string command = "guestfish " + options + " -f '" + scriptPath + "' >'" + log + "' 2>&1";
+    const int status = std::system(command.c_str());
+    said = Bytes(log);
+    return status;
+}
+
+std::string Quoted(const std::string& path) { return "\"" + path + "\""; }
+
+// The test drive in an NTFS partition of a raw image, the same as qcow2
+// and vdi, and an NTFS image without Windows; empty when libguestfs or
+// qemu-img could not make them (the reason in `why`).
+struct Images {
+    std::string raw, qcow2, vdi, noWindows, inUse;
+};
+
+bool MakeImages(const XpDrive& drive, const std::string& folder, Images& images, std::string& why)
+{
+    images.raw = folder + "/xp.img";
+    images.noWindows = folder + "/data.img";
+    const std::string script = "mount /dev/sda1 /\n"
+                               "copy-in " + Quoted(drive.Windows()) + " " + Quoted(drive.Root() + "/Documents and Settings") +
+                               " /\n"
+                               "umount /\n"
+                               "mount /dev/sdb1 /\n"
+                               "mkdir /Data\n";
+    if (Guestfish("-N " + images.raw + "=fs:ntfs:48M -N " + images.noWindows + "=fs:ntfs:16M", script, folder, why) != 0)
+        return false;
+    images.qcow2 = folder + "/xp.qcow2";
+    images.vdi = folder + "/xp.vdi";
+    images.inUse = folder + "/in-use.img";
+    for (const auto& [format, path] : {std::pair{"qcow2", images.qcow2}, std::pair{"vdi", images.vdi}}) {
+        const std::string convert = "qemu-img convert -O " + std::string(format) + " '" + images.raw + "' '" + path + "'";
+        if (std::system(convert.c_str()) != 0) {
+            why = convert + " failed";
+            return false;
+        }
+    }
+    fs::copy_file(images.raw, images.inUse);
+    return true;
+}
+
+// The folder run's report as the image run shows it: paths inside the
+// installation rather than below the drive's root.
+std::string AsInImage(std::string report, const std::string& root)
+{
+    for (std::size_t at; (at = report.find(root)) != std::string::npos;)
+        report.erase(at, root.size());
+    return report;
+}
+
+TEST(DiskImageTest, StatusApplyOnImagesOfTwoFormatsInOneRunBackupsInsideAndRefusalsUnchanged)
+{
+    // The appliance in software, here and in the program alike, unless the
+    // caller says otherwise: these machines have no KVM, or one that
+    // cannot run it.
+    setenv("LIBGUESTFS_BACKEND", "direct", 0);
+    setenv("LIBGUESTFS_BACKEND_SETTINGS", "force_tcg", 0);
+    XpDrive drive({"alice", "bob"}, SeedEverythingOn);
+    TemporaryFolder folder;
+    Images images;
+    std::string why;
+    if (!MakeImages(drive, folder.Path(), images, why))
+        GTEST_SKIP() << "libguestfs cannot make the test's images here: " << why;
+
+    // status: what the folder run says, under the image's header.
+    const Finished folderStatus = RunOffline({"--root", drive.Root(), "status"});
+    const Finished status = RunOffline({"--image", images.qcow2, "status"});
+    EXPECT_EQ(run::kExitNotAllDone, status.exitCode) << status.errors;
+    EXPECT_EQ("Image\t" + images.qcow2 + "\n" + folderStatus.output, status.output);
+
+    // apply on two formats at once; the image without Windows and the one
+    // in use (locked as qemu locks the disk of a running machine) refused,
+    // the others changed all the same.
+    const int lockFd = open(images.inUse.c_str(), O_RDWR | O_CLOEXEC);
+    struct flock lock {};
+    lock.l_type = F_RDLCK;
+    lock.l_whence = SEEK_SET;
+    lock.l_start = 100;
+    lock.l_len = 1;
+    ASSERT_EQ(0, fcntl(lockFd, F_OFD_SETLK, &lock));
+    const std::string noWindowsBefore = Bytes(images.noWindows);
+    const std::string inUseBefore = Bytes(images.inUse);
+    const Finished applied = RunOffline({"--image", images.qcow2, "--image", images.noWindows, "--image", images.vdi,
+                                         "--image", images.inUse, "apply", "expert"});
+    close(lockFd);
+    EXPECT_EQ(run::kExitError, applied.exitCode);
+    EXPECT_NE(std::string::npos, applied.errors.find("the disk image " + images.inUse + " is in use")) << applied.errors;
+    EXPECT_NE(std::string::npos, applied.errors.find("no filesystem of the disk image " + images.noWindows))
+        << applied.errors;
+    EXPECT_TRUE(noWindowsBefore == Bytes(images.noWindows));
+    EXPECT_TRUE(inUseBefore == Bytes(images.inUse));
+    const std::string folderApply = AsInImage(RunOffline({"--root", drive.Root(), "apply", "expert"}).output, drive.Root());
+    EXPECT_EQ("Image\t" + images.qcow2 + "\n" + folderApply + "Image\t" + images.vdi + "\n" + folderApply,
+              applied.output)
+        << applied.errors;
+
+    // The backups where veilmark.exe /backups finds them on the running
+    // system, listed as paths inside the installation.
+    const std::string backup = "/Documents and Settings/alice/Application Data/Veilmark/Backups/2026-12-07_153012.reg";
+    const Finished listed = RunOffline({"--image", images.vdi, "--user", "alice", "backups"});
+    EXPECT_EQ("Image\t" + images.vdi + "\n[alice]\n" + backup + "\n", listed.output) << listed.errors;
+
+    // Read back by guestfish, value by value, as the folder tests read the
+    // hives: the same as the pass writes on the in-memory registry; the
+    // backup byte for byte the folder run's; no draft left.
+    std::string said;
+    const std::string back = folder.Path() + "/back";
+    const std::string script = "run\nmkmountpoint /a\nmkmountpoint /b\nmount-ro /dev/sda1 /a\nmount-ro /dev/sdb1 /b\n"
+                               "!mkdir -p '" + back + "/a' '" + back + "/b'\n"
+                               "copy-out /a/WINDOWS \"/a/Documents and Settings\" " + Quoted(back + "/a") + "\n"
+                               "copy-out /b/WINDOWS \"/b/Documents and Settings\" " + Quoted(back + "/b") + "\n";
+    ASSERT_EQ(0, Guestfish("--ro -a " + images.qcow2 + " -a " + images.vdi, script, folder.Path(), said)) << said;
+    for (const char* image : {"a", "b"}) {
+        for (const std::string& profile : drive.Profiles()) {
+            SCOPED_TRACE(std::string(image) + " " + profile);
+            MemoryRegistry expected;
+            SeedEverythingOn(expected, profile);
+            RegistryOps ops(expected);
+            NoApplyActions actions;
+            settings::ApplySettings(ops, settings::Selection::Expert(false), false, actions);
+            MemoryRegistry actual;
+            ReadWithReged(back + "/" + image, profile, actual);
+            EXPECT_EQ("", Differences(Take(expected), Take(actual)));
+        }
+        EXPECT_EQ(Bytes(drive.Root() + backup), Bytes(back + "/" + image + backup));
+        for (const fs::directory_entry& entry : fs::recursive_directory_iterator(back + "/" + image))
+            EXPECT_FALSE(entry.path().string().ends_with(".veilmark-new")) << entry.path();
+    }
+}
+
+}  // namespace
