@@ -185,6 +185,12 @@ void MakeDirty(const std::string& hive)
     file.put('\x07');
 }
 
+// Cuts the hive short in its last bin: its base block stays sound.
+void Truncate(const std::string& hive)
+{
+    std::filesystem::resize_file(hive, std::filesystem::file_size(hive) - 0x800);
+}
+
 TEST(OfflineTest, AnInstallationNotShutDownNormallyOrNotXpIsRefusedAndNothingChanges)
 {
     struct Case {
@@ -218,6 +224,8 @@ TEST(OfflineTest, AnInstallationNotShutDownNormallyOrNotXpIsRefusedAndNothingCha
              ASSERT_TRUE(CommitHives({hive[0].get()}, FileTimeNow(), reason)) << reason;
          },
          {}, "this installation is Microsoft Windows 2000, not Windows XP"},
+        {"a truncated system hive", [](const XpDrive& d) { Truncate(d.System()); }, {},
+         "/system is damaged (it cannot be read whole) and is left alone"},
         {"a profile that is not there", [](const XpDrive&) {}, {"--user", "carol"}, "no profile named carol"},
         {"no place for the backups", [](const XpDrive&) {}, {"--backup-dir", "/proc/veilmark"},
          "cannot write the backup /proc/veilmark/alice"},
@@ -240,6 +248,19 @@ TEST(OfflineTest, AnInstallationNotShutDownNormallyOrNotXpIsRefusedAndNothingCha
     }
     TemporaryFolder empty;
     EXPECT_NE(std::string::npos, RunOffline({"--root", empty.Path(), "status"}).errors.find("holds system32/config/software"));
+
+    // A user's damaged hive: that profile named and left alone, the others changed.
+    XpDrive drive({"alice", "bob"}, SeedEverythingOn);
+    Truncate(drive.UserHive("bob"));
+    const std::string bob = Bytes(drive.UserHive("bob"));
+    const Finished run = RunOffline({"--root", drive.Root(), "apply", "expert"});
+    EXPECT_EQ(run::kExitSuccess, run.exitCode);
+    EXPECT_NE(std::string::npos, run.errors.find("the profile bob is left out: the hive " + drive.UserHive("bob") +
+                                                 " is damaged"))
+        << run.errors;
+    EXPECT_EQ(std::string::npos, run.output.find("[bob]"));
+    EXPECT_NE(std::string::npos, run.output.find("[alice]"));
+    EXPECT_TRUE(bob == Bytes(drive.UserHive("bob")));
 }
 
 // Every key and value of a hive, one per line, as hivex reads them.
@@ -386,9 +407,16 @@ TEST(OfflineArgumentsTest, ReadsLongOptionsAnywhereAndNamesWhatIsWrong)
     EXPECT_EQ((std::vector<std::string>{"ann", "Default User"}), apply.command.users);
     EXPECT_EQ("r.txt", apply.command.reportPath);
     EXPECT_EQ(Language::German, apply.command.language);
+    const offline::ParsedCommand images = offline::ParseCommand(
+        {"--image", "a.qcow2", "--partition=/dev/sdb2", "status", "--image=b.vdi"}, Language::English);
+    ASSERT_EQ("", images.error);
+    EXPECT_EQ((std::vector<std::string>{"a.qcow2", "b.vdi"}), images.command.images);
+    EXPECT_EQ(std::vector<std::string>{"/dev/sdb2"}, images.command.partitions);
 
     const std::pair<std::vector<std::string>, std::string> wrong[] = {
-        {{"status"}, "--root DIR, the root of the Windows drive, is missing"},
+        {{"status"}, "--root DIR (the root of the Windows drive) or --image FILE (a disk image) is missing"},
+        {{"--root", "/x", "--image", "a.img", "status"}, "--root and --image cannot be used together"},
+        {{"--root", "/x", "--partition", "sda2", "status"}, "--partition goes only with --image"},
         {{"--root", "/x"}, "a command is missing: status, apply, restore, revert or backups"},
         {{"--root", "/x", "apply"}, "apply needs a selection"},
         {{"--root", "/x", "revert", "a.reg", "b.reg"}, "unexpected argument b.reg"},
