@@ -527,6 +527,13 @@ constexpr TextRow kTexts[] = {
       "執行，例如在掛載的分割區或虛擬機器的磁碟映像上。\n"
       "\n"
       "  veilmark-offline --root 目錄 [--user 名稱]... [--lang zh|de|en] 命令\n"
+      "  veilmark-offline --image 檔案 [--image 檔案]... [--partition 裝置]\n"
+      "                   [--user 名稱]... [--lang zh|de|en] 命令\n"
+      "\n"
+      "「檔案」是虛擬機器的磁碟映像（raw、qcow2、vmdk、vdi、vhd），透過 libguestfs\n"
+      "直接讀寫，不必掛載：同一次執行的所有映像共用一個裝置（appliance）。映像中\n"
+      "有多個 Windows XP 時，以 --partition 指定訊息列出的裝置。使用中或唯讀的映像\n"
+      "會被拒絕。\n"
       "\n"
       "「目錄」是 Windows XP 系統磁碟的根目錄。這些命令作用於電腦的設定值與每一個\n"
       "使用者設定檔（也包括 Default User，讓日後建立的帳戶也得到這些設定）；\n"
@@ -544,7 +551,8 @@ constexpr TextRow kTexts[] = {
       "      匯入備份，檢查方式同 /revert；含有使用者設定值的備份需要 --user 名稱，\n"
       "      除非它就在該使用者的設定檔裡。\n"
       "  backups\n"
-      "      列出每個設定檔的備份，最新的在最前面。\n"
+      "      列出每個設定檔的備份，最新的在最前面；使用 --image 時列出映像內的路徑，\n"
+      "      revert 也接受這種路徑。\n"
       "  --backup-dir 目錄\n"
       "      把備份存在 目錄/名稱，而不是設定檔裡。\n"
       "  --help, --version\n"
@@ -571,6 +579,14 @@ constexpr TextRow kTexts[] = {
       "Linux aus, etwa auf einer eingehängten Partition oder einem VM-Abbild.\n"
       "\n"
       "  veilmark-offline --root VERZ [--user NAME]... [--lang zh|de|en] BEFEHL\n"
+      "  veilmark-offline --image DATEI [--image DATEI]... [--partition GERÄT]\n"
+      "                   [--user NAME]... [--lang zh|de|en] BEFEHL\n"
+      "\n"
+      "DATEI ist das Festplattenabbild einer VM (raw, qcow2, vmdk, vdi, vhd), über\n"
+      "libguestfs gelesen und geschrieben, ohne es einzuhängen: alle Abbilder eines\n"
+      "Laufs in einer Appliance. Hält ein Abbild mehrere Windows XP, nennt\n"
+      "--partition das Gerät (wie die Meldung es aufführt). Ein belegtes oder nur\n"
+      "lesbares Abbild wird abgelehnt.\n"
       "\n"
       "VERZ ist die Wurzel des Systemlaufwerks von Windows XP. Die Befehle wirken auf\n"
       "die Werte des Rechners und auf jedes Benutzerprofil (auch Default User, damit\n"
@@ -591,7 +607,8 @@ constexpr TextRow kTexts[] = {
       "      mit Werten eines Benutzers braucht --user NAME, außer sie liegt im\n"
       "      Ordner seines Profils.\n"
       "  backups\n"
-      "      Listet die Sicherungen jedes Profils auf, die neueste zuerst.\n"
+      "      Listet die Sicherungen jedes Profils auf, die neueste zuerst; mit\n"
+      "      --image als Pfade im Abbild, die auch revert nimmt.\n"
       "  --backup-dir VERZ\n"
       "      Speichert die Sicherungen in VERZ/NAME statt im Profil.\n"
       "  --help, --version\n"
@@ -620,6 +637,14 @@ constexpr TextRow kTexts[] = {
       "or a virtual machine's disk image.\n"
       "\n"
       "  veilmark-offline --root DIR [--user NAME]... [--lang zh|de|en] COMMAND\n"
+      "  veilmark-offline --image FILE [--image FILE]... [--partition DEVICE]\n"
+      "                   [--user NAME]... [--lang zh|de|en] COMMAND\n"
+      "\n"
+      "FILE is a virtual machine's disk image (raw, qcow2, vmdk, vdi, vhd), read\n"
+      "and written through libguestfs without mounting it: all images of a run in\n"
+      "one appliance. Where an image holds more than one Windows XP, --partition\n"
+      "names the device (as the message lists it). An image in use or read-only\n"
+      "is refused.\n"
       "\n"
       "DIR is the root of the Windows XP system drive. The commands work on the\n"
       "machine's values and on every user profile (Default User too, so that\n"
@@ -638,7 +663,8 @@ constexpr TextRow kTexts[] = {
       "      Imports a backup, with the checks of /revert; a backup with a user's\n"
       "      values needs --user NAME unless it lies in that user's profile.\n"
       "  backups\n"
-      "      Lists each profile's backups, newest first.\n"
+      "      Lists each profile's backups, newest first; with --image as paths\n"
+      "      inside the image, which revert takes too.\n"
       "  --backup-dir DIR\n"
       "      Saves the backups in DIR/NAME instead of the profile.\n"
       "  --help, --version\n"
@@ -787,9 +813,9 @@ constexpr TextRow kTexts[] = {
       "durch ein Signal angehalten",
       "stopped by a signal"}},
     {T::ImageNotChanged,
-     {"因收到中斷訊號而停止：沒有變更其中任何設定",
-      "durch ein Signal angehalten: darin wurde nichts geändert",
-      "stopped by a signal: nothing in it was changed"}},
+     {"因收到中斷訊號而停止：其中的登錄區與備份都沒有變更",
+      "durch ein Signal angehalten: keine Hive und keine Sicherung darin wurde geändert",
+      "stopped by a signal: no hive and no backup in it was changed"}},
     {T::ProgressLaunch,
      {"正在啟動 libguestfs 的裝置（可能需要幾秒到一分鐘）…",
       "die Appliance von libguestfs startet (Sekunden bis eine Minute) …",

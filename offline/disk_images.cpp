@@ -367,9 +367,16 @@ IInstallationPlace* DiskImages::Open(std::size_t index, std::string& mirrorRoot,
         m_progress(Text(TextId::ProgressFinding, m_language, {image.path}));
     const std::optional<std::string> device = m_guest.DeviceOf(image.disk);
     std::vector<Candidate> candidates = device ? FindWindows(*device) : std::vector<Candidate>();
-    if (!m_partitions.empty())
+    // The partitions named on this image's disk, if any, choose among its
+    // installations.
+    std::vector<std::string> named;
+    for (const std::string& partition : m_partitions)
+        if (device && partition.starts_with(*device) &&
+            partition.find_first_not_of("0123456789", device->size()) == std::string::npos)
+            named.push_back(partition);
+    if (!named.empty())
         std::erase_if(candidates, [&](const Candidate& candidate) {
-            return std::find(m_partitions.begin(), m_partitions.end(), candidate.device) == m_partitions.end();
+            return std::find(named.begin(), named.end(), candidate.device) == named.end();
         });
     if (candidates.size() > 1) {
         std::erase_if(candidates, [&](const Candidate& candidate) {

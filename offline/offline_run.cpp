@@ -101,6 +101,12 @@ public:
             return Fail(error);
         int exitCode = refusals.empty() ? kExitSuccess : kExitError;
         for (std::size_t i = 0; i < images.Count(); ++i) {
+            if (DiskImages::StopRequested()) {
+                m_report.Line({"Image", images.PathOf(i)});
+                m_report.Line({Text(TextId::ImageNotChanged, m_language)});
+                exitCode = Worse(exitCode, kExitError);
+                continue;
+            }
             std::string root;
             IInstallationPlace* place = images.Open(i, root, error);
             if (!place) {
@@ -109,11 +115,6 @@ public:
                 continue;
             }
             m_report.Line({"Image", images.PathOf(i)});
-            if (DiskImages::StopRequested()) {
-                m_report.Line({Text(TextId::ImageNotChanged, m_language)});
-                exitCode = Worse(exitCode, kExitError);
-                continue;
-            }
             m_failurePrefix = images.PathOf(i) + ": ";
             m_imagePath = images.PathOf(i);
             exitCode = Worse(exitCode, RunOn(root, *place));

@@ -69,7 +69,8 @@ Version: $version
 Architecture: amd64
 Maintainer: Veilmark developers <veilmark@localhost>
 Installed-Size: $size
-Depends: libc6 (>= 2.34), libgcc-s1 (>= 3.0), libhivex0 (>= 1.3.23), libstdc++6 (>= 12)
+Depends: libc6 (>= 2.34), libgcc-s1 (>= 3.0), libguestfs0 (>= 1:1.48), libhivex0 (>= 1.3.23), libstdc++6 (>= 12)
+Recommends: linux-image-amd64
 Section: admin
 Priority: optional
 Description: switch off Windows XP's reporting features in an installation that is not running
@@ -77,6 +78,12 @@ Description: switch off Windows XP's reporting features in an installation that 
  hive files of a Windows XP installation that is not running (a mounted
  partition, a copied disk, a virtual machine's disk image): status, apply,
  restore and revert, with a backup per profile before the first change.
+ .
+ With --image it works inside virtual machines' disk images (raw, qcow2,
+ vmdk, vdi, vhd) through libguestfs, without mounting them: all images of a
+ run in one libguestfs appliance, a small Linux run under qemu. The appliance
+ needs a Linux kernel in /boot (linux-image-amd64); without KVM it runs in
+ software (LIBGUESTFS_BACKEND=direct), seconds to a minute a launch.
 CONTROL
 find "$package" -exec touch -h -d "@$SOURCE_DATE_EPOCH" {} +
 dpkg-deb --root-owner-group -Zxz --threads-max=1 --build "$package" "$dist/" >/dev/null

@@ -7,9 +7,6 @@
 // that both ways leave the installation in the same state.
 //
 // Usage: veilmark_offline_bench [KEYS [RUNS]]   (by default 120000 keys, 3 runs)
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
@@ -21,35 +18,13 @@
 #include "platform/builtin/builtin_string_table.h"
 #include "settings/apply_settings.h"
 #include "settings/labels.h"
+#include "tests/bench/run_program.h"
 #include "tests/offline/xp_drive.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-using Clock = std::chrono::steady_clock;
-
-// Runs the program with its words, its output to `output` (or nowhere);
-// returns its exit code.
-int Execute(const std::vector<std::string>& words, const std::string& output = "/dev/null")
-{
-    std::fflush(stdout);
-    const pid_t child = fork();
-    if (child == 0) {
-        if (std::freopen(output.c_str(), "w", stdout) == nullptr)
-            _exit(126);
-        std::vector<char*> arguments;
-        for (const std::string& word : words)
-            arguments.push_back(const_cast<char*>(word.c_str()));
-        arguments.push_back(nullptr);
-        execvp(arguments[0], arguments.data());
-        _exit(127);
-    }
-    int status = 0;
-    waitpid(child, &status, 0);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
-
-double Seconds(Clock::time_point start) { return std::chrono::duration<double>(Clock::now() - start).count(); }
+using Clock = BenchClock;
 
 // The changes of `apply expert` as .reg files for hivexregedit, one per
 // hive: SOFTWARE's, SYSTEM's (in the control set in use), and a user's.

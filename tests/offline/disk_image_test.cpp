@@ -19,6 +19,7 @@
 #include "run/exit_codes.h"
 #include "settings/apply_settings.h"
 #include "tests/memory_main_dlg.h"
+#include "tests/offline/test_images.h"
 #include "tests/offline/xp_drive.h"
 #include "tests/registry_states.h"
 
@@ -43,49 +44,19 @@ Finished RunOffline(const std::vector<std::string>& words)
     return {exitCode, console.Output(), console.Errors()};
 }
 
-// Runs a guestfish script; its exit code, and what it said in `said`.
-int Guestfish(const std::string& options, const std::string& script, const std::string& folder, std::string& said)
-{
-    const std::string scriptPath = folder + "/script";
-    std::ofstream(scriptPath) << script;
-    const std::string log = folder + "/guestfish.log";
-    const std::string command = "guestfish " + options + " -f '" + scriptPath + "' >'" + log + "' 2>&1";
-    const int status = std::system(command.c_str());
-    said = Bytes(log);
-    return status;
-}
-
-std::string Quoted(const std::string& path) { return "\"" + path + "\""; }
-
 // The test drive in an NTFS partition of a raw image, the same as qcow2
-// and vdi, and an NTFS image without Windows; empty when libguestfs or
-// qemu-img could not make them (the reason in `why`).
+// and vdi, a copy of the raw one, and an NTFS image without Windows.
 struct Images {
     std::string raw, qcow2, vdi, noWindows, inUse;
 };
 
 bool MakeImages(const XpDrive& drive, const std::string& folder, Images& images, std::string& why)
 {
-    images.raw = folder + "/xp.img";
-    images.noWindows = folder + "/data.img";
-    const std::string script = "mount /dev/sda1 /\n"
-                               "copy-in " + Quoted(drive.Windows()) + " " + Quoted(drive.Root() + "/Documents and Settings") +
-                               " /\n"
-                               "umount /\n"
-                               "mount /dev/sdb1 /\n"
-                               "mkdir /Data\n";
-    if (Guestfish("-N " + images.raw + "=fs:ntfs:48M -N " + images.noWindows + "=fs:ntfs:16M", script, folder, why) != 0)
+    images = {folder + "/xp.img", folder + "/xp.qcow2", folder + "/xp.vdi", folder + "/data.img",
+              folder + "/in-use.img"};
+    if (!MakeXpImage(drive, images.raw, images.noWindows, folder, why) ||
+        !ConvertImage(images.raw, "qcow2", images.qcow2, why) || !ConvertImage(images.raw, "vdi", images.vdi, why))
         return false;
-    images.qcow2 = folder + "/xp.qcow2";
-    images.vdi = folder + "/xp.vdi";
-    images.inUse = folder + "/in-use.img";
-    for (const auto& [format, path] : {std::pair{"qcow2", images.qcow2}, std::pair{"vdi", images.vdi}}) {
-        const std::string convert = "qemu-img convert -O " + std::string(format) + " '" + images.raw + "' '" + path + "'";
-        if (std::system(convert.c_str()) != 0) {
-            why = convert + " failed";
-            return false;
-        }
-    }
     fs::copy_file(images.raw, images.inUse);
     return true;
 }
@@ -101,11 +72,7 @@ std::string AsInImage(std::string report, const std::string& root)
 
 TEST(DiskImageTest, StatusApplyOnImagesOfTwoFormatsInOneRunBackupsInsideAndRefusalsUnchanged)
 {
-    // The appliance in software, here and in the program alike, unless the
-    // caller says otherwise: these machines have no KVM, or one that
-    // cannot run it.
-    setenv("LIBGUESTFS_BACKEND", "direct", 0);
-    setenv("LIBGUESTFS_BACKEND_SETTINGS", "force_tcg", 0);
+    UseApplianceInSoftware();
     XpDrive drive({"alice", "bob"}, SeedEverythingOn);
     TemporaryFolder folder;
     Images images;
@@ -158,8 +125,8 @@ TEST(DiskImageTest, StatusApplyOnImagesOfTwoFormatsInOneRunBackupsInsideAndRefus
     const std::string back = folder.Path() + "/back";
     const std::string script = "run\nmkmountpoint /a\nmkmountpoint /b\nmount-ro /dev/sda1 /a\nmount-ro /dev/sdb1 /b\n"
                                "!mkdir -p '" + back + "/a' '" + back + "/b'\n"
-                               "copy-out /a/WINDOWS \"/a/Documents and Settings\" " + Quoted(back + "/a") + "\n"
-                               "copy-out /b/WINDOWS \"/b/Documents and Settings\" " + Quoted(back + "/b") + "\n";
+                               "copy-out /a/WINDOWS \"/a/Documents and Settings\" \"" + back + "/a\"\n"
+                               "copy-out /b/WINDOWS \"/b/Documents and Settings\" \"" + back + "/b\"\n";
     ASSERT_EQ(0, Guestfish("--ro -a " + images.qcow2 + " -a " + images.vdi, script, folder.Path(), said)) << said;
     for (const char* image : {"a", "b"}) {
         for (const std::string& profile : drive.Profiles()) {
