@@ -8,6 +8,8 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -20,12 +22,14 @@ namespace {
 
 constexpr std::size_t kMostKeys = 2000;
 
-// A folder of this process's own for the hive file.
+// The hive file, in a folder of this process's own, removed at the end.
 const std::string& HivePath()
 {
     static const std::string path = [] {
-        std::string folder = (access("/dev/shm", W_OK) == 0 ? "/dev/shm" : "/tmp") + std::string("/fuzz_hive.XXXXXX");
+        static std::string folder =
+            (access("/dev/shm", W_OK) == 0 ? "/dev/shm" : "/tmp") + std::string("/fuzz_hive.XXXXXX");
         Require(mkdtemp(folder.data()) != nullptr, "a folder for the hive");
+        std::atexit([] { std::filesystem::remove_all(folder); });
         return folder + "/NTUSER.DAT";
     }();
     return path;

@@ -12,37 +12,13 @@
 #include <filesystem>
 #include <fstream>
 
-#include "offline/offline_run.h"
-#include "platform/builtin/builtin_string_table.h"
-#include "platform/memory/memory_clock.h"
-#include "platform/memory/memory_console.h"
 #include "run/exit_codes.h"
-#include "settings/apply_settings.h"
-#include "tests/memory_main_dlg.h"
+#include "tests/offline/run_offline.h"
 #include "tests/offline/test_images.h"
-#include "tests/offline/xp_drive.h"
-#include "tests/registry_states.h"
 
 namespace {
 
-using namespace registry_states;
 namespace fs = std::filesystem;
-
-struct Finished {
-    int exitCode;
-    std::string output;
-    std::string errors;
-};
-
-Finished RunOffline(const std::vector<std::string>& words)
-{
-    MemoryConsole console;
-    MemoryClock clock;
-    BuiltinStringTable strings;
-    offline::OfflineServices services{console, clock, strings, Language::English, nullptr, nullptr};
-    const int exitCode = offline::Run(words, services);
-    return {exitCode, console.Output(), console.Errors()};
-}
 
 // The test drive in an NTFS partition of a raw image, the same as qcow2
 // and vdi, a copy of the raw one, and an NTFS image without Windows.
@@ -129,17 +105,8 @@ TEST(DiskImageTest, StatusApplyOnImagesOfTwoFormatsInOneRunBackupsInsideAndRefus
                                "copy-out /b/WINDOWS \"/b/Documents and Settings\" \"" + back + "/b\"\n";
     ASSERT_EQ(0, Guestfish("--ro -a " + images.qcow2 + " -a " + images.vdi, script, folder.Path(), said)) << said;
     for (const char* image : {"a", "b"}) {
-        for (const std::string& profile : drive.Profiles()) {
-            SCOPED_TRACE(std::string(image) + " " + profile);
-            MemoryRegistry expected;
-            SeedEverythingOn(expected, profile);
-            RegistryOps ops(expected);
-            NoApplyActions actions;
-            settings::ApplySettings(ops, settings::Selection::Expert(false), false, actions);
-            MemoryRegistry actual;
-            ReadWithReged(back + "/" + image, profile, actual);
-            EXPECT_EQ("", Differences(Take(expected), Take(actual)));
-        }
+        for (const std::string& profile : drive.Profiles())
+            EXPECT_EQ("", DifferencesFromApplyExpert(back + "/" + image, profile)) << image << " " << profile;
         EXPECT_EQ(Bytes(drive.Root() + backup), Bytes(back + "/" + image + backup));
         for (const fs::directory_entry& entry : fs::recursive_directory_iterator(back + "/" + image))
             EXPECT_FALSE(entry.path().string().ends_with(".veilmark-new")) << entry.path();

@@ -34,6 +34,7 @@
 #include "settings/reg_import.h"
 #include "settings/revert.h"
 #include "tests/memory_main_dlg.h"
+#include "tests/offline/run_offline.h"
 #include "tests/offline/xp_drive.h"
 #include "tests/registry_states.h"
 
@@ -42,40 +43,14 @@ namespace {
 using namespace registry_states;
 constexpr RegistryRoot HKCR = RegistryRoot::ClassesRoot;
 
-struct Finished {
-    int exitCode;
-    std::string output;
-    std::string errors;
-};
-
-Finished RunOffline(const std::vector<std::string>& words,
-                    std::function<void(std::string_view)> beforeCommitStep = nullptr)
-{
-    MemoryConsole console;
-    MemoryClock clock;
-    BuiltinStringTable strings;
-    offline::OfflineServices services{console, clock, strings, Language::English, std::move(beforeCommitStep)};
-    const int exitCode = offline::Run(words, services);
-    return {exitCode, console.Output(), console.Errors()};
-}
-
 TEST(OfflineTest, ApplyExpertWritesEveryHiveAsThePassWritesTheInMemoryRegistry)
 {
     XpDrive drive({"alice", "bob"}, SeedEverythingOn);
     const Finished run = RunOffline({"--root", drive.Root(), "apply", "expert"});
     ASSERT_EQ(run::kExitSuccess, run.exitCode) << run.output << run.errors;
 
-    for (const std::string& profile : drive.Profiles()) {
-        SCOPED_TRACE(profile);
-        MemoryRegistry expected;
-        SeedEverythingOn(expected, profile);
-        RegistryOps ops(expected);
-        NoApplyActions actions;
-        settings::ApplySettings(ops, settings::Selection::Expert(false), false, actions);
-        MemoryRegistry actual;
-        ReadWithReged(drive, profile, actual);
-        EXPECT_EQ("", Differences(Take(expected), Take(actual)));
-    }
+    for (const std::string& profile : drive.Profiles())
+        EXPECT_EQ("", DifferencesFromApplyExpert(drive.Root(), profile)) << profile;
     // The machine's steps once, then each profile's own; the program steps
     // left for the running system.
     const std::string alice = run.output.substr(run.output.find("[alice]"));
@@ -533,7 +508,7 @@ TEST(ProgramLanguageTest, LangZhSpeaksChineseAndLangEnTheEnglishOfBothPrograms)
         } else {
             MemoryClock clock;
             BuiltinStringTable strings;
-            offline::OfflineServices services{console, clock, strings, user, nullptr};
+            offline::OfflineServices services{console, clock, strings, user, nullptr, nullptr};
             exitCode = offline::Run(words, services);
         }
         return Printed{exitCode, console.Output() + console.Errors()};
