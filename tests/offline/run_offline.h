@@ -35,15 +35,17 @@ inline Finished RunOffline(const std::vector<std::string>& words,
 }
 
 // How the profile's registry, as reged reads the hives of the drive below
-// `driveRoot`, differs from what apply expert writes on the in-memory
-// registry of a drive seeded with everything on; empty when it does not.
-inline std::string DifferencesFromApplyExpert(const std::string& driveRoot, const std::string& profile)
+// `driveRoot`, differs from a drive seeded with everything on, after apply
+// expert on the in-memory registry (or as seeded); empty when it does not.
+inline std::string DifferencesFromApplyExpert(const std::string& driveRoot, const std::string& profile,
+                                              bool applied = true)
 {
     MemoryRegistry expected;
     SeedEverythingOn(expected, profile);
     RegistryOps ops(expected);
     NoApplyActions actions;
-    settings::ApplySettings(ops, settings::Selection::Expert(false), false, actions);
+    if (applied)
+        settings::ApplySettings(ops, settings::Selection::Expert(false), false, actions);
     MemoryRegistry actual;
     ReadWithReged(driveRoot, profile, actual);
     return registry_states::Differences(registry_states::Take(expected), registry_states::Take(actual));
