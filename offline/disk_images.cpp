@@ -13,7 +13,7 @@
 #include <fstream>
 
 #include "lang/texts.h"
-#include "platform/hive/hive_commit.h"
+#include "offline/image_place.h"
 #include "platform/hive/hive_registry.h"
 #include "settings/platform_facts.h"
 
@@ -28,27 +28,8 @@ volatile std::sig_atomic_t g_stopRequested = 0;
 void RequestStop(int) { g_stopRequested = 1; }
 
 constexpr const char kProbe[] = "/probe";
-constexpr const char kDraftSuffix[] = ".veilmark-new";
 
 std::string MountOf(std::size_t disk) { return "/vm" + std::to_string(disk); }
-
-// Whether a path given by the installation stays below its root: no part
-// of it climbs out ("..").
-bool StaysBelow(const std::string& relative)
-{
-    for (const fs::path& part : fs::path(relative))
-        if (part == "..")
-            return false;
-    return true;
-}
-
-bool SameBytes(const std::string& a, const std::string& b)
-{
-    std::ifstream first(a, std::ios::binary);
-    std::ifstream second(b, std::ios::binary);
-    return first && second &&
-           std::equal(std::istreambuf_iterator<char>(first), {}, std::istreambuf_iterator<char>(second), {});
-}
 
 // Whether another program holds a lock on the image: qemu locks the images
 // of a running virtual machine (and of a libguestfs appliance) with open
@@ -67,165 +48,6 @@ bool InUse(const std::string& path)
 }
 
 }  // namespace
-
-// The installation's files in an image, read into a mirror folder of this
-// machine as they are asked for and put back whole. A path of the mirror
-// is the path inside the filesystem below the mirror's root.
-class ImagePlace final : public IInstallationPlace {
-public:
-    ImagePlace(GuestAppliance& guest, std::string mount, std::string mirror, Language language)
-        : m_guest(guest), m_mount(std::move(mount)), m_mirror(std::move(mirror)), m_language(language)
-    {
-    }
-
-    const std::string& Mirror() const { return m_mirror; }
-    bool Changed() const { return m_changed; }
-
-    void Fetch(const std::string& path) override
-    {
-        const std::optional<std::string> inside = InImage(path);
-        if (inside && m_guest.IsFile(*inside))
-            Download(*inside);
-    }
-
-    void FetchFolder(const std::string& path) override
-    {
-        const std::optional<std::string> inside = InImage(path);
-        if (!inside || !m_guest.IsFolder(*inside))
-            return;
-        for (const std::string& name : m_guest.Entries(*inside))
-            if (m_guest.IsFile(*inside + "/" + name))
-                Download(*inside + "/" + name);
-    }
-
-    std::string Shown(const std::string& path) const override
-    {
-        return path.starts_with(m_mirror) ? path.substr(m_mirror.size()) : path;
-    }
-
-    bool Commit(const std::vector<HiveFile*>& hives, const std::vector<std::string>& backups, std::uint64_t fileTime,
-                std::string& error, const CommitStep& beforeStep) override
-    {
-        // Backups first: each in place whole before any hive changes.
-        for (const std::string& backup : backups)
-            if (!Place(backup, backup, error))
-                return false;
-        if (!backups.empty() && !m_guest.Sync())
-            return Failed(m_guest.Error(), error);
-        if (!backups.empty())
-            m_changed = true;
-
-        std::vector<HiveDraft> drafts;
-        if (!WriteHiveDrafts(hives, fileTime, drafts, error, beforeStep))
-            return false;
-        std::vector<std::string> placed;  // the drafts inside the image
-        const bool ready = PutDrafts(drafts, placed, error);
-        for (const HiveDraft& draft : drafts)
-            unlink(draft.path.c_str());
-        if (!ready || DiskImages::StopRequested()) {
-            for (const std::string& draft : placed)
-                m_guest.Remove(draft);
-            if (ready)
-                error = Text(TextId::StoppedBySignal, m_language);
-            return false;
-        }
-        for (std::size_t i = 0; i < drafts.size(); ++i) {
-            if (beforeStep)
-                beforeStep("replace hive");
-            const std::string hive = placed[i].substr(0, placed[i].size() - std::strlen(kDraftSuffix));
-            if (!m_guest.Rename(placed[i], hive)) {
-                for (std::size_t j = i; j < placed.size(); ++j)
-                    m_guest.Remove(placed[j]);
-                return Failed(m_guest.Error(), error);
-            }
-            m_changed = true;
-        }
-        return m_guest.Sync() || Failed(m_guest.Error(), error);
-    }
-
-private:
-    static bool Failed(const std::string& words, std::string& error)
-    {
-        error = words;
-        return false;
-    }
-
-    // The path inside the image of a path of the mirror, each existing part
-    // as the filesystem spells it; none when it climbs out of the mirror.
-    std::optional<std::string> InImage(const std::string& path)
-    {
-        if (!path.starts_with(m_mirror) || !StaysBelow(path.substr(m_mirror.size())))
-            return std::nullopt;
-        return m_guest.CasedPath(m_mount + path.substr(m_mirror.size()));
-    }
-
-    // Copies the file at `inside` to the mirror, at the same path.
-    void Download(const std::string& inside)
-    {
-        const std::string local = m_mirror + inside.substr(m_mount.size());
-        std::error_code ignored;
-        fs::create_directories(fs::path(local).parent_path(), ignored);
-        m_guest.Download(inside, local);
-    }
-
-    // Uploads the local file `from` as the draft of the mirror path `to`,
-    // then renames the draft over it.
-    bool Place(const std::string& from, const std::string& to, std::string& error)
-    {
-        std::string draft;
-        if (!Upload(from, to, draft, error))
-            return false;
-        const std::string target = draft.substr(0, draft.size() - std::strlen(kDraftSuffix));
-        return m_guest.Rename(draft, target) || Failed(m_guest.Error(), error);
-    }
-
-    // Uploads `from` beside the file of the mirror path `to`, as its draft,
-    // making the folders it needs.
-    bool Upload(const std::string& from, const std::string& to, std::string& draft, std::string& error)
-    {
-        const std::optional<std::string> inside = InImage(to);
-        if (!inside)
-            return Failed(Shown(to) + ": " + m_guest.Error(), error);
-        const std::string folder = inside->substr(0, inside->rfind('/'));
-        if (!folder.empty() && !m_guest.IsFolder(folder) && !m_guest.MakeFolders(folder))
-            return Failed(m_guest.Error(), error);
-        draft = *inside + kDraftSuffix;
-        return m_guest.Upload(from, draft) || Failed(m_guest.Error(), error);
-    }
-
-    // Each hive's draft uploaded beside the hive in the image, the disk
-    // synced, then each read back and compared and walked.
-    bool PutDrafts(const std::vector<HiveDraft>& drafts, std::vector<std::string>& placed, std::string& error)
-    {
-        for (const HiveDraft& draft : drafts) {
-            std::string inside;
-            const bool uploaded = Upload(draft.path, draft.hive->Path(), inside, error);
-            if (!inside.empty())
-                placed.push_back(inside);
-            if (!uploaded)
-                return false;
-        }
-        if (!m_guest.Sync())
-            return Failed(m_guest.Error(), error);
-        for (std::size_t i = 0; i < drafts.size(); ++i) {
-            const std::string back = drafts[i].path + ".back";
-            const bool same = m_guest.Download(placed[i], back) && SameBytes(back, drafts[i].path) &&
-                              HiveWalks(back, error);
-            if (!same && error.empty())
-                error = m_guest.Error().empty() ? placed[i] + ": read back other than written" : m_guest.Error();
-            unlink(back.c_str());
-            if (!same)
-                return false;
-        }
-        return true;
-    }
-
-    GuestAppliance& m_guest;
-    std::string m_mount;
-    std::string m_mirror;
-    Language m_language;
-    bool m_changed = false;
-};
 
 DiskImages::DiskImages(std::vector<std::string> paths, bool writes, std::vector<std::string> partitions,
                        Language language, Progress progress)
@@ -420,7 +242,7 @@ IInstallationPlace* DiskImages::Open(std::size_t index, std::string& mirrorRoot,
         m_progress(Text(TextId::ProgressReading, m_language, {image.path}));
     mirrorRoot = m_mirrors + "/" + std::to_string(index);
     fs::create_directory(mirrorRoot);
-    image.place = std::make_unique<ImagePlace>(m_guest, mount, mirrorRoot, m_language);
+    image.place = std::make_unique<ImagePlace>(m_guest, mount, mirrorRoot, m_language, &DiskImages::StopRequested);
     const std::string config = mirrorRoot + "/" + chosen.windows + "/system32/config/";
     image.place->Fetch(config + "software");
     image.place->Fetch(config + "system");
@@ -430,11 +252,6 @@ IInstallationPlace* DiskImages::Open(std::size_t index, std::string& mirrorRoot,
         if (const std::optional<std::string> head = m_guest.Head(*hiberfil, 4))
             std::ofstream(mirrorRoot + hiberfil->substr(mount.size()), std::ios::binary) << *head;
     return image.place.get();
-}
-
-bool DiskImages::Changed(std::size_t image) const
-{
-    return m_images[image].place && m_images[image].place->Changed();
 }
 
 bool DiskImages::Finish(std::string& error)

@@ -45,8 +45,6 @@ public:
     // no Windows XP or more than one without --partition, or cannot be
     // written.
     IInstallationPlace* Open(std::size_t image, std::string& mirrorRoot, std::string& error);
-    // Whether the image's hives or backups were changed.
-    bool Changed(std::size_t image) const;
     // Stops the appliance, every disk synced. False, with the error, when
     // it did not end cleanly.
     bool Finish(std::string& error);
