@@ -31,8 +31,17 @@ std::optional<std::string> Take(char* text)
 
 }  // namespace
 
-GuestAppliance::GuestAppliance() : m_guest(guestfs_create_flags(GUESTFS_CREATE_NO_ENVIRONMENT))
+GuestAppliance::GuestAppliance() { MakeHandle(); }
+
+GuestAppliance::~GuestAppliance()
 {
+    if (m_guest)
+        guestfs_close(m_guest);
+}
+
+void GuestAppliance::MakeHandle()
+{
+    m_guest = guestfs_create_flags(GUESTFS_CREATE_NO_ENVIRONMENT);
     if (!m_guest) {
         m_error = "libguestfs cannot make its handle";
         return;
@@ -47,12 +56,6 @@ GuestAppliance::GuestAppliance() : m_guest(guestfs_create_flags(GUESTFS_CREATE_N
     guestfs_set_pgroup(m_guest, 1);
 }
 
-GuestAppliance::~GuestAppliance()
-{
-    if (m_guest)
-        guestfs_close(m_guest);
-}
-
 bool GuestAppliance::Check(int result)
 {
     if (result == -1) {
@@ -64,10 +67,35 @@ bool GuestAppliance::Check(int result)
 
 bool GuestAppliance::AddImage(const std::string& path, bool readOnly)
 {
-    return Check(guestfs_add_drive_opts(m_guest, path.c_str(), GUESTFS_ADD_DRIVE_OPTS_READONLY, readOnly ? 1 : 0, -1));
+    const bool added =
+        Check(guestfs_add_drive_opts(m_guest, path.c_str(), GUESTFS_ADD_DRIVE_OPTS_READONLY, readOnly ? 1 : 0, -1));
+    if (added)
+        m_images.emplace_back(path, readOnly);
+    return added;
 }
 
-bool GuestAppliance::Launch() { return Check(guestfs_launch(m_guest)); }
+bool GuestAppliance::Launch()
+{
+    if (Check(guestfs_launch(m_guest)))
+        return true;
+    // qemu tries KVM first and aborts where /dev/kvm is there but cannot
+    // run it (a nested virtual machine): then once more in software, unless
+    // the caller chose the backend's settings.
+    if (std::getenv("LIBGUESTFS_BACKEND_SETTINGS") != nullptr)
+        return false;
+    guestfs_close(m_guest);
+    MakeHandle();
+    const std::vector<std::pair<std::string, bool>> images = std::move(m_images);
+    m_images.clear();
+    char forceTcg[] = "force_tcg";
+    char* const settings[] = {forceTcg, nullptr};
+    if (!m_guest || !Check(guestfs_set_backend_settings(m_guest, settings)))
+        return false;
+    for (const auto& [path, readOnly] : images)
+        if (!AddImage(path, readOnly))
+            return false;
+    return Check(guestfs_launch(m_guest));
+}
 
 bool GuestAppliance::Shutdown() { return Check(guestfs_shutdown(m_guest)); }
 

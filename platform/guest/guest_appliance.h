@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 struct guestfs_h;
@@ -32,9 +33,10 @@ public:
     // Adds the image as the next disk, before Launch; its format is what
     // qemu finds it to be.
     bool AddImage(const std::string& path, bool readOnly);
-    // Starts the appliance with every image added. qemu runs in a process
-    // group of its own, so that a Ctrl+C at the terminal reaches this
-    // program alone, which then shuts the appliance down in order.
+    // Starts the appliance with every image added; where qemu cannot start
+    // it with KVM, in software. qemu runs in a process group of its own, so
+    // that a Ctrl+C at the terminal reaches this program alone, which then
+    // shuts the appliance down in order.
     bool Launch();
     // Syncs every disk and stops the appliance; false if qemu did not end
     // cleanly.
@@ -69,8 +71,10 @@ public:
     bool Writable(const std::string& at);
 
 private:
+    void MakeHandle();
     bool Check(int result);
 
-    guestfs_h* m_guest;
+    guestfs_h* m_guest = nullptr;
     std::string m_error;
+    std::vector<std::pair<std::string, bool>> m_images;  // each added image, and whether read-only
 };
