@@ -121,8 +121,10 @@ public:
             m_installation.reset();
             m_failurePrefix.clear();
         }
+        // Every change was synced before: an appliance that ends badly now
+        // is told, and changes nothing of the outcome.
         if (!images.Finish(error))
-            exitCode = Worse(exitCode, Fail(error));
+            Warn(error);
         return exitCode;
     }
 
