@@ -68,6 +68,9 @@ public:
         if (!m_output.StartReport(localFiles, m_command.reportPath))
             return kExitError;
         const int exitCode = m_command.images.empty() ? RunOn(m_command.root, m_folder) : RunOnImages();
+        // A run that could not go on anywhere leaves no report file.
+        if (exitCode == kExitError && m_report.Text().empty())
+            return exitCode;
         return m_output.Deliver(m_report, exitCode);
     }
 
