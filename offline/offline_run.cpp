@@ -111,6 +111,7 @@ public:
                 continue;
             }
             std::string root;
+            error.clear();
             IInstallationPlace* place = images.Open(i, root, error);
             if (!place) {
                 if (!error.empty())
