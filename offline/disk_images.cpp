@@ -141,16 +141,17 @@ bool DiskImages::Start(std::vector<std::string>& refusals, std::string& error)
 
 std::vector<DiskImages::Candidate> DiskImages::FindWindows(const std::string& device)
 {
+    // One pattern a filesystem: folders of its root that hold
+    // system32/config/software in any case of its names.
+    const std::string pattern = std::string(kProbe) + "/*/[sS][yY][sS][tT][eE][mM]32/[cC][oO][nN][fF][iI][gG]/"
+                                                      "[sS][oO][fF][tT][wW][aA][rR][eE]";
     std::vector<Candidate> found;
     for (const GuestFilesystem& filesystem : m_guest.FilesystemsOn(device)) {
-        if (filesystem.type == "swap" || filesystem.type == "unknown" ||
-            !m_guest.Mount(filesystem.device, kProbe, true))
+        if (filesystem.type == "swap" || !m_guest.Mount(filesystem.device, kProbe, true))
             continue;
-        for (const std::string& entry : m_guest.Entries(kProbe)) {
-            const std::string folder = std::string(kProbe) + "/" + entry;
-            const std::optional<std::string> software = m_guest.CasedPath(folder + "/system32/config/software");
-            if (m_guest.IsFolder(folder) && software && m_guest.IsFile(*software))
-                found.push_back({filesystem.device, entry});
+        for (const std::string& software : m_guest.Glob(pattern)) {
+            const std::size_t start = std::strlen(kProbe) + 1;
+            found.push_back({filesystem.device, software.substr(start, software.find('/', start) - start)});
         }
         m_guest.Unmount(kProbe);
     }
@@ -247,8 +248,7 @@ IInstallationPlace* DiskImages::Open(std::size_t index, std::string& mirrorRoot,
     image.place->Fetch(config + "software");
     image.place->Fetch(config + "system");
     // What the hibernation check reads of hiberfil.sys: its first bytes.
-    if (const std::optional<std::string> hiberfil = m_guest.CasedPath(mount + "/hiberfil.sys");
-        hiberfil && m_guest.IsFile(*hiberfil))
+    if (const std::optional<std::string> hiberfil = m_guest.CasedPath(mount + "/hiberfil.sys"))
         if (const std::optional<std::string> head = m_guest.Head(*hiberfil, 4))
             std::ofstream(mirrorRoot + hiberfil->substr(mount.size()), std::ios::binary) << *head;
     return image.place.get();

@@ -49,18 +49,14 @@ ImagePlace::ImagePlace(GuestAppliance& guest, std::string mount, std::string mir
 
 void ImagePlace::Fetch(const std::string& path)
 {
-    const std::optional<std::string> inside = InImage(path);
-    if (inside && m_guest.IsFile(*inside))
+    if (const std::optional<std::string> inside = InImage(path))
         Download(*inside);
 }
 
 void ImagePlace::FetchFolder(const std::string& path)
 {
-    const std::optional<std::string> inside = InImage(path);
-    if (!inside || !m_guest.IsFolder(*inside))
-        return;
-    for (const std::string& name : m_guest.Entries(*inside))
-        if (m_guest.IsFile(*inside + "/" + name))
+    if (const std::optional<std::string> inside = InImage(path))
+        for (const std::string& name : m_guest.Entries(*inside))
             Download(*inside + "/" + name);
 }
 
@@ -115,22 +111,28 @@ bool ImagePlace::Failed(std::string& error) const
     return false;
 }
 
-// The path inside the image of a path of the mirror, each existing part as
-// the filesystem spells it; none when it climbs out of the mirror.
-std::optional<std::string> ImagePlace::InImage(const std::string& path)
+// The path inside the image of a path of the mirror, as the filesystem
+// spells it; none when it is not there or climbs out of the mirror. With
+// `toMake`, the parts that are missing as given.
+std::optional<std::string> ImagePlace::InImage(const std::string& path, bool toMake)
 {
     if (!path.starts_with(m_mirror) || !StaysBelow(path.substr(m_mirror.size())))
         return std::nullopt;
-    return m_guest.CasedPath(m_mount + path.substr(m_mirror.size()));
+    if (const auto known = m_copied.find(path); known != m_copied.end())
+        return known->second;
+    const std::string inside = m_mount + path.substr(m_mirror.size());
+    return toMake ? m_guest.CasedPathToMake(inside) : m_guest.CasedPath(inside);
 }
 
-// Copies the file at `inside` to the mirror, at the same path.
+// Copies the file at `inside`, when it is one, to the mirror, at the same
+// path, and remembers where it came from.
 void ImagePlace::Download(const std::string& inside)
 {
     const std::string local = m_mirror + inside.substr(m_mount.size());
     std::error_code ignored;
     fs::create_directories(fs::path(local).parent_path(), ignored);
-    m_guest.Download(inside, local);
+    if (m_guest.Download(inside, local))
+        m_copied[local] = inside;
 }
 
 // Uploads the mirror's file as its draft in the image, then renames the
@@ -145,13 +147,16 @@ bool ImagePlace::Place(const std::string& file, std::string& error)
 // making the folders it needs.
 bool ImagePlace::Upload(const std::string& from, const std::string& to, std::string& draft, std::string& error)
 {
-    const std::optional<std::string> inside = InImage(to);
+    const bool copied = m_copied.contains(to);
+    const std::optional<std::string> inside = InImage(to, true);
     if (!inside) {
         error = Shown(to) + ": " + m_guest.Error();
         return false;
     }
+    // The folder of a file copied from the image is there; another's is
+    // made, with any folder above it that is missing.
     const std::string folder = inside->substr(0, inside->rfind('/'));
-    if (!folder.empty() && !m_guest.IsFolder(folder) && !m_guest.MakeFolders(folder))
+    if (!copied && !folder.empty() && !m_guest.MakeFolders(folder))
         return Failed(error);
     draft = *inside + std::string(kDraftSuffix);
     return m_guest.Upload(from, draft) || Failed(error);

@@ -6,6 +6,7 @@
 // filesystem below the mirror's root.
 #pragma once
 
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -33,7 +34,7 @@ public:
 
 private:
     bool Failed(std::string& error) const;
-    std::optional<std::string> InImage(const std::string& path);
+    std::optional<std::string> InImage(const std::string& path, bool toMake = false);
     void Download(const std::string& inside);
     bool Place(const std::string& file, std::string& error);
     bool Upload(const std::string& from, const std::string& to, std::string& draft, std::string& error);
@@ -44,6 +45,7 @@ private:
     std::string m_mirror;
     Language m_language;
     bool (*m_stopRequested)();
+    std::map<std::string, std::string> m_copied;  // each file of the mirror and its path inside the image
 };
 
 }  // namespace offline

@@ -2,6 +2,8 @@
 
 #include <guestfs.h>
 
+#include <unistd.h>
+
 #include <cstdlib>
 
 namespace {
@@ -46,12 +48,10 @@ void GuestAppliance::MakeHandle()
         m_error = "libguestfs cannot make its handle";
         return;
     }
-    // The appliance's backend and paths as libguestfs' own tools take them
-    // (LIBGUESTFS_BACKEND=direct where there is no libvirt), but never its
-    // debugging or tracing on our output.
+    // The appliance's backend, paths, debugging and tracing as libguestfs'
+    // own tools take them (LIBGUESTFS_BACKEND=direct where there is no
+    // libvirt, LIBGUESTFS_TRACE=1); its errors are told by the program.
     guestfs_parse_environment(m_guest);
-    guestfs_set_verbose(m_guest, 0);
-    guestfs_set_trace(m_guest, 0);
     guestfs_set_error_handler(m_guest, nullptr, nullptr);
     guestfs_set_pgroup(m_guest, 1);
 }
@@ -101,26 +101,32 @@ bool GuestAppliance::Shutdown() { return Check(guestfs_shutdown(m_guest)); }
 
 std::optional<std::string> GuestAppliance::DeviceOf(std::size_t index)
 {
-    const std::vector<std::string> devices = Take(guestfs_list_devices(m_guest));
-    if (index < devices.size())
-        return devices[index];
+    if (m_devices.empty())
+        m_devices = Take(guestfs_list_devices(m_guest));
+    if (index < m_devices.size())
+        return m_devices[index];
     m_error = "no such disk";
     return std::nullopt;
 }
 
 std::vector<GuestFilesystem> GuestAppliance::FilesystemsOn(const std::string& device)
 {
-    // Pairs of a device and its type; a partition of `device` is named by
-    // it and its number ("/dev/sda" "/dev/sda2").
-    const std::vector<std::string> pairs = Take(guestfs_list_filesystems(m_guest));
+    // The device's partitions ("/dev/sda2" of "/dev/sda"), then the device
+    // itself, each with the type blkid finds: cheaper than listing the
+    // filesystems of every disk, which probes them all.
+    if (m_partitions.empty())
+        m_partitions = Take(guestfs_list_partitions(m_guest));
+    std::vector<std::string> candidates;
+    for (const std::string& partition : m_partitions)
+        if (partition.starts_with(device) &&
+            partition.find_first_not_of("0123456789", device.size()) == std::string::npos)
+            candidates.push_back(partition);
+    candidates.push_back(device);
     std::vector<GuestFilesystem> found;
-    for (std::size_t i = 0; i + 1 < pairs.size(); i += 2) {
-        const std::string& name = pairs[i];
-        const bool onDevice = name.starts_with(device) &&
-                              name.find_first_not_of("0123456789", device.size()) == std::string::npos;
-        if (onDevice)
-            found.push_back({name, pairs[i + 1]});
-    }
+    for (const std::string& candidate : candidates)
+        if (const std::optional<std::string> type = Take(guestfs_vfs_type(m_guest, candidate.c_str()));
+            type && !type->empty())
+            found.push_back({candidate, *type});
     return found;
 }
 
@@ -136,6 +142,14 @@ bool GuestAppliance::Unmount(const std::string& at) { return Check(guestfs_umoun
 
 std::optional<std::string> GuestAppliance::CasedPath(const std::string& path)
 {
+    std::optional<std::string> cased = Take(guestfs_case_sensitive_path(m_guest, path.c_str()));
+    if (!cased)
+        Check(-1);
+    return cased;
+}
+
+std::optional<std::string> GuestAppliance::CasedPathToMake(const std::string& path)
+{
     if (std::optional<std::string> cased = Take(guestfs_case_sensitive_path(m_guest, path.c_str())))
         return cased;
     // libguestfs finds no part after a missing one: the folder that holds
@@ -145,8 +159,13 @@ std::optional<std::string> GuestAppliance::CasedPath(const std::string& path)
         Check(-1);
         return std::nullopt;
     }
-    const std::optional<std::string> folder = CasedPath(path.substr(0, slash));
+    const std::optional<std::string> folder = CasedPathToMake(path.substr(0, slash));
     return folder ? std::optional<std::string>(*folder + path.substr(slash)) : std::nullopt;
+}
+
+std::vector<std::string> GuestAppliance::Glob(const std::string& pattern)
+{
+    return Take(guestfs_glob_expand(m_guest, pattern.c_str()));
 }
 
 bool GuestAppliance::IsFile(const std::string& path) { return guestfs_is_file(m_guest, path.c_str()) == 1; }
@@ -170,7 +189,10 @@ std::optional<std::string> GuestAppliance::Head(const std::string& path, std::si
 
 bool GuestAppliance::Download(const std::string& from, const std::string& localPath)
 {
-    return Check(guestfs_download(m_guest, from.c_str(), localPath.c_str()));
+    if (Check(guestfs_download(m_guest, from.c_str(), localPath.c_str())))
+        return true;
+    unlink(localPath.c_str());
+    return false;
 }
 
 bool GuestAppliance::Upload(const std::string& localPath, const std::string& to)
@@ -191,6 +213,11 @@ bool GuestAppliance::Sync() { return Check(guestfs_sync(m_guest)); }
 
 bool GuestAppliance::Writable(const std::string& at)
 {
-    const std::string probe = at + "/.veilmark-probe";
-    return Check(guestfs_touch(m_guest, probe.c_str())) && Check(guestfs_rm(m_guest, probe.c_str()));
+    struct guestfs_statvfs* status = guestfs_statvfs(m_guest, at.c_str());
+    if (!status)
+        return Check(-1);
+    constexpr std::int64_t kReadOnly = 1;  // ST_RDONLY
+    const bool writable = (status->flag & kReadOnly) == 0;
+    guestfs_free_statvfs(status);
+    return writable;
 }

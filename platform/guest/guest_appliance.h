@@ -51,23 +51,29 @@ public:
     bool Mount(const std::string& device, const std::string& at, bool readOnly);
     bool Unmount(const std::string& at);
 
-    // The path as it is spelt on the filesystem, each part found without
-    // regard to case; the parts that are missing as given.
+    // The path of a file or folder that is there as it is spelt on the
+    // filesystem, each part found without regard to case; none when it is
+    // not there.
     std::optional<std::string> CasedPath(const std::string& path);
+    // The same for a path to be made: the parts that are missing as given.
+    std::optional<std::string> CasedPathToMake(const std::string& path);
+    // The paths that match a shell pattern ("[sS]ystem32"), as spelt.
+    std::vector<std::string> Glob(const std::string& pattern);
     bool IsFile(const std::string& path);
     bool IsFolder(const std::string& path);
     std::vector<std::string> Entries(const std::string& folder);
     // Up to `size` bytes from the start of the file.
     std::optional<std::string> Head(const std::string& path, std::size_t size);
 
+    // False, and no file at `localPath`, when `from` is no file to copy.
     bool Download(const std::string& from, const std::string& localPath);
     bool Upload(const std::string& localPath, const std::string& to);
     bool MakeFolders(const std::string& path);
     bool Rename(const std::string& from, const std::string& to);
     bool Remove(const std::string& path);
     bool Sync();
-    // Whether the filesystem mounted at `at` takes writes: a file made
-    // there and removed again.
+    // Whether the filesystem mounted at `at` takes writes (ntfs-3g mounts
+    // a volume that Windows did not close cleanly read-only).
     bool Writable(const std::string& at);
 
 private:
@@ -77,4 +83,6 @@ private:
     guestfs_h* m_guest = nullptr;
     std::string m_error;
     std::vector<std::pair<std::string, bool>> m_images;  // each added image, and whether read-only
+    std::vector<std::string> m_devices;     // once the appliance runs
+    std::vector<std::string> m_partitions;  // of every disk
 };

@@ -25,6 +25,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
+constexpr const char kWindowsProgram[] = "/usr/lib/i386-linux-gnu/wine/i386-windows/cmd.exe";
+
 // The machine's values of `apply recommended` as a .reg file for
 // virt-win-reg: the sections of HKEY_LOCAL_MACHINE, CurrentControlSet as
 // ControlSet001.
@@ -90,6 +92,10 @@ int main(int argc, char** argv)
     const int images = argc > 1 ? std::atoi(argv[1]) : 4;
     UseApplianceInSoftware();
     XpDrive drive({"ann", "ben"}, SeedEverythingOn);
+    // libguestfs' inspection, which virt-win-reg needs, takes a Windows
+    // folder for one only where system32 holds a cmd.exe of a known
+    // architecture: Wine's 32-bit one.
+    fs::copy_file(kWindowsProgram, drive.Windows() + "/system32/cmd.exe");
     TemporaryFolder work;
     std::string why;
     const std::string raw = work.Path() + "/xp.img";
